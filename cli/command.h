@@ -1,0 +1,30 @@
+#pragma once
+
+// One sub-command of ridezu-cli. Each command lives in its own file and
+// registers itself with a static CommandRegistration.
+
+#include <QStringList>
+#include <QTextStream>
+
+#include <functional>
+
+struct Command
+{
+    QString name;
+    QString usage;   // arguments, e.g. "FILE.qzp"
+    QString summary; // one line for --help
+    // Runs the command with the arguments after its name; returns the exit status.
+    std::function<int(const QStringList &args, QTextStream &out, QTextStream &err)> run;
+};
+
+QList<Command> &commands();
+
+struct CommandRegistration
+{
+    explicit CommandRegistration(Command command) { commands().append(std::move(command)); }
+};
+
+// Exit statuses shared by the commands.
+constexpr int ExitOk = 0;
+constexpr int ExitFailed = 1;
+constexpr int ExitUnreadable = 2;

@@ -1,0 +1,58 @@
+// ridezu-cli: the project file and the analysis from the command line, on
+// the same core library as the window.
+
+#include "cli/command.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+QList<Command> &commands()
+{
+    static QList<Command> list;
+    return list;
+}
+
+static void printHelp(QTextStream &out)
+{
+    out << "Usage: ridezu-cli COMMAND [ARGUMENTS]\n\n"
+        << "Anti-slide pile projects (.qzp) from the command line.\n\nCommands:\n";
+    for (const Command &c : commands())
+        out << "  " << (c.name + ' ' + c.usage).leftJustified(36) << c.summary << '\n';
+    out << "\nExit status: 0 success, 1 the command failed, 2 the file cannot be read"
+           " or the arguments are wrong.\n";
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestrane"));
+    QCoreApplication::setApplicationName(QStringLiteral("RIDezu"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.1"));
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty() || args.first() == QLatin1String("--help")
+        || args.first() == QLatin1String("-h") || args.first() == QLatin1String("help")) {
+        printHelp(args.isEmpty() ? err : out);
+        return args.isEmpty() ? ExitUnreadable : ExitOk;
+    }
+    if (args.first() == QLatin1String("--version")) {
+        out << "ridezu-cli " << QCoreApplication::applicationVersion() << '\n';
+        return ExitOk;
+    }
+    const QString name = args.takeFirst();
+    for (const Command &c : commands()) {
+        if (c.name == name) {
+            if (args.contains(QLatin1String("--help"))) {
+                out << "Usage: ridezu-cli " << c.name << ' ' << c.usage << '\n' << c.summary << '\n';
+                return ExitOk;
+            }
+            return c.run(args, out, err);
+        }
+    }
+    err << "ridezu-cli: unknown command '" << name << "'\n";
+    printHelp(err);
+    return ExitUnreadable;
+}

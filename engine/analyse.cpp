@@ -1,0 +1,6 @@
+#include "model/document.h"
+
+bool Document::analyse()
+{
+    return false;
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+// One project: its input records, the results of its last analysis, the
+// display state saved with it, the modified flag and the information log.
+
+#include "model/records.h"
+
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QRectF>
+#include <QStringList>
+
+class Document : public QObject
+{
+    Q_OBJECT
+
+public:
+    // File format version this program writes and reads.
+    static constexpr double FILEVERSION = 1.1;
+
+    explicit Document(QObject *parent = nullptr);
+
+    bool isModified() const { return m_modified; }
+    // true: announces dataChanged() every time, modifiedChanged() on a change.
+    void setModified(bool m);
+
+    // Appends a line to the information log and announces it.
+    void outInfo(const QString &text);
+    // Logs the fixed message of an engine result code.
+    void outCode(int code);
+    static QString codeMessage(int code);
+
+    // Derived-data updates, each over the whole project.
+    void updateGeometry();
+    void updateBaseData();
+    void updateSoilLayers();
+    void placeAnchors();
+    void placeForces();
+
+    // Runs the analysis; true when results were produced. Lines go to the log.
+    bool analyse();
+
+    // Box of the model in metres (top-left corner, negative height).
+    QRectF modelBounds() const;
+
+    // Display state, saved with the project.
+    double fileVersion = FILEVERSION;
+    double blc = 1.0;
+    double blcfull = 1.0;
+    qint32 status = SHOWDATA;
+    qint32 x0 = 50;
+    qint32 y0 = -50;
+
+    // Input records.
+    BaseInfo base;
+    QList<ForceInfo> BaseForces;
+    QList<SoilInfo> soils;
+    PileInfo frontPile;
+    PileInfo backPile;
+    LinkBeamInfo linkBeam;
+    QList<ForceInfo> AddForces;
+    QList<AnchorInfo> anchors;
+
+    // Analysis model and results of the last analysis.
+    QList<NodeInfo> nodes;
+    QList<BeamInfo> beams;
+    QMap<int, int> restraints; // key node*10 + dof (1 x, 2 y, 3 rotation)
+    QList<ResultInfo> results;
+    ResultExtremes extremes;
+
+    QStringList messages;
+
+signals:
+    void modifiedChanged(bool modified);
+    void sendOutInfo(QString outString);
+    void dataChanged();
+
+private:
+    void buildDefaultProject();
+    void placeForceList(QList<ForceInfo> &forces) const;
+
+    bool m_modified = false;
+};

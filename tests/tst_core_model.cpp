@@ -1,0 +1,319 @@
+// Project records, derivation rules and the Document's signals.
+
+#include "model/document.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+class TestModel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void defaultProject();
+    void anchorStiffness();
+    void sectionProperties();
+    void doubleRowDerivation_data();
+    void doubleRowDerivation();
+    void baseForces_data();
+    void baseForces();
+    void placementClamps();
+    void setModifiedSignals();
+    void signalOrder();
+};
+
+void TestModel::defaultProject()
+{
+    Document doc;
+    QCOMPARE(doc.messages, QStringList{QStringLiteral(">>欢迎使用澄川抗滑桩软件")});
+    QCOMPARE(doc.status, SHOWDATA);
+    QVERIFY(!doc.isModified());
+    QCOMPARE(doc.base.PileForm, SINGLEROW);
+    QCOMPARE(doc.base.shape, DISTRECTANGLE);
+    QCOMPARE(doc.base.dl, 0.5);
+
+    QCOMPARE(doc.soils.size(), 2);
+    QCOMPARE(doc.soils[0].id, qint16(0));
+    QCOMPARE(doc.soils[1].id, qint16(1));
+    QCOMPARE(doc.soils[0].bottomY, -12.0);
+    QCOMPARE(doc.soils[1].bottomY, -18.0);
+    QCOMPARE(doc.soils[1].Name, QStringLiteral("岩土层2"));
+    QCOMPARE(doc.soils[1].m, 12000.0);
+
+    QCOMPARE(doc.frontPile.id, qint16(0));
+    QCOMPARE(doc.frontPile.bottomYg, -16.0);
+    QCOMPARE(doc.frontPile.topYg, 0.0);
+    QVERIFY(qAbs(doc.frontPile.b0 - 1.98) < 1e-12);
+    QVERIFY(qAbs(doc.frontPile.area - 1.2 * 1.2 * M_PI / 4) < 1e-12);
+    QCOMPARE(doc.frontPile.E, 3.15e7);
+    QCOMPARE(doc.backPile.id, qint16(1));
+    QCOMPARE(doc.backPile.bottomYg, 0.0); // only placed for a double row
+    QCOMPARE(doc.linkBeam.id, qint16(3));
+
+    QCOMPARE(doc.anchors.size(), 1);
+    QVERIFY(qAbs(doc.anchors[0].kh - 8595.34) < 0.005);
+    QVERIFY(qAbs(doc.anchors[0].kv - 1869.0) < 0.005);
+    QCOMPARE(doc.anchors[0].x1g, 0.0);
+    QCOMPARE(doc.anchors[0].y1g, 0.0);
+
+    QCOMPARE(doc.BaseForces.size(), 1);
+    const ForceInfo &thrust = doc.BaseForces[0];
+    QCOMPARE(thrust.type, LOADDIST);
+    QCOMPARE(thrust.object, OBJPILE);
+    QCOMPARE(thrust.q1, -80.0);
+    QCOMPARE(thrust.q2, -80.0);
+    QCOMPARE(thrust.length, 6.0);
+    QCOMPARE(thrust.y2g, -6.0);
+    QCOMPARE(thrust.q1g, -280.0); // per pile at 3.5 m spacing
+    QVERIFY(doc.AddForces.isEmpty());
+    QCOMPARE(doc.base.slideBackYg, -6.0);
+    QCOMPARE(doc.base.cutYg, -6.0);
+}
+
+void TestModel::anchorStiffness()
+{
+    AnchorInfo a;
+    a.cableDiam = 16.0; // not a strand size: 140 mm² per strand
+    a.computeStiffness();
+    QVERIFY(qAbs(a.A - 6 * 140e-6) < 1e-12);
+    AnchorInfo b;
+    b.computeStiffness();
+    QCOMPARE(a.kh, b.kh);
+
+    AnchorInfo bar;
+    bar.anchorType = ANCHORBAR;
+    bar.soilType = BONDROCK;
+    bar.rodNum = 2;
+    bar.rodDiam = 25.0;
+    bar.lf = 10.0;
+    bar.angle = 0.0;
+    bar.computeStiffness();
+    const double A = 2 * M_PI / 4 * 25.0 * 25.0 * 1e-6;
+    QVERIFY(qAbs(bar.A - A) < 1e-15);
+    QCOMPARE(bar.Es, 2.0e8);
+    QVERIFY(qAbs(bar.kh - A * 2.0e8 / 10.0) < 1e-6);
+    QVERIFY(qAbs(bar.kv) < 1e-9);
+
+    AnchorInfo broken;
+    broken.lf = 0.0;
+    broken.la = 0.0;
+    broken.Dc = 0.0;
+    broken.computeStiffness();
+    QVERIFY(std::isfinite(broken.kh) && std::isfinite(broken.kv) && std::isfinite(broken.Ec));
+}
+
+void TestModel::sectionProperties()
+{
+    Document doc;
+    doc.frontPile.shp = SECTSQUARE;
+    doc.frontPile.width = 0.8;
+    doc.frontPile.height = 1.2;
+    doc.base.reduceE = 0.85f;
+    doc.frontPile.grade = 30;
+    doc.updateGeometry();
+    QVERIFY(qAbs(doc.frontPile.b0 - 1.7) < 1e-12);
+    QVERIFY(qAbs(doc.frontPile.area - 0.96) < 1e-12);
+    QVERIFY(qAbs(doc.frontPile.I - 0.8 * 1.2 * 1.2 * 1.2 / 12) < 1e-12);
+    QCOMPARE(doc.frontPile.E, double(0.85f) * 3.0e7);
+    doc.frontPile.width = 1.5;
+    doc.updateGeometry();
+    QVERIFY(qAbs(doc.frontPile.b0 - 2.5) < 1e-12);
+
+    // b0 limited by the spacing, with a note in the log but no signal
+    Document narrow;
+    QSignalSpy info(&narrow, &Document::sendOutInfo);
+    narrow.base.space = 1.8;
+    narrow.updateGeometry();
+    QCOMPARE(narrow.frontPile.b0, 1.8);
+    QCOMPARE(narrow.messages.last(), QStringLiteral(">>注意: 桩间距小于b0"));
+    QCOMPARE(info.count(), 0);
+}
+
+void TestModel::doubleRowDerivation_data()
+{
+    QTest::addColumn<double>("dpel");
+    QTest::addColumn<double>("frontTop");
+    QTest::addColumn<double>("backTop");
+    QTest::newRow("front higher") << 1.0 << 0.0 << -1.0;
+    QTest::newRow("front lower") << -1.0 << -1.0 << 0.0;
+    QTest::newRow("level") << 0.0 << 0.0 << 0.0;
+}
+
+void TestModel::doubleRowDerivation()
+{
+    QFETCH(double, dpel);
+    QFETCH(double, frontTop);
+    QFETCH(double, backTop);
+
+    Document doc;
+    doc.base.PileForm = DOUBLEROW;
+    doc.base.dpel = dpel;
+    doc.base.row = 5.0;
+    doc.backPile.length = 12.0;
+    AnchorInfo beamAnchor;
+    beamAnchor.object = OBJBEAM;
+    beamAnchor.distance = 9.0; // beyond the beam: clamped to its right end
+    doc.anchors.append(beamAnchor);
+    AnchorInfo backAnchor;
+    backAnchor.object = OBJBACKPILE;
+    backAnchor.distance = 2.0;
+    doc.anchors.append(backAnchor);
+    doc.updateGeometry();
+    doc.updateBaseData();
+    doc.placeAnchors();
+
+    QCOMPARE(doc.frontPile.topYg, frontTop);
+    QCOMPARE(doc.backPile.topYg, backTop);
+    QCOMPARE(doc.backPile.topXg, 5.0);
+    QCOMPARE(doc.backPile.bottomYg, backTop - 12.0);
+    QCOMPARE(doc.frontPile.bottomYg, frontTop - 16.0);
+    QCOMPARE(doc.linkBeam.leftYg, qMin(frontTop, backTop));
+    QCOMPARE(doc.linkBeam.rightXg, 5.0);
+    QCOMPARE(doc.linkBeam.length, 5.0);
+    QVERIFY(qAbs(doc.linkBeam.I - 1.4 * 0.8 * 0.8 * 0.8 / 12) < 1e-12);
+
+    QCOMPARE(doc.anchors[1].x1g, 5.0);
+    QCOMPARE(doc.anchors[1].y1g, doc.linkBeam.leftYg);
+    QCOMPARE(doc.anchors[2].x1g, 5.0);
+    QCOMPARE(doc.anchors[2].y1g, backTop - 2.0);
+    const double alpha = 25.0 * M_PI / 180;
+    QVERIFY(qAbs(doc.anchors[2].x3g - (5.0 + 23.0 * std::cos(alpha))) < 1e-12);
+    QVERIFY(qAbs(doc.anchors[2].y3g - (backTop - 2.0 - 23.0 * std::sin(alpha))) < 1e-12);
+
+    // Thrust: -480 kN/m over 6 m from the ground
+    double total = 0.0;
+    for (const ForceInfo &f : doc.BaseForces)
+        total += (f.q1 + f.q2) / 2.0 * f.length;
+    QVERIFY(qAbs(total + 480.0) < 1e-9);
+    if (dpel > 0.5) {
+        // The front pile carries the first metre, the back pile the rest.
+        QCOMPARE(doc.BaseForces.size(), 2);
+        QCOMPARE(doc.BaseForces[0].object, OBJPILE);
+        QCOMPARE(doc.BaseForces[0].length, 1.0);
+        QCOMPARE(doc.BaseForces[1].object, OBJBACKPILE);
+        QCOMPARE(doc.BaseForces[1].length, 5.0);
+        QCOMPARE(doc.BaseForces[1].y1g, -1.0);
+    } else {
+        QCOMPARE(doc.BaseForces.size(), 1);
+        QCOMPARE(doc.BaseForces[0].object, OBJBACKPILE);
+    }
+}
+
+void TestModel::baseForces_data()
+{
+    QTest::addColumn<int>("shape");
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<double>("top");
+    QTest::addColumn<double>("bottom");
+    QTest::newRow("rectangle") << int(DISTRECTANGLE) << 1.0 << -80.0 << -80.0;
+    QTest::newRow("triangle") << int(DISTTRIANGLE) << 1.0 << 0.0 << -160.0;
+    QTest::newRow("trapezoid 0.5") << int(DISTTRAPEZOID) << 0.5 << -160.0 / 3 << -320.0 / 3;
+    QTest::newRow("trapezoid 1") << int(DISTTRAPEZOID) << 1.0 << -80.0 << -80.0;
+}
+
+void TestModel::baseForces()
+{
+    QFETCH(int, shape);
+    QFETCH(double, ratio);
+    QFETCH(double, top);
+    QFETCH(double, bottom);
+    Document doc;
+    doc.base.shape = qint16(shape);
+    doc.base.ratio = ratio;
+    doc.base.pforce = 100.0;
+    doc.base.slideFrontH = 10.0;
+    doc.updateBaseData();
+    QCOMPARE(doc.BaseForces.size(), 2);
+    QVERIFY(qAbs(doc.BaseForces[0].q1 - top) < 1e-9);
+    QVERIFY(qAbs(doc.BaseForces[0].q2 - bottom) < 1e-9);
+    // Resistance from the excavation (6 m) down to the front sliding surface (10 m)
+    const ForceInfo &res = doc.BaseForces[1];
+    QCOMPARE(res.distance, 6.0);
+    QCOMPARE(res.length, 4.0);
+    QCOMPARE(res.F, 100.0);
+    QVERIFY(qAbs((res.q1 + res.q2) / 2 * 4.0 - 100.0) < 1e-9);
+    QCOMPARE(res.y1g, -6.0);
+    QCOMPARE(res.y2g, -10.0);
+
+    doc.base.aforce = 0.0;
+    doc.base.pforce = 0.0;
+    doc.updateBaseData();
+    QVERIFY(doc.BaseForces.isEmpty());
+}
+
+void TestModel::placementClamps()
+{
+    Document doc;
+    AnchorInfo deep;
+    deep.distance = 40.0;
+    doc.anchors.append(deep);
+    doc.placeAnchors();
+    QCOMPARE(doc.anchors[1].y1g, -16.0);
+
+    ForceInfo dist;
+    dist.type = LOADDIST;
+    dist.distance = 16.0; // starts at the pile bottom: nothing left to load
+    dist.length = 2.0;
+    ForceInfo partly;
+    partly.type = LOADDIST;
+    partly.distance = 15.0;
+    partly.length = 3.0;
+    partly.q1 = 5.0;
+    partly.q2 = 7.0;
+    ForceInfo moment;
+    moment.type = LOADMOMENT;
+    moment.M = 20.0;
+    doc.AddForces = {dist, partly, moment};
+    doc.placeForces();
+    QCOMPARE(doc.AddForces[0].q1, 0.0);
+    QCOMPARE(doc.AddForces[0].q2, 0.0);
+    QCOMPARE(doc.AddForces[0].q1g, 0.0);
+    QCOMPARE(doc.AddForces[1].y1g, -15.0);
+    QCOMPARE(doc.AddForces[1].y2g, -16.0);
+    QCOMPARE(doc.AddForces[1].q2g, 7.0 * 3.5);
+    QCOMPARE(doc.AddForces[2].Mg, 70.0);
+}
+
+void TestModel::setModifiedSignals()
+{
+    Document doc;
+    QSignalSpy modified(&doc, &Document::modifiedChanged);
+    QSignalSpy changed(&doc, &Document::dataChanged);
+    doc.setModified(false);
+    QCOMPARE(modified.count(), 0);
+    QCOMPARE(changed.count(), 0);
+    doc.setModified(true);
+    doc.setModified(true);
+    QCOMPARE(changed.count(), 2);
+    QCOMPARE(modified.count(), 1);
+    QCOMPARE(modified.at(0).at(0).toBool(), true);
+    doc.setModified(false);
+    QCOMPARE(modified.count(), 2);
+    QCOMPARE(modified.at(1).at(0).toBool(), false);
+    QCOMPARE(changed.count(), 2);
+}
+
+void TestModel::signalOrder()
+{
+    // The signals' order in the meta-object is part of the interface.
+    const QMetaObject &mo = Document::staticMetaObject;
+    QStringList sigs;
+    for (int n = mo.methodOffset(); n < mo.methodCount(); ++n) {
+        if (mo.method(n).methodType() == QMetaMethod::Signal)
+            sigs << QString::fromLatin1(mo.method(n).methodSignature());
+    }
+    QCOMPARE(sigs, (QStringList{"modifiedChanged(bool)", "sendOutInfo(QString)", "dataChanged()"}));
+
+    Document doc;
+    QList<QString> order;
+    connect(&doc, &Document::dataChanged, [&] { order << "data"; });
+    connect(&doc, &Document::modifiedChanged, [&] { order << "modified"; });
+    connect(&doc, &Document::sendOutInfo, [&](const QString &s) { order << s; });
+    doc.setModified(true);
+    doc.outInfo(QStringLiteral(">>x"));
+    QCOMPARE(order, (QList<QString>{"data", "modified", ">>x"}));
+    QCOMPARE(doc.messages.last(), QStringLiteral(">>x"));
+}
+
+QTEST_GUILESS_MAIN(TestModel)
+#include "tst_core_model.moc"
