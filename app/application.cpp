@@ -1,0 +1,63 @@
+#include "app/application.h"
+
+#include "app/mainwindow.h"
+#include "app/singleinstance.h"
+#include "view/fonts.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QStyle>
+#include <QStyleFactory>
+
+void setupApplication()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestrane"));
+    QCoreApplication::setApplicationName(QStringLiteral("RIDezu"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.1"));
+
+    installFontFallbacks();
+    QFont font = programFont();
+    font.setPointSize(9);
+    QApplication::setFont(font);
+
+    if (QStyle *style = QStyleFactory::create(QStringLiteral("windowsvista")))
+        QApplication::setStyle(style);
+}
+
+QStringList filesFromArguments(int argc, char **argv)
+{
+    QStringList files;
+    for (int n = 1; n < argc; ++n) {
+        const QFileInfo info(QString::fromLocal8Bit(argv[n]));
+        if (info.exists())
+            files.append(info.absoluteFilePath());
+    }
+    return files;
+}
+
+int runApplication(QApplication &app, int argc, char **argv)
+{
+    setupApplication();
+    const QStringList files = filesFromArguments(argc, argv);
+    const QString name = SingleInstance::serverName();
+    if (SingleInstance::handOver(name, files))
+        return 0;
+
+    InstanceServer server;
+    if (!server.listen(name)) {
+        server.listen(name);
+        return 1;
+    }
+
+    MainWindow window;
+    QObject::connect(&server, &InstanceServer::openRequested, &window, &MainWindow::openFile);
+    QObject::connect(&server, &InstanceServer::activateRequested, &window, [&window]() {
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+        window.raise();
+        window.activateWindow();
+    });
+    for (const QString &file : files)
+        window.openFile(file);
+    window.show();
+    return app.exec();
+}

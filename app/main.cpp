@@ -1,0 +1,10 @@
+#include "app/application.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    Q_INIT_RESOURCE(res);
+    QApplication app(argc, argv);
+    return runApplication(app, argc, argv);
+}

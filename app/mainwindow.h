@@ -1,0 +1,126 @@
+#pragma once
+
+// The program's only top-level window: one tab per open project, the side
+// dock, menus, tool bar and status bar. Every command works on the current
+// tab's View and its Document.
+
+#include <QMainWindow>
+
+class DockView;
+class QAction;
+class QDockWidget;
+class QGridLayout;
+class QLabel;
+class QMenu;
+class QSpinBox;
+class QTabWidget;
+class QToolBar;
+class View;
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The current tab's View, or none when the current tab is no project.
+    View *currentView() const;
+    // Enables and checks the commands for the current tab.
+    void updateActions();
+
+    QTabWidget *tabWidget() const { return m_tabWidget; }
+    DockView *dockView() const { return m_dockView; }
+    QLabel *statusLabel() const { return m_statusLabel; }
+
+public slots:
+    void actNew();
+    void actOpen();
+    void actSave();
+    void actSaveAs();
+    void updateRecentFilesMenu();
+    void actDesklnk();
+    void actExit();
+    void actDock();
+    void actAbout();
+    void actAnalyse(bool checked);
+    void actBase();
+    void actPile();
+    void actSoil();
+    void actAnchor();
+    void actForce();
+    void actMark();
+    void actDisplace(bool checked);
+    void actMoment(bool checked);
+    void actShear(bool checked);
+    void actNormal(bool checked);
+    void actReact(bool checked);
+    void onTabCloseRequested(int index);
+    void onCurrentTabChanged(int index);
+    void onDocumentModified(bool modified);
+    void openFile(const QString &filePath);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    // Construction (mainwindow.cpp).
+    void setupUi();
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void initStatusBar();
+    void connectActions();
+    void addStartPage();
+
+    // Settings store (mainwindowsettings.cpp).
+    void readSettings();
+    void writeSettings();
+    void saveLastPath(const QString &path);
+    void updateRecentFiles(const QString &path, bool add);
+
+    // Puts a View into a new current tab and wires it to the window.
+    void addViewTab(View *view);
+    // Sets the diagram bit of the current Document.
+    void showDiagram(qint32 bit, bool checked);
+    void repaintCurrentView();
+
+    // Widgets and commands, named as the window's layout names them.
+    QWidget *m_centralWidget = nullptr;
+    QGridLayout *m_gridLayout = nullptr;
+    QTabWidget *m_tabWidget = nullptr;
+    QDockWidget *m_dockWidgetResult = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    QMenu *m_recentFilesMenu = nullptr;
+    QSpinBox *m_fontSizeSpin = nullptr;
+    QSpinBox *m_offsetSpin = nullptr;
+
+    QAction *m_actNew = nullptr;
+    QAction *m_actOpen = nullptr;
+    QAction *m_actSave = nullptr;
+    QAction *m_actSaveAs = nullptr;
+    QAction *m_actExit = nullptr;
+    QAction *m_actBase = nullptr;
+    QAction *m_actForce = nullptr;
+    QAction *m_actAnalyse = nullptr;
+    QAction *m_actDock = nullptr;
+    QAction *m_actDesklnk = nullptr;
+    QAction *m_actDisplace = nullptr;
+    QAction *m_actMoment = nullptr;
+    QAction *m_actShear = nullptr;
+    QAction *m_actNormal = nullptr;
+    QAction *m_actReact = nullptr;
+    QAction *m_actMark = nullptr;
+    QAction *m_actAbout = nullptr;
+    QAction *m_actSoil = nullptr;
+    QAction *m_actAnchor = nullptr;
+    QAction *m_actPile = nullptr;
+
+    QLabel *m_statusLabel = nullptr;
+    DockView *m_dockView = nullptr;
+};

@@ -1,0 +1,136 @@
+// Commands of the main window that work on the current project: the state
+// of the commands, analysis, labels, diagrams and the data commands.
+
+#include "app/mainwindow.h"
+
+#include "dock/dockview.h"
+#include "model/document.h"
+#include "view/view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDockWidget>
+
+void MainWindow::updateActions()
+{
+    const View *view = currentView();
+    const bool e = view != nullptr;
+    for (QAction *action : {m_actSave, m_actSaveAs, m_actBase, m_actPile, m_actSoil, m_actAnchor,
+             m_actForce, m_actAnalyse, m_actMark, m_actDisplace, m_actMoment, m_actShear,
+             m_actNormal, m_actReact})
+        action->setEnabled(e);
+    if (!view || !view->document())
+        return;
+
+    const qint32 s = view->document()->status;
+    const bool input = s & SHOWDATA;
+    const bool result = s & SHOWRESULT;
+    for (QAction *action : {m_actBase, m_actPile, m_actSoil, m_actAnchor, m_actForce})
+        action->setEnabled(input);
+    m_actAnalyse->setChecked(result);
+    m_actMark->setChecked(s & SHOWMARK);
+    const QList<QPair<QAction *, qint32>> diagrams = {{m_actDisplace, SHOWDISPLACE},
+        {m_actMoment, SHOWMOMENT}, {m_actShear, SHOWSHEAR}, {m_actNormal, SHOWNORMAL},
+        {m_actReact, SHOWREACT}};
+    for (const auto &diagram : diagrams) {
+        diagram.first->setEnabled(result);
+        diagram.first->setChecked(s & diagram.second);
+    }
+}
+
+void MainWindow::repaintCurrentView()
+{
+    if (View *view = currentView())
+        view->update();
+}
+
+void MainWindow::actAnalyse(bool checked)
+{
+    View *view = currentView();
+    if (!view || !view->document())
+        return;
+    Document *doc = view->document();
+    const qint32 keep = doc->status & SHOWMARK;
+    if (!checked)
+        doc->status = keep | SHOWDATA;
+    else
+        doc->status = keep | (doc->analyse() ? SHOWRESULT : SHOWDATA);
+    updateActions();
+    view->update();
+    m_dockView->setDocument(doc);
+}
+
+void MainWindow::actMark()
+{
+    View *view = currentView();
+    if (!view || !view->document())
+        return;
+    view->document()->status ^= SHOWMARK;
+    updateActions();
+    view->update();
+}
+
+void MainWindow::showDiagram(qint32 bit, bool checked)
+{
+    View *view = currentView();
+    if (!view || !view->document())
+        return;
+    Document *doc = view->document();
+    doc->status = (doc->status & (SHOWRESULT | SHOWMARK)) | (checked ? bit : 0);
+    updateActions();
+    view->update();
+}
+
+void MainWindow::actDisplace(bool checked)
+{
+    showDiagram(SHOWDISPLACE, checked);
+}
+
+void MainWindow::actMoment(bool checked)
+{
+    showDiagram(SHOWMOMENT, checked);
+}
+
+void MainWindow::actShear(bool checked)
+{
+    showDiagram(SHOWSHEAR, checked);
+}
+
+void MainWindow::actNormal(bool checked)
+{
+    showDiagram(SHOWNORMAL, checked);
+}
+
+void MainWindow::actReact(bool checked)
+{
+    showDiagram(SHOWREACT, checked);
+}
+
+void MainWindow::actExit()
+{
+    QApplication::closeAllWindows();
+}
+
+void MainWindow::actDock()
+{
+    m_dockWidgetResult->setVisible(!m_dockWidgetResult->isVisible());
+}
+
+// The data dialogs, the about box and the desktop shortcut are not built yet;
+// their commands leave the project as it is.
+
+void MainWindow::actBase() { }
+
+void MainWindow::actPile() { }
+
+void MainWindow::actSoil() { }
+
+void MainWindow::actAnchor() { }
+
+void MainWindow::actForce() { }
+
+void MainWindow::actAbout() { }
+
+void MainWindow::actDesklnk() { }
+
+void MainWindow::updateRecentFilesMenu() { }

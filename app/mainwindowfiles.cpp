@@ -1,0 +1,205 @@
+// Project tabs of the main window: new, open, save, close, drops and the
+// close of the window.
+
+#include "app/mainwindow.h"
+
+#include "dock/dockview.h"
+#include "model/document.h"
+#include "view/prompts.h"
+#include "view/settingsstore.h"
+#include "view/view.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTabWidget>
+
+namespace {
+
+// Largest number of files one drop opens.
+constexpr int MAXDROPPEDFILES = 32;
+
+} // namespace
+
+View *MainWindow::currentView() const
+{
+    if (m_tabWidget->count() < 1)
+        return nullptr;
+    return qobject_cast<View *>(m_tabWidget->currentWidget());
+}
+
+void MainWindow::addViewTab(View *view)
+{
+    const int index = m_tabWidget->addTab(view, view->windowTitle());
+    m_tabWidget->setTabToolTip(index, view->filePath());
+    m_tabWidget->setCurrentIndex(index);
+    connect(view->document(), &Document::modifiedChanged, this, &MainWindow::onDocumentModified);
+    connect(view, &View::mousePositionChanged, this, [this](QPointF pos) {
+        m_statusLabel->setText(
+            tr("坐标: X=%1 , Y=%2").arg(pos.x(), 0, 'f', 2).arg(pos.y(), 0, 'f', 2));
+    });
+}
+
+void MainWindow::actNew()
+{
+    auto *view = new View;
+    view->newFile();
+    addViewTab(view);
+    // Let the tab give the new page its size before the model is fitted into it.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    view->fitView();
+}
+
+void MainWindow::openFile(const QString &filePath)
+{
+    if (!QFileInfo::exists(filePath)) {
+        Prompts::warn(this, tr("澄川抗滑桩"), tr("\"%1\"文件不存在").arg(filePath));
+        updateRecentFiles(filePath, false);
+        return;
+    }
+    for (int n = 0; n < m_tabWidget->count(); ++n) {
+        const View *view = qobject_cast<View *>(m_tabWidget->widget(n));
+        if (view && view->filePath() == filePath) {
+            m_tabWidget->setCurrentIndex(n);
+            return;
+        }
+    }
+    auto *view = new View;
+    if (!view->loadFile(filePath)) {
+        view->deleteLater();
+        Prompts::warn(this, tr("澄川抗滑桩"), tr("\"打开%1\"文件失败\"").arg(filePath));
+        return;
+    }
+    addViewTab(view);
+    saveLastPath(filePath);
+    updateRecentFiles(filePath, true);
+}
+
+void MainWindow::actOpen()
+{
+    const QString lastPath = openSettings().value(QStringLiteral("lastpath")).toString();
+    const QString name =
+        Prompts::openFileName(this, tr("打开文件"), lastPath, tr("数据文件(*.qzp);;所有文件(*.*)"));
+    if (!name.isEmpty())
+        openFile(QDir::toNativeSeparators(name));
+}
+
+void MainWindow::actSave()
+{
+    View *view = currentView();
+    if (!view || !view->save())
+        return;
+    const int index = m_tabWidget->currentIndex();
+    m_tabWidget->setTabText(index, view->windowTitle());
+    m_tabWidget->setTabToolTip(index, view->filePath());
+    saveLastPath(view->filePath());
+    updateRecentFiles(view->filePath(), true);
+    statusBar()->showMessage(tr("保存文件"), 2000);
+}
+
+void MainWindow::actSaveAs()
+{
+    View *view = currentView();
+    if (!view || !view->saveAs())
+        return;
+    const int index = m_tabWidget->currentIndex();
+    m_tabWidget->setTabText(index, view->windowTitle());
+    m_tabWidget->setTabToolTip(index, view->filePath());
+    saveLastPath(view->filePath());
+    updateRecentFiles(view->filePath(), true);
+    statusBar()->showMessage(tr("另存文件"), 2000);
+}
+
+void MainWindow::onTabCloseRequested(int index)
+{
+    QWidget *page = m_tabWidget->widget(index);
+    auto *view = qobject_cast<View *>(page);
+    if (!view) {
+        // The start page stays a hidden child of the tab widget.
+        m_tabWidget->removeTab(index);
+        return;
+    }
+    if (!view->maybeSave())
+        return;
+    m_tabWidget->removeTab(m_tabWidget->indexOf(view));
+    view->deleteLater();
+}
+
+void MainWindow::onCurrentTabChanged(int)
+{
+    updateActions();
+    View *view = currentView();
+    if (view && view->document())
+        m_dockView->setDocument(view->document());
+    else
+        m_dockView->showWelcome();
+}
+
+void MainWindow::onDocumentModified(bool modified)
+{
+    const View *view = currentView();
+    if (!view || !view->document() || sender() != view->document())
+        return;
+    QString text = view->windowTitle();
+    if (modified)
+        text += QLatin1Char('*');
+    m_tabWidget->setTabText(m_tabWidget->currentIndex(), text);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent *event)
+{
+    event->acceptProposedAction();
+}
+
+void MainWindow::dragLeaveEvent(QDragLeaveEvent *event)
+{
+    event->accept();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QMimeData *mime = event->mimeData();
+    if (!mime || !mime->hasUrls())
+        return;
+    QStringList paths;
+    for (const QUrl &url : mime->urls().mid(0, MAXDROPPEDFILES))
+        paths.append(url.toLocalFile());
+    event->acceptProposedAction();
+    // Opened once the drop is over, so that message boxes of openFile do not
+    // hold up the application the files came from.
+    QMetaObject::invokeMethod(
+        this,
+        [this, paths]() {
+            for (const QString &path : paths)
+                openFile(path);
+        },
+        Qt::QueuedConnection);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    while (m_tabWidget->count() > 0) {
+        auto *view = qobject_cast<View *>(m_tabWidget->widget(0));
+        if (!view) {
+            m_tabWidget->removeTab(0);
+            continue;
+        }
+        if (!view->maybeSave()) {
+            event->ignore();
+            return;
+        }
+        m_tabWidget->removeTab(0);
+        view->deleteLater();
+    }
+    writeSettings();
+    event->accept();
+}

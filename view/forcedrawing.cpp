@@ -1,0 +1,140 @@
+// Forces: thrust and resistance derived from the basic data, and the
+// additional point forces, distributed forces and moments.
+
+#include "view/view.h"
+
+#include "model/document.h"
+#include "view/displaysettings.h"
+#include "view/pens.h"
+
+#include <QPainter>
+#include <QtMath>
+
+#include <cmath>
+
+namespace {
+
+// Length of the arrow of a force of intensity v, in metres.
+double arrowLength(double v)
+{
+    return std::log10(std::fabs(v) + 2.0) * displayOffset * 0.25;
+}
+
+const int labelAlignment = Qt::AlignLeft | Qt::AlignBottom;
+
+} // namespace
+
+void View::drawForces(QPainter &painter, double a, double c, double factor) const
+{
+    // Forces act on a face of their carrier: the half width of its section.
+    const auto faceOffset = [a, c](const ForceInfo &f) {
+        if (f.direction == DIRVERTICAL)
+            return 0.0;
+        return f.object == OBJBACKPILE ? c : a;
+    };
+
+    painter.setPen(cosmeticPen(Qt::darkRed, 1));
+    for (const ForceInfo &f : m_document->BaseForces)
+        drawDistributedLoad(painter, f, faceOffset(f), factor);
+
+    const bool singleRow = m_document->base.PileForm == SINGLEROW;
+    for (const ForceInfo &f : m_document->AddForces) {
+        if (singleRow && (f.object == OBJBACKPILE || f.object == OBJBEAM))
+            continue;
+        switch (f.type) {
+        case LOADPNT:
+            painter.setPen(cosmeticPen(Qt::darkMagenta, 2));
+            drawPointForce(painter, f, faceOffset(f), factor);
+            break;
+        case LOADDIST:
+            painter.setPen(cosmeticPen(Qt::darkMagenta, 1));
+            drawDistributedLoad(painter, f, faceOffset(f), factor);
+            break;
+        case LOADMOMENT:
+            painter.setPen(cosmeticPen(Qt::darkMagenta, 1));
+            drawMoment(painter, f, factor);
+            break;
+        default: break;
+        }
+    }
+}
+
+void View::drawPointForce(QPainter &painter, const ForceInfo &f, double g, double factor) const
+{
+    const double F = f.F;
+    const QPointF head(F > 0.0 ? f.x1g - g : f.x1g + g, f.y1g);
+    // The tail lies against the force: left of the head for a positive
+    // horizontal force, below it for a positive vertical one.
+    const double l = F > 0.0 ? -arrowLength(F) : arrowLength(F);
+    const QPointF tail =
+        f.direction == DIRVERTICAL ? head + QPointF(0.0, l) : head + QPointF(l, 0.0);
+    drawArrow(painter, tail, head);
+    drawLabel(painter, tail, valueText(F * factor), textPixelSize(), labelAlignment);
+}
+
+void View::drawDistributedLoad(QPainter &painter, const ForceInfo &f, double g, double factor) const
+{
+    const double q1 = f.q1;
+    const double q2 = f.q2;
+    if (std::fabs(q1) < EPS && std::fabs(q2) < EPS)
+        return;
+    double l1 = arrowLength(q1);
+    double l2 = arrowLength(q2);
+    if (q1 + q2 > 0.0) {
+        g = -g;
+        l1 = -l1;
+        l2 = -l2;
+    }
+    const QPointF P1(f.x1g + g, f.y1g);
+    const QPointF P2(f.x2g + g, f.y2g);
+    const bool vertical = f.direction == DIRVERTICAL;
+    const QPointF T1 = P1 + (vertical ? QPointF(0.0, l1) : QPointF(l1, 0.0));
+    const QPointF T2 = P2 + (vertical ? QPointF(0.0, l2) : QPointF(l2, 0.0));
+
+    drawArrow(painter, T1, P1);
+    drawArrow(painter, T2, P2);
+    // One arrow per metre in between.
+    const QPointF span = P2 - P1;
+    const double E = std::hypot(span.x(), span.y());
+    if (E > 1.0) {
+        for (int k = 1; k < E; ++k) {
+            const double t = k / E;
+            drawArrow(painter, T1 + (T2 - T1) * t, P1 + span * t);
+        }
+    }
+    painter.drawLine(T1, T2);
+    const int n = textPixelSize();
+    drawLabel(painter, T1, valueText(q1 * factor), n, labelAlignment);
+    drawLabel(painter, T2, valueText(q2 * factor), n, labelAlignment);
+}
+
+void View::drawMoment(QPainter &painter, const ForceInfo &f, double factor) const
+{
+    const double M = f.M;
+    const QPointF centre(f.x1g, f.y1g);
+    const double r0 = displayOffset / 4.0;
+    const QPointF left = centre + QPointF(-r0, r0);
+    const QPointF right = centre + QPointF(r0, r0);
+
+    // Arc of 90 degrees over the top, from one end to the other.
+    const double R = r0 * std::sqrt(2.0);
+    QPolygonF arc;
+    const int steps = 24;
+    for (int k = 0; k <= steps; ++k) {
+        const double t = qDegreesToRadians(45.0 + 90.0 * k / steps);
+        arc << centre + R * QPointF(std::cos(t), std::sin(t));
+    }
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPolyline(arc);
+
+    // Counter-clockwise for a positive moment: the head sits at the left end.
+    const QPointF head = M > 0.0 ? left : right;
+    const double direction = qDegreesToRadians(M > 0.0 ? -135.0 : -45.0);
+    painter.drawLine(centre, M > 0.0 ? right : left);
+    const double spread = qDegreesToRadians(30.0);
+    for (const double t : {direction + spread, direction - spread})
+        painter.drawLine(head, head - 0.25 * QPointF(std::cos(t), std::sin(t)));
+
+    drawLabel(
+        painter, centre, valueText(M * factor), textPixelSize(), Qt::AlignLeft | Qt::AlignTop);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+// Message boxes and file dialogs go through these replaceable functions, so
+// that a test can answer them without a person. The defaults show the real
+// boxes and dialogs.
+
+#include <QList>
+#include <QMessageBox>
+#include <QPair>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace Prompts {
+
+// A warning-icon question with the given buttons and their texts.
+struct Question
+{
+    QString title;
+    QString text;
+    QString informativeText;
+    QList<QPair<QMessageBox::StandardButton, QString>> buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+};
+
+// Returns the button chosen; closing the box gives its escape button.
+using AskFunction = std::function<QMessageBox::StandardButton(QWidget *, const Question &)>;
+// A warning box with the button OK.
+using WarnFunction = std::function<void(QWidget *, const QString &title, const QString &text)>;
+// Returns the chosen file name, or an empty text when cancelled.
+using FileFunction = std::function<QString(
+    QWidget *, const QString &caption, const QString &proposal, const QString &filter)>;
+
+extern AskFunction ask;
+extern WarnFunction warn;
+extern FileFunction openFileName;
+extern FileFunction saveFileName;
+
+// Puts the real boxes and dialogs back.
+void restoreDefaults();
+
+} // namespace Prompts

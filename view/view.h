@@ -1,0 +1,103 @@
+#pragma once
+
+// The widget of one project tab. It owns the project's Document, draws it as
+// an elevation of the pile structure (input mode) or of the analysis model
+// (result mode), lets the user zoom and pan, and files the project.
+//
+// Model coordinates are metres, x to the right (toward the slope), y up, the
+// origin on the ground datum at the front pile's axis. The transform maps
+// them to widget pixels: translate by (x0, y0), scale by (blc, -blc).
+
+#include "model/document.h"
+
+#include <QPointF>
+#include <QPointer>
+#include <QTransform>
+#include <QWidget>
+
+class View : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit View(QWidget *parent = nullptr);
+
+    Document *document() const { return m_document; }
+    QString filePath() const { return m_filePath; }
+    bool isUntitled() const { return m_isUntitled; }
+    const QTransform &transform() const { return m_transform; }
+
+    // Number of the next untitled project of this process.
+    static int untitledCounter;
+
+    // Navigation.
+    void updateTransform();
+    void fitView();
+
+    // File actions of the tab.
+    void newFile();
+    bool loadFile(const QString &path);
+    bool save();
+    bool saveAs();
+    bool saveFile(const QString &path);
+    void setCurrentFile(const QString &path);
+    bool maybeSave();
+
+    // Drawing primitives, in model coordinates.
+    int textPixelSize() const;
+    static void drawLabel(
+        QPainter &painter, const QPointF &point, const QString &text, int pixelSize, int alignment);
+    static void drawArrow(QPainter &painter, const QPointF &tail, const QPointF &head);
+
+signals:
+    void mousePositionChanged(QPointF scenePos);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+
+private:
+    // Scale that shows the whole model in the widget; 0 when there is no room.
+    double fittingScale() const;
+    QPointF toModel(const QPointF &pixel) const;
+    // Label texts: a length in metres, and a value with one decimal.
+    static QString metreText(double value);
+    static QString valueText(double value);
+
+    void drawUnitNotes(QPainter &painter) const;
+    void drawAxisSign(QPainter &painter) const;
+
+    // Input mode (inputdrawing.cpp).
+    void drawInput(QPainter &painter) const;
+    void drawPile(QPainter &painter, const PileInfo &pile, double yb) const;
+    void drawPileSpacing(QPainter &painter, const PileInfo &pile, double yb) const;
+    void drawLinkBeam(QPainter &painter, double yb) const;
+    void drawAnchors(QPainter &painter, double a, double c) const;
+
+    // Forces (forcedrawing.cpp); a and c are the half widths of the piles,
+    // factor turns the per-metre values of the labels into shown values.
+    void drawForces(QPainter &painter, double a, double c, double factor) const;
+    void drawPointForce(QPainter &painter, const ForceInfo &f, double g, double factor) const;
+    void drawDistributedLoad(QPainter &painter, const ForceInfo &f, double g, double factor) const;
+    void drawMoment(QPainter &painter, const ForceInfo &f, double factor) const;
+
+    // Ground, layers and surfaces (grounddrawing.cpp).
+    void drawGround(QPainter &painter, double a, double b) const;
+    void drawSurfaces(QPainter &painter, double a, double c, double w) const;
+
+    // Result mode (resultdrawing.cpp).
+    void drawResult(QPainter &painter) const;
+    void drawMesh(QPainter &painter) const;
+
+    QPointer<Document> m_document;
+    QString m_filePath;
+    bool m_isUntitled = true;
+    QTransform m_transform;
+    bool m_panning = false;
+    QPoint m_lastMousePos;
+};

@@ -1,0 +1,126 @@
+// File actions of a project tab: naming, loading, saving and the question
+// before a modified project is closed.
+
+#include "view/view.h"
+
+#include "io/filesys.h"
+#include "model/document.h"
+#include "view/prompts.h"
+#include "view/settingsstore.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+int View::untitledCounter = 1;
+
+namespace {
+
+// Wait cursor for the lifetime of the object.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { restore(); }
+    void restore()
+    {
+        if (m_active)
+            QApplication::restoreOverrideCursor();
+        m_active = false;
+    }
+
+private:
+    bool m_active = true;
+};
+
+} // namespace
+
+void View::newFile()
+{
+    m_isUntitled = true;
+    m_filePath = tr("新文件%1.qzp").arg(untitledCounter++);
+    setWindowTitle(m_filePath);
+}
+
+bool View::loadFile(const QString &path)
+{
+    if (!m_document)
+        return false;
+    WaitCursor wait;
+    FileSys fileSys;
+    const QString error = fileSys.readProject(*m_document, path);
+    if (error.isEmpty()) {
+        setCurrentFile(path);
+        updateTransform();
+        update();
+        return true;
+    }
+    wait.restore();
+    Prompts::warn(this, tr("澄川抗滑桩"), error);
+    return false;
+}
+
+bool View::save()
+{
+    return m_isUntitled ? saveAs() : saveFile(m_filePath);
+}
+
+bool View::saveAs()
+{
+    const QFileInfo info(m_filePath);
+    const QString base = info.completeBaseName();
+    QString dir = info.path();
+    if (dir == QLatin1String("."))
+        dir = openSettings().value(QStringLiteral("lastpath")).toString();
+    const QString proposal = dir.isEmpty() ? base : QDir::toNativeSeparators(dir + '/' + base);
+    const QString name =
+        Prompts::saveFileName(this, tr("另存"), proposal, tr("数据文件(*.qzp);;所有文件(*.*)"));
+    if (name.isEmpty())
+        return false;
+    return saveFile(name);
+}
+
+bool View::saveFile(const QString &path)
+{
+    if (!m_document)
+        return false;
+    WaitCursor wait;
+    FileSys fileSys;
+    const QString error = fileSys.writeProject(*m_document, path);
+    if (error.isEmpty()) {
+        setCurrentFile(path);
+        return true;
+    }
+    wait.restore();
+    Prompts::warn(this, tr("澄川抗滑桩"), error);
+    return false;
+}
+
+void View::setCurrentFile(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    m_isUntitled = false;
+    m_filePath = canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+    setWindowTitle(QFileInfo(m_filePath).fileName());
+    if (m_document)
+        m_document->setModified(false);
+}
+
+bool View::maybeSave()
+{
+    if (!m_document || !m_document->isModified())
+        return true;
+    Prompts::Question q;
+    q.title = tr("澄川抗滑桩");
+    q.text = tr("文件 '%1' 已被修改。").arg(QFileInfo(m_filePath).fileName());
+    q.informativeText = tr("是否保存更改？");
+    q.buttons = {{QMessageBox::Save, tr("保存(&S)")}, {QMessageBox::Discard, tr("不保存(&D)")},
+        {QMessageBox::Cancel, tr("取消(&C)")}};
+    q.defaultButton = QMessageBox::Save;
+    switch (Prompts::ask(this, q)) {
+    case QMessageBox::Save: return save();
+    case QMessageBox::Discard: return true;
+    default: return false;
+    }
+}
