@@ -35,6 +35,16 @@ QStringList filesFromArguments(int argc, char **argv)
     return files;
 }
 
+void connectInstanceServer(InstanceServer &server, MainWindow &window)
+{
+    QObject::connect(&server, &InstanceServer::openRequested, &window, &MainWindow::openFile);
+    QObject::connect(&server, &InstanceServer::activateRequested, &window, [&window]() {
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+        window.raise();
+        window.activateWindow();
+    });
+}
+
 int runApplication(QApplication &app, int argc, char **argv)
 {
     setupApplication();
@@ -50,12 +60,7 @@ int runApplication(QApplication &app, int argc, char **argv)
     }
 
     MainWindow window;
-    QObject::connect(&server, &InstanceServer::openRequested, &window, &MainWindow::openFile);
-    QObject::connect(&server, &InstanceServer::activateRequested, &window, [&window]() {
-        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-        window.raise();
-        window.activateWindow();
-    });
+    connectInstanceServer(server, window);
     for (const QString &file : files)
         window.openFile(file);
     window.show();

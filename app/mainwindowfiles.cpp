@@ -10,7 +10,6 @@
 #include "view/view.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -49,8 +48,6 @@ void MainWindow::actNew()
     auto *view = new View;
     view->newFile();
     addViewTab(view);
-    // Let the tab give the new page its size before the model is fitted into it.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     view->fitView();
 }
 

@@ -1,0 +1,676 @@
+// The View of a project tab: transform, fitting, zoom, pan, coordinates and
+// what the input drawing puts where.
+
+#include "guitestsupport.h"
+
+#include "model/document.h"
+#include "view/displaysettings.h"
+#include "view/view.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QWheelEvent>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+// A fixed, round transform so that model points fall on whole pixels:
+// (x, y) in metres is drawn at (400 + 20 x, 100 - 20 y).
+void placeRound(View &view)
+{
+    Document *doc = view.document();
+    doc->blc = 20.0;
+    doc->blcfull = 20.0;
+    doc->x0 = 400;
+    doc->y0 = 100;
+    view.updateTransform();
+}
+
+QPointF pixelOf(const View &view, double x, double y)
+{
+    return view.transform().map(QPointF(x, y));
+}
+
+QImage renderView(View &view)
+{
+    QImage image(view.size(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    view.render(&image);
+    return image;
+}
+
+void sendWheel(View &view, QPointF pos, int delta)
+{
+    QWheelEvent event(pos, view.mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton,
+        Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&view, &event);
+}
+
+void sendMouse(View &view, QEvent::Type type, QPointF pos, Qt::MouseButton button,
+    Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QMouseEvent event(type, pos, view.mapToGlobal(pos), button, buttons, modifiers);
+    QApplication::sendEvent(&view, &event);
+}
+
+// Counts paint events of a widget.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+void makeDoubleRow(Document &doc)
+{
+    doc.base.PileForm = DOUBLEROW;
+    doc.updateGeometry();
+    doc.updateBaseData();
+    doc.updateSoilLayers();
+    doc.placeForces();
+    doc.placeAnchors();
+}
+
+} // namespace
+
+class TestView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        displayFontSize = 40;
+        displayOffset = 2;
+    }
+
+    void newViewOwnsDocument()
+    {
+        QPointer<Document> doc;
+        {
+            View view;
+            doc = view.document();
+            QVERIFY(doc);
+            QCOMPARE(doc->parent(), &view);
+            QVERIFY(view.testAttribute(Qt::WA_DeleteOnClose));
+            QCOMPARE(view.minimumSize(), QSize(200, 200));
+            QVERIFY(view.isUntitled());
+        }
+        QVERIFY(!doc);
+    }
+
+    void transformMapsModelToPixels()
+    {
+        View view;
+        Document *doc = view.document();
+        doc->blc = 12.5;
+        doc->x0 = 30;
+        doc->y0 = 200;
+        view.updateTransform();
+        QCOMPARE(view.transform().map(QPointF(2.0, -4.0)), QPointF(30 + 25.0, 200 + 50.0));
+        QCOMPARE(view.transform().map(QPointF(0.0, 0.0)), QPointF(30, 200));
+    }
+
+    void fitViewShowsTheWholeModel()
+    {
+        View view;
+        view.resize(900, 600);
+        Document *doc = view.document();
+        view.fitView();
+        const QRectF r = doc->modelBounds();
+        QCOMPARE(doc->blc, doc->blcfull);
+        QCOMPARE(doc->x0, 360);
+        QCOMPARE(doc->y0, 80);
+        // The scale is the larger one at which both extents fit the widget
+        // less 10 pixels on every side.
+        QVERIFY(doc->blc * std::fabs(r.height()) <= 580.0 + 1e-9);
+        QVERIFY(doc->blc * std::fabs(r.width()) <= 880.0 + 1e-9);
+        QVERIFY(qFuzzyCompare(doc->blc * std::fabs(r.height()), 580.0)
+            || qFuzzyCompare(doc->blc * std::fabs(r.width()), 880.0));
+    }
+
+    void fitViewOfModelWithoutExtentUsesDefaultBox()
+    {
+        View view;
+        view.resize(740, 520);
+        Document *doc = view.document();
+        doc->frontPile.length = 0.0;
+        doc->base.space = 0.0;
+        doc->updateGeometry();
+        QCOMPARE(doc->modelBounds().height(), 0.0);
+        view.fitView();
+        // The default box is 36 m wide and 25 m high.
+        QCOMPARE(doc->blc, std::min(500.0 / 25.0, 720.0 / 36.0));
+    }
+
+    void fitViewScaleHasALowerLimit()
+    {
+        View view;
+        view.resize(200, 200);
+        Document *doc = view.document();
+        doc->frontPile.length = 400.0;
+        doc->updateGeometry();
+        view.fitView();
+        QCOMPARE(doc->blc, 1.0);
+    }
+
+    void firstPaintPlacesANewProject()
+    {
+        View view;
+        view.resize(640, 480);
+        QCOMPARE(view.document()->y0, -50);
+        renderView(view);
+        QCOMPARE(view.document()->x0, 320);
+        QCOMPARE(view.document()->y0, 48);
+        QCOMPARE(view.transform().map(QPointF(0, 0)), QPointF(320, 48));
+    }
+
+    void paintKeepsAStoredOrigin()
+    {
+        View view;
+        view.resize(640, 480);
+        view.document()->x0 = 17;
+        view.document()->y0 = 33;
+        view.updateTransform();
+        renderView(view);
+        QCOMPARE(view.document()->x0, 17);
+        QCOMPARE(view.document()->y0, 33);
+    }
+
+    void resizeUpdatesOnlyTheFullScale()
+    {
+        View view;
+        view.resize(900, 600);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.fitView();
+        Document *doc = view.document();
+        doc->blc = 55.0;
+        doc->x0 = 12;
+        doc->y0 = 34;
+        const double before = doc->blcfull;
+        view.resize(450, 300);
+        QVERIFY(doc->blcfull < before);
+        QCOMPARE(doc->blc, 55.0);
+        QCOMPARE(doc->x0, 12);
+        QCOMPARE(doc->y0, 34);
+    }
+
+    void wheelZoomKeepsThePointUnderTheCursor()
+    {
+        View view;
+        view.resize(800, 600);
+        Document *doc = view.document();
+        doc->blc = 20.0;
+        doc->x0 = 400;
+        doc->y0 = 100;
+        view.updateTransform();
+        const QPointF cursor(523, 317);
+        const QPointF before = view.transform().inverted().map(cursor);
+
+        sendWheel(view, cursor, 120);
+        QCOMPARE(doc->blc, 22.0);
+        QPointF after = view.transform().inverted().map(cursor);
+        // The origin is kept in whole pixels.
+        QVERIFY(std::fabs(after.x() - before.x()) * doc->blc < 1.0);
+        QVERIFY(std::fabs(after.y() - before.y()) * doc->blc < 1.0);
+
+        sendWheel(view, cursor, -120);
+        QCOMPARE(doc->blc, 20.0);
+        after = view.transform().inverted().map(cursor);
+        QVERIFY(std::fabs(after.x() - before.x()) * doc->blc < 2.0);
+        QVERIFY(std::fabs(after.y() - before.y()) * doc->blc < 2.0);
+    }
+
+    void wheelZoomStopsAtItsLimits()
+    {
+        View view;
+        view.resize(800, 600);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        Document *doc = view.document();
+        doc->x0 = 400;
+        doc->y0 = 100;
+
+        doc->blc = 480.0;
+        sendWheel(view, QPointF(200, 200), 120);
+        QCOMPARE(doc->blc, 500.0);
+        QApplication::processEvents();
+
+        PaintCounter counter;
+        view.installEventFilter(&counter);
+        const int x0 = doc->x0;
+        sendWheel(view, QPointF(300, 250), 120);
+        QApplication::processEvents();
+        QCOMPARE(doc->blc, 500.0);
+        QCOMPARE(doc->x0, x0);
+        QCOMPARE(counter.paints, 0);
+
+        doc->blc = 1.05;
+        sendWheel(view, QPointF(200, 200), -120);
+        QCOMPARE(doc->blc, 1.0);
+        QApplication::processEvents();
+        counter.paints = 0;
+        sendWheel(view, QPointF(200, 200), -120);
+        QApplication::processEvents();
+        QCOMPARE(doc->blc, 1.0);
+        QCOMPARE(counter.paints, 0);
+        view.removeEventFilter(&counter);
+    }
+
+    void middleButtonPansAndReportsCoordinates()
+    {
+        View view;
+        view.resize(800, 600);
+        placeRound(view);
+        Document *doc = view.document();
+        QSignalSpy spy(&view, &View::mousePositionChanged);
+
+        sendMouse(
+            view, QEvent::MouseButtonPress, QPointF(100, 100), Qt::MiddleButton, Qt::MiddleButton);
+        QCOMPARE(view.cursor().shape(), Qt::ClosedHandCursor);
+        sendMouse(view, QEvent::MouseMove, QPointF(130, 80), Qt::NoButton, Qt::MiddleButton);
+        QCOMPARE(doc->x0, 430);
+        QCOMPARE(doc->y0, 80);
+        sendMouse(view, QEvent::MouseMove, QPointF(140, 90), Qt::NoButton, Qt::MiddleButton);
+        QCOMPARE(doc->x0, 440);
+        QCOMPARE(doc->y0, 90);
+        sendMouse(
+            view, QEvent::MouseButtonRelease, QPointF(140, 90), Qt::MiddleButton, Qt::NoButton);
+        QCOMPARE(view.cursor().shape(), Qt::ArrowCursor);
+        // Without a button held no move arrives: the mouse is not tracked.
+        sendMouse(view, QEvent::MouseMove, QPointF(160, 90), Qt::NoButton, Qt::NoButton);
+        QCOMPARE(doc->x0, 440);
+
+        // Each move reports the model point under the mouse, computed with
+        // the origin before that move's pan.
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(spy.at(0).at(0).toPointF(), QPointF((130 - 400) / 20.0, (100 - 80) / 20.0));
+        QCOMPARE(spy.at(1).at(0).toPointF(), QPointF((140 - 430) / 20.0, (80 - 90) / 20.0));
+    }
+
+    void ctrlLeftButtonPansButPlainLeftDoesNot()
+    {
+        View view;
+        view.resize(800, 600);
+        placeRound(view);
+        Document *doc = view.document();
+
+        sendMouse(
+            view, QEvent::MouseButtonPress, QPointF(100, 100), Qt::LeftButton, Qt::LeftButton);
+        sendMouse(view, QEvent::MouseMove, QPointF(150, 100), Qt::NoButton, Qt::LeftButton);
+        sendMouse(
+            view, QEvent::MouseButtonRelease, QPointF(150, 100), Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(doc->x0, 400);
+
+        sendMouse(view, QEvent::MouseButtonPress, QPointF(100, 100), Qt::LeftButton, Qt::LeftButton,
+            Qt::ControlModifier);
+        sendMouse(view, QEvent::MouseMove, QPointF(150, 110), Qt::NoButton, Qt::LeftButton,
+            Qt::ControlModifier);
+        sendMouse(view, QEvent::MouseButtonRelease, QPointF(150, 110), Qt::LeftButton, Qt::NoButton,
+            Qt::ControlModifier);
+        QCOMPARE(doc->x0, 450);
+        QCOMPARE(doc->y0, 110);
+    }
+
+    void middleDoubleClickFitsTheView()
+    {
+        View view;
+        view.resize(800, 600);
+        placeRound(view);
+        Document *doc = view.document();
+        doc->blc = 77.0;
+        sendMouse(
+            view, QEvent::MouseButtonDblClick, QPointF(50, 50), Qt::LeftButton, Qt::LeftButton);
+        QCOMPARE(doc->blc, 77.0);
+        sendMouse(
+            view, QEvent::MouseButtonDblClick, QPointF(50, 50), Qt::MiddleButton, Qt::MiddleButton);
+        QCOMPARE(doc->blc, doc->blcfull);
+        QCOMPARE(doc->y0, 80);
+    }
+
+    void labelsShrinkWhenZoomedInButNotBelowTheFloor()
+    {
+        View view;
+        Document *doc = view.document();
+        doc->blcfull = 10.0;
+        doc->blc = 10.0;
+        QCOMPARE(view.textPixelSize(), 40);
+        doc->blc = 5.0;
+        QCOMPARE(view.textPixelSize(), 40);
+        doc->blc = 16.0;
+        QCOMPARE(view.textPixelSize(), 25);
+        doc->blc = 40.0;
+        QCOMPARE(view.textPixelSize(), 20);
+        displayFontSize = 100;
+        QCOMPARE(view.textPixelSize(), 25);
+    }
+
+    void drawArrowDrawsShaftAndHead()
+    {
+        QImage image(200, 200, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setTransform(QTransform(100, 0, 0, -100, 0, 200)); // 1 m = 100 px, y up
+        painter.setPen(QPen(Qt::black, 0));
+        View::drawArrow(painter, QPointF(0.2, 1.0), QPointF(1.5, 1.0));
+        painter.end();
+        // Shaft along y = 1 m (pixel row 100); the strokes end 0.25 m back
+        // from the head, 0.125 m to either side.
+        QVERIFY(countPixels(image, QRect(40, 99, 80, 3), isBlackish) > 60);
+        QVERIFY(countPixels(image, around(QPointF(150 - 21.65, 100 - 12.5), 1), isBlackish) > 0);
+        QVERIFY(countPixels(image, around(QPointF(150 - 21.65, 100 + 12.5), 1), isBlackish) > 0);
+    }
+
+    void drawLabelAlignsAroundItsPoint()
+    {
+        const auto inkBox = [](int alignment) {
+            QImage image(400, 400, QImage::Format_ARGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            painter.setTransform(QTransform(100, 0, 0, -100, 200, 200));
+            painter.setPen(QPen(Qt::black, 0));
+            View::drawLabel(painter, QPointF(0, 0), QStringLiteral("抗滑桩"), 40, alignment);
+            painter.end();
+            QRect box;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (isBlackish(image.pixelColor(x, y)))
+                        box |= QRect(x, y, 1, 1);
+            return box;
+        };
+        // 40 px at 1 cm per unit and 100 px per metre: text 40 px high.
+        const QRect leftBottom = inkBox(Qt::AlignLeft | Qt::AlignBottom);
+        QVERIFY(!leftBottom.isEmpty());
+        QVERIFY(leftBottom.left() >= 199 && leftBottom.left() < 210);
+        QVERIFY(leftBottom.bottom() <= 205 && leftBottom.bottom() > 185);
+        QVERIFY(leftBottom.height() > 25 && leftBottom.height() < 50);
+
+        const QRect rightTop = inkBox(Qt::AlignRight | Qt::AlignTop);
+        QVERIFY(rightTop.right() <= 201 && rightTop.right() > 190);
+        QVERIFY(rightTop.top() >= 195 && rightTop.top() < 215);
+
+        const QRect centred = inkBox(Qt::AlignHCenter | Qt::AlignVCenter);
+        QVERIFY(std::abs(centred.center().x() - 200) <= 4);
+        QVERIFY(std::abs(centred.center().y() - 200) <= 8);
+    }
+
+    void inputDrawingPutsPileGroundAndSurfacesInPlace()
+    {
+        View view;
+        view.resize(800, 600);
+        placeRound(view);
+        Document *doc = view.document();
+        doc->base.slideBackH = 8.0;
+        doc->updateBaseData();
+        const QImage image = renderView(view);
+        const double a = doc->frontPile.diameter / 2.0;
+        const double L = doc->frontPile.length;
+
+        // Pile outline: black on both faces halfway down, and along the top.
+        QVERIFY(countPixels(image, around(pixelOf(view, -a, -L / 2)), isBlackish) >= 5);
+        QVERIFY(countPixels(image, around(pixelOf(view, a, -L / 2)), isBlackish) >= 5);
+        QVERIFY(countPixels(image, around(pixelOf(view, 0.1, -L)), isBlackish) >= 5);
+        // Nothing black outside the pile at mid depth.
+        QCOMPARE(countPixels(image, around(pixelOf(view, -2.0 * a - 0.5, -L / 2)), isBlackish), 0);
+
+        // Ground line, dark green, from the pile face 6 m to the right, at 0.
+        const int ground = qRound(pixelOf(view, 0, 0).y());
+        const int faceX = qRound(pixelOf(view, a, 0).x());
+        const int endX = qRound(pixelOf(view, a + 6.0, 0).x());
+        QVERIFY(countPixels(image, QRect(faceX + 4, ground - 1, endX - faceX - 50, 3), isGreenish)
+            > endX - faceX - 60);
+        QCOMPARE(countPixels(image, QRect(faceX - 200, ground - 1, 150, 3), isGreenish), 0);
+
+        // Back sliding surface, red and dashed, behind the pile at -8 m.
+        const int slide = qRound(pixelOf(view, 0, -8.0).y());
+        const int reds =
+            countPixels(image, QRect(faceX + 2, slide - 1, endX - faceX - 60, 3), isReddish);
+        QVERIFY(reds > 20);
+        QVERIFY(reds < 3 * (endX - faceX - 60)); // gaps of the dashes
+        // Excavation face, dark green, in front of the pile at -6 m.
+        const int cut = qRound(pixelOf(view, 0, doc->base.cutYg).y());
+        const int frontX = qRound(pixelOf(view, -a, 0).x());
+        QVERIFY(countPixels(image, QRect(frontX - 100, cut - 1, 90, 3), isGreenish) > 80);
+        // Boundary between the two layers, at the bottom of the first.
+        const int layer = qRound(pixelOf(view, 0, doc->soils.at(0).bottomY).y());
+        QVERIFY(countPixels(image, QRect(faceX + 4, layer - 1, 60, 3), isGreenish) > 40);
+    }
+
+    void frontSlidingSurfaceOnlyBelowTheExcavation()
+    {
+        View view;
+        view.resize(800, 600);
+        placeRound(view);
+        Document *doc = view.document();
+        const double a = doc->frontPile.diameter / 2.0;
+        const int frontX = qRound(pixelOf(view, -a, 0).x());
+
+        doc->base.slideFrontH = doc->base.cutH;
+        doc->updateBaseData();
+        QImage image = renderView(view);
+        int y = qRound(pixelOf(view, 0, doc->base.slideFrontYg).y());
+        QCOMPARE(countPixels(image, QRect(frontX - 100, y - 3, 90, 7), isReddish), 0);
+
+        doc->base.slideFrontH = doc->base.cutH + 3.0;
+        doc->updateBaseData();
+        image = renderView(view);
+        y = qRound(pixelOf(view, 0, doc->base.slideFrontYg).y());
+        QVERIFY(countPixels(image, QRect(frontX - 100, y - 1, 90, 3), isReddish) > 20);
+    }
+
+    void layersBelowThePileBottomAreNotDrawn()
+    {
+        View view;
+        view.resize(800, 600);
+        placeRound(view);
+        Document *doc = view.document();
+        doc->frontPile.length = 10.0;
+        doc->updateGeometry();
+        doc->base.pforce = 0.0;
+        doc->updateBaseData();
+        const double a = doc->frontPile.diameter / 2.0;
+        const int faceX = qRound(pixelOf(view, a, 0).x());
+        QVERIFY(doc->soils.at(0).bottomY < doc->frontPile.bottomYg);
+
+        QImage image = renderView(view);
+        const int layer = qRound(pixelOf(view, 0, doc->soils.at(0).bottomY).y());
+        QCOMPARE(countPixels(image, QRect(faceX + 4, layer - 2, 60, 5), isGreenish), 0);
+
+        doc->frontPile.length = 14.0;
+        doc->updateGeometry();
+        image = renderView(view);
+        QVERIFY(countPixels(image, QRect(faceX + 4, layer - 1, 60, 3), isGreenish) > 40);
+    }
+
+    void unitNotesOnlyWithLabels()
+    {
+        View view;
+        view.resize(900, 600);
+        placeRound(view);
+        Document *doc = view.document();
+        const QPointF note = pixelOf(view, doc->modelBounds().right() + 1.0, 0.0);
+        const QRect area(note.toPoint() + QPoint(0, -2), QSize(160, 90));
+
+        doc->status = SHOWDATA;
+        QCOMPARE(countPixels(renderView(view), area, isGreyish), 0);
+        doc->status = SHOWDATA | SHOWMARK;
+        QVERIFY(countPixels(renderView(view), area, isGreyish) > 50);
+    }
+
+    void anchorsAndThrustAreDrawnInDarkRed()
+    {
+        View view;
+        view.resize(800, 600);
+        placeRound(view);
+        Document *doc = view.document();
+        QVERIFY(!doc->anchors.isEmpty());
+        const AnchorInfo &anchor = doc->anchors.first();
+        const double a = doc->frontPile.diameter / 2.0;
+        const QImage image = renderView(view);
+        // Middle of the thick bond length.
+        const QPointF bond =
+            pixelOf(view, (anchor.x2g + anchor.x3g) / 2.0 - a, (anchor.y2g + anchor.y3g) / 2.0);
+        QVERIFY(countPixels(image, around(bond, 1), isReddish) >= 4);
+        // Thrust arrows end on the back face of the pile, just under the ground.
+        QVERIFY(!doc->BaseForces.isEmpty());
+        QVERIFY(countPixels(image, QRect(pixelOf(view, a, -1.0).toPoint(), QSize(30, 1)), isReddish)
+            > 0);
+    }
+
+    void emptyDistributedLoadDrawsNothing()
+    {
+        View view;
+        view.resize(800, 600);
+        placeRound(view);
+        Document *doc = view.document();
+        const QImage before = renderView(view);
+        ForceInfo f;
+        f.type = LOADDIST;
+        f.object = OBJPILE;
+        f.distance = 2.0;
+        f.length = 3.5;
+        f.q1 = 0.0;
+        f.q2 = 0.0;
+        doc->AddForces.append(f);
+        doc->placeForces();
+        QCOMPARE(renderView(view), before);
+    }
+
+    void distributedLoadHasOneArrowPerMetre()
+    {
+        View view;
+        view.resize(800, 600);
+        placeRound(view);
+        Document *doc = view.document();
+        doc->base.aforce = 0.0; // no thrust arrows on the same face
+        doc->updateBaseData();
+        ForceInfo f;
+        f.type = LOADDIST;
+        f.object = OBJPILE;
+        f.direction = DIRHORIZONTAL;
+        f.distance = 2.0;
+        f.length = 3.5;
+        f.q1 = 30.0;
+        f.q2 = 30.0;
+        doc->AddForces.append(f);
+        doc->placeForces();
+        const QImage image = renderView(view);
+
+        // Positive loads push from the left face: shafts left of it.
+        const double a = doc->frontPile.diameter / 2.0;
+        const double l = std::log10(32.0) * displayOffset * 0.25;
+        const double shaftX = -a - l / 2.0;
+        for (const double depth : {2.0, 3.0, 4.0, 5.0, 5.5}) {
+            const QPointF p = pixelOf(view, shaftX, -depth);
+            QVERIFY2(
+                countPixels(image, QRect(p.toPoint() - QPoint(3, 1), QSize(7, 3)), isMagentaish)
+                    >= 3,
+                qPrintable(QString::number(depth)));
+        }
+        for (const double depth : {2.5, 3.5, 4.5}) {
+            const QPointF p = pixelOf(view, shaftX, -depth);
+            QCOMPARE(
+                countPixels(image, QRect(p.toPoint() - QPoint(3, 1), QSize(7, 3)), isMagentaish),
+                0);
+        }
+    }
+
+    void singleRowSkipsForcesAndAnchorsOfTheBackRow()
+    {
+        View view;
+        view.resize(800, 600);
+        placeRound(view);
+        Document *doc = view.document();
+        const QImage before = renderView(view);
+
+        ForceInfo onBack;
+        onBack.type = LOADPNT;
+        onBack.object = OBJBACKPILE;
+        onBack.distance = 3.0;
+        onBack.F = 100.0;
+        ForceInfo onBeam = onBack;
+        onBeam.object = OBJBEAM;
+        doc->AddForces = {onBack, onBeam};
+        AnchorInfo anchor = doc->anchors.first();
+        anchor.object = OBJBACKPILE;
+        doc->anchors.append(anchor);
+        doc->placeForces();
+        doc->placeAnchors();
+        QCOMPARE(renderView(view), before);
+
+        // The same records are drawn once the project has a back row.
+        makeDoubleRow(*doc);
+        const QImage doubleRow = renderView(view);
+        doc->AddForces.clear();
+        QVERIFY(renderView(view) != doubleRow);
+    }
+
+    void doubleRowDrawsBackPileAndLinkBeam()
+    {
+        View view;
+        view.resize(800, 600);
+        placeRound(view);
+        Document *doc = view.document();
+        makeDoubleRow(*doc);
+        const QImage image = renderView(view);
+        const double row = doc->base.row;
+        const double c = doc->backPile.diameter / 2.0;
+        const double L = doc->backPile.length;
+        QVERIFY(countPixels(image, around(pixelOf(view, row + c, -L / 2)), isBlackish) >= 5);
+        QVERIFY(countPixels(image, around(pixelOf(view, row - c, -L / 2)), isBlackish) >= 5);
+        // Link beam: its lower edge between the piles.
+        const double H = doc->linkBeam.height;
+        QVERIFY(countPixels(
+                    image, around(pixelOf(view, row / 2, doc->linkBeam.leftYg - H / 2)), isBlackish)
+            >= 5);
+        // The ground line starts at the back face of the back pile.
+        const QPointF inside = pixelOf(view, row / 2, 0.0);
+        QCOMPARE(
+            countPixels(image, QRect(inside.toPoint() - QPoint(5, 1), QSize(10, 3)), isGreenish),
+            0);
+        QVERIFY(countPixels(image, around(pixelOf(view, row + c + 3.0, 0.0), 1), isGreenish) >= 3);
+    }
+
+    void resultModeDrawsNoInput()
+    {
+        View view;
+        view.resize(800, 600);
+        placeRound(view);
+        Document *doc = view.document();
+        doc->status = SHOWRESULT;
+        const QImage image = renderView(view);
+        const double a = doc->frontPile.diameter / 2.0;
+        const double L = doc->frontPile.length;
+        QCOMPARE(countPixels(image, around(pixelOf(view, -a, -L / 2)), isBlackish), 0);
+        // Ground line now starts at the axis.
+        QVERIFY(countPixels(image, around(pixelOf(view, 0.1, 0.0), 1), isGreenish) >= 3);
+
+        // The model mesh: a blue line between two nodes.
+        NodeInfo top;
+        top.Xg = 0.0;
+        top.Yg = 0.0;
+        NodeInfo bottom = top;
+        bottom.Yg = -5.0;
+        doc->nodes = {top, bottom};
+        BeamInfo beam;
+        beam.i = 0;
+        beam.j = 1;
+        doc->beams = {beam};
+        const QImage mesh = renderView(view);
+        const auto bluish = [](QColor c) { return c.blue() - c.red() > 80; };
+        QVERIFY(countPixels(mesh, around(pixelOf(view, 0.0, -2.5), 1), bluish) >= 3);
+    }
+};
+
+QTEST_MAIN(TestView)
+#include "tst_gui_view.moc"
