@@ -216,7 +216,7 @@ int FileSys::readData(const QByteArray &xml, ProjectData &data)
     m_reader.clear();
     m_reader.setDevice(&buffer);
 
-    while (m_reader.readNextStartElement()) {
+    while (readNextTopElement(m_reader)) {
         if (m_reader.name() != u"RIDezuData") {
             m_reader.skipCurrentElement();
             continue;

@@ -132,9 +132,17 @@ QString FileSys::writeProject(Document &doc, const QString &path)
     if (zip.getZipError() != ZIP_OK)
         return tr("无法写入文件%1").arg(name);
 
+    // Unbuffered, so that a short write (disk full) shows in the count: a
+    // buffered QSaveFile can report a failed final flush only through error()
+    // and would still commit the truncated file.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(archive) != archive.size()
-        || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return tr("打开创建文件%1失败").arg(name);
+    if (file.write(archive) != archive.size() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        return tr("打开创建文件%1失败").arg(name);
+    }
+    if (!file.commit())
         return tr("打开创建文件%1失败").arg(name);
     return QString();
 }

@@ -124,7 +124,7 @@ int FileSys::readResults(const QByteArray &xml, ProjectData &data)
     m_reader.clear();
     m_reader.setDevice(&buffer);
 
-    while (m_reader.readNextStartElement()) {
+    while (readNextTopElement(m_reader)) {
         if (m_reader.name() != u"ResultData") {
             m_reader.skipCurrentElement();
             continue;

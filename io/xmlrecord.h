@@ -53,6 +53,18 @@ inline void setField(qint32 &f, QStringView v) { f = filenumbers::toInt(v); }
 inline void setField(qint16 &f, QStringView v) { f = qint16(filenumbers::toInt(v)); }
 inline void setField(bool &f, QStringView v) { f = v == u"true"; }
 
+// Moves to the next element at the top level of the document; false at the
+// end of the document or on an error.
+inline bool readNextTopElement(QXmlStreamReader &x)
+{
+    while (!x.atEnd()) {
+        x.readNext();
+        if (x.isStartElement())
+            return true;
+    }
+    return false;
+}
+
 template<class R>
 void writeAttributes(QXmlStreamWriter &w, const Attrs<R> &attrs, const R &r)
 {
