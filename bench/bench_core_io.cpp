@@ -72,7 +72,7 @@ void measure(const char *name, Document &doc, const QString &path)
         FileSys().readProject(target, path);
     });
     std::printf("%-8s write %8.3f ms   read %8.3f ms   (%lld bytes)\n", name, write, read,
-                static_cast<long long>(QFileInfo(path).size()));
+        static_cast<long long>(QFileInfo(path).size()));
 }
 
 } // namespace

@@ -52,13 +52,14 @@ QString sectionText(const PileInfo &pile)
 
 // "3 (前桩 1, 横梁 2)": the count, then the count of each kind in code order.
 QString countText(qsizetype total, const QMap<qint16, int> &byKind,
-                  const std::function<QString(qint16)> &kindText)
+    const std::function<QString(qint16)> &kindText)
 {
     QStringList parts;
     for (auto it = byKind.cbegin(); it != byKind.cend(); ++it)
         parts << QStringLiteral("%1 %2").arg(kindText(it.key())).arg(it.value());
-    return parts.isEmpty() ? QString::number(total)
-                           : QStringLiteral("%1 (%2)").arg(total).arg(parts.join(QLatin1String(", ")));
+    return parts.isEmpty()
+        ? QString::number(total)
+        : QStringLiteral("%1 (%2)").arg(total).arg(parts.join(QLatin1String(", ")));
 }
 
 void printSummary(const Document &doc, QTextStream &out)
@@ -73,7 +74,7 @@ void printSummary(const Document &doc, QTextStream &out)
     out << "sliding surface " << num(base.slideBackH) << " m, excavation " << num(base.cutH)
         << " m\n";
 
-    QList<const PileInfo *> piles{&doc.frontPile};
+    QList<const PileInfo *> piles {&doc.frontPile};
     if (doubleRow)
         piles << &doc.backPile;
     for (const PileInfo *pile : piles) {
@@ -94,10 +95,9 @@ void printSummary(const Document &doc, QTextStream &out)
     QMap<qint16, int> anchorsOn;
     for (const AnchorInfo &a : doc.anchors)
         ++anchorsOn[a.object];
-    out << "anchors: "
-        << countText(doc.anchors.size(), anchorsOn,
-                     [doubleRow](qint16 o) { return carrierText(o, doubleRow); })
-        << '\n';
+    out << "anchors: " << countText(doc.anchors.size(), anchorsOn, [doubleRow](qint16 o) {
+        return carrierText(o, doubleRow);
+    }) << '\n';
 
     QMap<qint16, int> forcesOf;
     for (const ForceInfo &f : doc.AddForces)
@@ -126,7 +126,6 @@ int runCheck(const QStringList &args, QTextStream &out, QTextStream &err)
 }
 
 const CommandRegistration registration({QStringLiteral("check"), QStringLiteral("FILE.qzp"),
-                                        QStringLiteral("read a project and print a summary"),
-                                        runCheck});
+    QStringLiteral("read a project and print a summary"), runCheck});
 
 } // namespace

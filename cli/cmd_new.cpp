@@ -17,7 +17,6 @@ int runNew(const QStringList &args, QTextStream &, QTextStream &err)
 }
 
 const CommandRegistration registration({QStringLiteral("new"), QStringLiteral("FILE.qzp"),
-                                        QStringLiteral("write the default project to FILE"),
-                                        runNew});
+    QStringLiteral("write the default project to FILE"), runNew});
 
 } // namespace

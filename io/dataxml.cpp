@@ -11,8 +11,10 @@ using namespace xmlrecord;
 namespace {
 
 const Attrs<ProjectData> displayAttrs = {
-    {"status", &ProjectData::status}, {"blc", &ProjectData::blc},
-    {"blcfull", &ProjectData::blcfull}, {"x0", &ProjectData::x0},
+    {"status", &ProjectData::status},
+    {"blc", &ProjectData::blc},
+    {"blcfull", &ProjectData::blcfull},
+    {"x0", &ProjectData::x0},
     {"y0", &ProjectData::y0},
 };
 
@@ -23,14 +25,12 @@ const std::vector<Group<B>> baseGroups = {
     {"SlideDepthFront", {{"h", &B::slideFrontH}, {"yg", &B::slideFrontYg}}},
     {"CutDepth", {{"h", &B::cutH}, {"yg", &B::cutYg}}},
     {"BaseForce",
-     {{"aforce", &B::aforce}, {"pforce", &B::pforce}, {"shape", &B::shape}, {"ratio", &B::ratio}}},
+        {{"aforce", &B::aforce}, {"pforce", &B::pforce}, {"shape", &B::shape},
+            {"ratio", &B::ratio}}},
     {"Position", {{"space", &B::space}, {"row", &B::row}, {"dpel", &B::dpel}}},
     {"Setting",
-     {{"interact", &B::interact},
-      {"dl", &B::dl},
-      {"reduceE", &B::reduceE},
-      {"ratio", &B::mRatio},
-      {"weight", &B::weight}}},
+        {{"interact", &B::interact}, {"dl", &B::dl}, {"reduceE", &B::reduceE},
+            {"ratio", &B::mRatio}, {"weight", &B::weight}}},
 };
 
 using F = ForceInfo;
@@ -43,11 +43,8 @@ const Layout<F> forceLayout = {
         {"DistLoad", {{"q1", &F::q1}, {"q2", &F::q2}, {"q1g", &F::q1g}, {"q2g", &F::q2g}}},
         {"DistSize", {{"length", &F::length}, {"shape", &F::shape}, {"ratio", &F::ratio}}},
         {"Position",
-         {{"distance", &F::distance},
-          {"x1g", &F::x1g},
-          {"y1g", &F::y1g},
-          {"x2g", &F::x2g},
-          {"y2g", &F::y2g}}},
+            {{"distance", &F::distance}, {"x1g", &F::x1g}, {"y1g", &F::y1g}, {"x2g", &F::x2g},
+                {"y2g", &F::y2g}}},
     },
 };
 
@@ -68,19 +65,13 @@ const Layout<P> pileLayout = {
     {
         {"Shape", {{"shp", &P::shp}, {"space", &P::space}, {"b0", &P::b0}}},
         {"Size",
-         {{"length", &P::length},
-          {"diameter", &P::diameter},
-          {"height", &P::height},
-          {"width", &P::width},
-          {"area", &P::area}}},
+            {{"length", &P::length}, {"diameter", &P::diameter}, {"height", &P::height},
+                {"width", &P::width}, {"area", &P::area}}},
         {"Top", {{"elevation", &P::topElevation}, {"xg", &P::topXg}, {"yg", &P::topYg}}},
         {"Bottom", {{"xg", &P::bottomXg}, {"yg", &P::bottomYg}}},
         {"Proprety",
-         {{"I", &P::I},
-          {"grade", &P::grade},
-          {"E", &P::E},
-          {"support", &P::support},
-          {"sptindex", &P::sptindex}}},
+            {{"I", &P::I}, {"grade", &P::grade}, {"E", &P::E}, {"support", &P::support},
+                {"sptindex", &P::sptindex}}},
     },
 };
 
@@ -89,7 +80,8 @@ const Layout<L> beamLayout = {
     {{"id", &L::id}},
     {
         {"Size",
-         {{"length", &L::length}, {"height", &L::height}, {"width", &L::width}, {"area", &L::area}}},
+            {{"length", &L::length}, {"height", &L::height}, {"width", &L::width},
+                {"area", &L::area}}},
         {"Left", {{"xg", &L::leftXg}, {"yg", &L::leftYg}}},
         {"Right", {{"xg", &L::rightXg}, {"yg", &L::rightYg}}},
         {"Proprety", {{"I", &L::I}, {"grade", &L::grade}, {"E", &L::E}}},
@@ -107,15 +99,10 @@ const Layout<A> anchorLayout = {
         {"Cement", {{"Em", &A::Em}, {"Dc", &A::Dc}, {"Ac", &A::Ac}, {"Ec", &A::Ec}}},
         {"Size", {{"lf", &A::lf}, {"la", &A::la}, {"angle", &A::angle}}},
         {"Proprety",
-         {{"preforce", &A::preforce}, {"object", &A::object}, {"kh", &A::kh}, {"kv", &A::kv}}},
+            {{"preforce", &A::preforce}, {"object", &A::object}, {"kh", &A::kh}, {"kv", &A::kv}}},
         {"Position",
-         {{"distance", &A::distance},
-          {"x1g", &A::x1g},
-          {"y1g", &A::y1g},
-          {"x2g", &A::x2g},
-          {"y2g", &A::y2g},
-          {"x3g", &A::x3g},
-          {"y3g", &A::y3g}}},
+            {{"distance", &A::distance}, {"x1g", &A::x1g}, {"y1g", &A::y1g}, {"x2g", &A::x2g},
+                {"y2g", &A::y2g}, {"x3g", &A::x3g}, {"y3g", &A::y3g}}},
         {"Result", {{"forceH", &A::forceH}, {"forceV", &A::forceV}}},
     },
 };
@@ -144,9 +131,9 @@ void readSoil(QXmlStreamReader &x, SoilInfo &soil)
     }
 }
 
-template<class R>
+template <class R>
 void writeList(QXmlStreamWriter &w, const char *name, const char *child, const Layout<R> &layout,
-               const QList<R> &list)
+    const QList<R> &list)
 {
     w.writeStartElement(QString::fromLatin1(name));
     for (const R &r : list)
@@ -178,8 +165,8 @@ QByteArray FileSys::dataXml(const ProjectData &data)
 
     m_writer.writeStartElement(QStringLiteral("BaseData"));
     m_writer.writeTextElement(QStringLiteral("ProjectName"), data.base.ProjectName);
-    m_writer.writeTextElement(QStringLiteral("PileForm"),
-                              filenumbers::integerText(data.base.PileForm));
+    m_writer.writeTextElement(
+        QStringLiteral("PileForm"), filenumbers::integerText(data.base.PileForm));
     for (const Group<B> &g : baseGroups) {
         m_writer.writeEmptyElement(QString::fromLatin1(g.name));
         writeAttributes(m_writer, g.attrs, data.base);
@@ -224,7 +211,8 @@ int FileSys::readData(const QByteArray &xml, ProjectData &data)
         while (m_reader.readNextStartElement()) {
             const QStringView name = m_reader.name();
             if (name == u"FileVer") {
-                const float version = filenumbers::toFloat(m_reader.attributes().value(QLatin1String("version")));
+                const float version =
+                    filenumbers::toFloat(m_reader.attributes().value(QLatin1String("version")));
                 m_fileVersion = double(version);
                 if (m_fileVersion - data.fileVersion > 1e-5)
                     return ReadNewer;
@@ -268,8 +256,8 @@ void FileSys::readBaseInfo(ProjectData &data)
         if (m_reader.name() == u"ProjectName")
             data.base.ProjectName = m_reader.readElementText(QXmlStreamReader::SkipChildElements);
         else if (m_reader.name() == u"PileForm")
-            data.base.PileForm = filenumbers::toInt(
-                m_reader.readElementText(QXmlStreamReader::SkipChildElements));
+            data.base.PileForm =
+                filenumbers::toInt(m_reader.readElementText(QXmlStreamReader::SkipChildElements));
         else if (!readGroup(m_reader, baseGroups, data.base))
             m_reader.skipCurrentElement();
     }

@@ -17,23 +17,14 @@ const Layout<N> nodeLayout = {
     {{"id", &N::id}},
     {
         {"Proprety",
-         {{"Xg", &N::Xg}, {"Yg", &N::Yg}, {"b0", &N::b0}, {"upH", &N::upH}, {"downH", &N::downH}}},
+            {{"Xg", &N::Xg}, {"Yg", &N::Yg}, {"b0", &N::b0}, {"upH", &N::upH},
+                {"downH", &N::downH}}},
         {"Spring",
-         {{"SKr", &N::SKr},
-          {"SKl", &N::SKl},
-          {"SKd", &N::SKd},
-          {"AKl", &N::AKl},
-          {"AKu", &N::AKu},
-          {"Kr", &N::Kr},
-          {"Kl", &N::Kl},
-          {"Ku", &N::Ku},
-          {"Kd", &N::Kd}}},
+            {{"SKr", &N::SKr}, {"SKl", &N::SKl}, {"SKd", &N::SKd}, {"AKl", &N::AKl},
+                {"AKu", &N::AKu}, {"Kr", &N::Kr}, {"Kl", &N::Kl}, {"Ku", &N::Ku}, {"Kd", &N::Kd}}},
         {"Action",
-         {{"FX", &N::FX},
-          {"FY", &N::FY},
-          {"FM", &N::FM},
-          {"OriginX", &N::OriginX},
-          {"OriginY", &N::OriginY}}},
+            {{"FX", &N::FX}, {"FY", &N::FY}, {"FM", &N::FM}, {"OriginX", &N::OriginX},
+                {"OriginY", &N::OriginY}}},
         {"Result", {{"Dx", &N::Dx}, {"Dy", &N::Dy}, {"RorL", &N::RorL}, {"UorD", &N::UorD}}},
     },
 };
@@ -43,17 +34,10 @@ const Layout<E> beamLayout = {
     {{"i", &E::i}, {"j", &E::j}, {"ob", &E::ob}},
     {
         {"Proprety",
-         {{"E", &E::E}, {"A", &E::A}, {"I", &E::I}, {"L", &E::L}, {"c", &E::c}, {"s", &E::s}}},
+            {{"E", &E::E}, {"A", &E::A}, {"I", &E::I}, {"L", &E::L}, {"c", &E::c}, {"s", &E::s}}},
         {"Action",
-         {{"Ni", &E::Ni},
-          {"Qi", &E::Qi},
-          {"Mi", &E::Mi},
-          {"Nj", &E::Nj},
-          {"Qj", &E::Qj},
-          {"Mj", &E::Mj},
-          {"Origin", &E::Origin},
-          {"Dl", &E::Dl},
-          {"bEs", &E::bEs}}},
+            {{"Ni", &E::Ni}, {"Qi", &E::Qi}, {"Mi", &E::Mi}, {"Nj", &E::Nj}, {"Qj", &E::Qj},
+                {"Mj", &E::Mj}, {"Origin", &E::Origin}, {"Dl", &E::Dl}, {"bEs", &E::bEs}}},
     },
 };
 
@@ -62,9 +46,11 @@ const Layout<R> resultLayout = {
     {{"i", &R::i}, {"j", &R::j}, {"ob", &R::ob}},
     {
         {"Displace",
-         {{"Xi", &R::Xi}, {"Yi", &R::Yi}, {"Ai", &R::Ai}, {"Xj", &R::Xj}, {"Yj", &R::Yj}, {"Aj", &R::Aj}}},
+            {{"Xi", &R::Xi}, {"Yi", &R::Yi}, {"Ai", &R::Ai}, {"Xj", &R::Xj}, {"Yj", &R::Yj},
+                {"Aj", &R::Aj}}},
         {"Effect",
-         {{"Ni", &R::Ni}, {"Qi", &R::Qi}, {"Mi", &R::Mi}, {"Nj", &R::Nj}, {"Qj", &R::Qj}, {"Mj", &R::Mj}}},
+            {{"Ni", &R::Ni}, {"Qi", &R::Qi}, {"Mi", &R::Mi}, {"Nj", &R::Nj}, {"Qj", &R::Qj},
+                {"Mj", &R::Mj}}},
         {"React", {{"SPi", &R::SPi}, {"SPj", &R::SPj}, {"BPi", &R::BPi}, {"BPj", &R::BPj}}},
     },
 };
@@ -135,7 +121,8 @@ int FileSys::readResults(const QByteArray &xml, ProjectData &data)
         while (m_reader.readNextStartElement()) {
             const QStringView name = m_reader.name();
             if (name == u"FileVer") {
-                const float version = filenumbers::toFloat(m_reader.attributes().value(QLatin1String("version")));
+                const float version =
+                    filenumbers::toFloat(m_reader.attributes().value(QLatin1String("version")));
                 if (std::fabs(double(version) - data.fileVersion) > 1e-5) {
                     // Results of another version are dropped: the project opens
                     // in input mode and is analysed again.
@@ -166,11 +153,11 @@ void FileSys::readExtremes(ProjectData &data)
 {
     while (m_reader.readNextStartElement()) {
         const QStringView name = m_reader.name();
-        ExtremeValues *values = name == u"Max1"   ? &data.extremes.Max1
-                                : name == u"Max2" ? &data.extremes.Max2
-                                : name == u"Min1" ? &data.extremes.Min1
-                                : name == u"Min2" ? &data.extremes.Min2
-                                                  : nullptr;
+        ExtremeValues *values = name == u"Max1" ? &data.extremes.Max1
+            : name == u"Max2"                   ? &data.extremes.Max2
+            : name == u"Min1"                   ? &data.extremes.Min1
+            : name == u"Min2"                   ? &data.extremes.Min2
+                                                : nullptr;
         if (values)
             readAttributes(m_reader.attributes(), extremeAttrs, *values);
         m_reader.skipCurrentElement();

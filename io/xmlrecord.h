@@ -16,42 +16,68 @@
 
 namespace xmlrecord {
 
-template<class R>
-struct Attr
+template <class R> struct Attr
 {
     const char *key;
     std::variant<double R::*, float R::*, qint32 R::*, qint16 R::*, bool R::*> field;
 };
 
-template<class R>
-using Attrs = std::vector<Attr<R>>;
+template <class R> using Attrs = std::vector<Attr<R>>;
 
 // A child element of a record that carries only attributes.
-template<class R>
-struct Group
+template <class R> struct Group
 {
     const char *name;
     Attrs<R> attrs;
 };
 
-template<class R>
-struct Layout
+template <class R> struct Layout
 {
-    Attrs<R> own;                 // attributes of the record's own element
+    Attrs<R> own; // attributes of the record's own element
     std::vector<Group<R>> groups; // its child elements, in file order
 };
 
-inline QString fieldText(double v) { return filenumbers::numberText(v); }
-inline QString fieldText(float v) { return filenumbers::numberText(double(v)); }
-inline QString fieldText(qint32 v) { return filenumbers::integerText(v); }
-inline QString fieldText(qint16 v) { return filenumbers::integerText(v); }
-inline QString fieldText(bool v) { return v ? QStringLiteral("true") : QStringLiteral("false"); }
+inline QString fieldText(double v)
+{
+    return filenumbers::numberText(v);
+}
+inline QString fieldText(float v)
+{
+    return filenumbers::numberText(double(v));
+}
+inline QString fieldText(qint32 v)
+{
+    return filenumbers::integerText(v);
+}
+inline QString fieldText(qint16 v)
+{
+    return filenumbers::integerText(v);
+}
+inline QString fieldText(bool v)
+{
+    return v ? QStringLiteral("true") : QStringLiteral("false");
+}
 
-inline void setField(double &f, QStringView v) { f = filenumbers::toDouble(v); }
-inline void setField(float &f, QStringView v) { f = filenumbers::toFloat(v); }
-inline void setField(qint32 &f, QStringView v) { f = filenumbers::toInt(v); }
-inline void setField(qint16 &f, QStringView v) { f = qint16(filenumbers::toInt(v)); }
-inline void setField(bool &f, QStringView v) { f = v == u"true"; }
+inline void setField(double &f, QStringView v)
+{
+    f = filenumbers::toDouble(v);
+}
+inline void setField(float &f, QStringView v)
+{
+    f = filenumbers::toFloat(v);
+}
+inline void setField(qint32 &f, QStringView v)
+{
+    f = filenumbers::toInt(v);
+}
+inline void setField(qint16 &f, QStringView v)
+{
+    f = qint16(filenumbers::toInt(v));
+}
+inline void setField(bool &f, QStringView v)
+{
+    f = v == u"true";
+}
 
 // Moves to the next element at the top level of the document; false at the
 // end of the document or on an error.
@@ -65,17 +91,16 @@ inline bool readNextTopElement(QXmlStreamReader &x)
     return false;
 }
 
-template<class R>
-void writeAttributes(QXmlStreamWriter &w, const Attrs<R> &attrs, const R &r)
+template <class R> void writeAttributes(QXmlStreamWriter &w, const Attrs<R> &attrs, const R &r)
 {
     for (const Attr<R> &a : attrs) {
         w.writeAttribute(QString::fromLatin1(a.key),
-                         std::visit([&r](auto member) { return fieldText(r.*member); }, a.field));
+            std::visit([&r](auto member) { return fieldText(r.*member); }, a.field));
     }
 }
 
 // Writes `r` as element `name`: its own attributes, then one child per group.
-template<class R>
+template <class R>
 void writeRecord(QXmlStreamWriter &w, const char *name, const Layout<R> &layout, const R &r)
 {
     w.writeStartElement(QString::fromLatin1(name));
@@ -88,7 +113,7 @@ void writeRecord(QXmlStreamWriter &w, const char *name, const Layout<R> &layout,
 }
 
 // Every listed attribute is read; a missing one reads as 0 (false for a flag).
-template<class R>
+template <class R>
 void readAttributes(const QXmlStreamAttributes &attributes, const Attrs<R> &attrs, R &r)
 {
     for (const Attr<R> &a : attrs) {
@@ -99,8 +124,7 @@ void readAttributes(const QXmlStreamAttributes &attributes, const Attrs<R> &attr
 
 // With the reader on a child element: reads it into `r` and returns true when
 // one of `groups` has its exact name; returns false without moving otherwise.
-template<class R>
-bool readGroup(QXmlStreamReader &x, const std::vector<Group<R>> &groups, R &r)
+template <class R> bool readGroup(QXmlStreamReader &x, const std::vector<Group<R>> &groups, R &r)
 {
     for (const Group<R> &g : groups) {
         if (x.name() == QLatin1String(g.name)) {
@@ -114,8 +138,7 @@ bool readGroup(QXmlStreamReader &x, const std::vector<Group<R>> &groups, R &r)
 
 // With the reader on the record's element: reads it into `r` in place, groups
 // in any order; children the layout does not know are skipped whole.
-template<class R>
-void readRecord(QXmlStreamReader &x, const Layout<R> &layout, R &r)
+template <class R> void readRecord(QXmlStreamReader &x, const Layout<R> &layout, R &r)
 {
     readAttributes(x.attributes(), layout.own, r);
     while (x.readNextStartElement()) {
@@ -129,9 +152,9 @@ void readRecord(QXmlStreamReader &x, const Layout<R> &layout, R &r)
 // by `readOne(reader, record)`, any other child is skipped but still adds its
 // record. Returns false, with the reader left inside the list, when the list
 // would outgrow `limit`.
-template<class R, class ReadOne>
-bool readList(QXmlStreamReader &x, const char *child, QList<R> &list, qsizetype limit,
-              ReadOne readOne)
+template <class R, class ReadOne>
+bool readList(
+    QXmlStreamReader &x, const char *child, QList<R> &list, qsizetype limit, ReadOne readOne)
 {
     list.clear();
     while (x.readNextStartElement()) {
@@ -147,12 +170,12 @@ bool readList(QXmlStreamReader &x, const char *child, QList<R> &list, qsizetype 
     return true;
 }
 
-template<class R>
+template <class R>
 bool readList(QXmlStreamReader &x, const char *child, const Layout<R> &layout, QList<R> &list,
-              qsizetype limit)
+    qsizetype limit)
 {
     return readList(x, child, list, limit,
-                    [&layout](QXmlStreamReader &reader, R &r) { readRecord(reader, layout, r); });
+        [&layout](QXmlStreamReader &reader, R &r) { readRecord(reader, layout, r); });
 }
 
 } // namespace xmlrecord

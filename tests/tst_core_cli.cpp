@@ -54,15 +54,16 @@ void TestCli::newThenCheck()
     QCOMPARE(checked.status, 0);
     QCOMPARE(checked.err, QString());
     for (const char *line : {"project: 某工程抗滑桩项目", "form: 单排桩",
-                             "pile 抗滑桩: length 16 m, 圆桩 D 1.2 m, C35, bottom 铰接",
-                             "  岩土层2: thickness 6 m, m法", "anchors: 1 (抗滑桩 1)",
-                             "additional forces: 0", "results: none"})
+             "pile 抗滑桩: length 16 m, 圆桩 D 1.2 m, C35, bottom 铰接",
+             "  岩土层2: thickness 6 m, m法", "anchors: 1 (抗滑桩 1)", "additional forces: 0",
+             "results: none"})
         QVERIFY2(checked.out.contains(QString::fromUtf8(line)), line);
 }
 
 void TestCli::checkExample()
 {
-    const Run r = cli({QStringLiteral("check"), QStringLiteral(RIDEZU_SOURCE_DIR "/examples/doublerow.qzp")});
+    const Run r =
+        cli({QStringLiteral("check"), QStringLiteral(RIDEZU_SOURCE_DIR "/examples/doublerow.qzp")});
     QCOMPARE(r.status, 0);
     for (const char *text : {"form: 双排桩", "pile 后桩:", "K法", "横梁 1", "力矩 1"})
         QVERIFY2(r.out.contains(QString::fromUtf8(text)), text);
@@ -78,10 +79,12 @@ void TestCli::brokenFile()
     const Run r = cli({QStringLiteral("check"), file});
     QCOMPARE(r.status, 2);
     QCOMPARE(r.out, QString());
-    QVERIFY2(r.err.contains(QStringLiteral("打开文件\"%1\"失败").arg(QDir::toNativeSeparators(file))),
-             qPrintable(r.err));
+    QVERIFY2(
+        r.err.contains(QStringLiteral("打开文件\"%1\"失败").arg(QDir::toNativeSeparators(file))),
+        qPrintable(r.err));
 
-    const Run unwritable = cli({QStringLiteral("new"), m_dir.filePath(QStringLiteral("no/dir/x.qzp"))});
+    const Run unwritable =
+        cli({QStringLiteral("new"), m_dir.filePath(QStringLiteral("no/dir/x.qzp"))});
     QCOMPARE(unwritable.status, 1);
     QVERIFY(unwritable.err.contains(QStringLiteral("打开创建文件")));
 }
@@ -91,14 +94,17 @@ void TestCli::arguments_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("out");
-    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("check FILE.qzp");
-    QTest::newRow("command help") << QStringList{QStringLiteral("new"), QStringLiteral("--help")} << 0
-                                  << QStringLiteral("Usage: ridezu-cli new FILE.qzp");
-    QTest::newRow("check without file") << QStringList{QStringLiteral("check")} << 2 << QString();
-    QTest::newRow("two files") << QStringList{QStringLiteral("check"), QStringLiteral("a"), QStringLiteral("b")}
-                               << 2 << QString();
-    QTest::newRow("new without file") << QStringList{QStringLiteral("new")} << 2 << QString();
-    QTest::newRow("unknown command") << QStringList{QStringLiteral("frobnicate")} << 2 << QString();
+    QTest::newRow("help") << QStringList {QStringLiteral("--help")} << 0
+                          << QStringLiteral("check FILE.qzp");
+    QTest::newRow("command help") << QStringList {QStringLiteral("new"), QStringLiteral("--help")}
+                                  << 0 << QStringLiteral("Usage: ridezu-cli new FILE.qzp");
+    QTest::newRow("check without file") << QStringList {QStringLiteral("check")} << 2 << QString();
+    QTest::newRow("two files") << QStringList {QStringLiteral("check"), QStringLiteral("a"),
+        QStringLiteral("b")} << 2
+                               << QString();
+    QTest::newRow("new without file") << QStringList {QStringLiteral("new")} << 2 << QString();
+    QTest::newRow("unknown command")
+        << QStringList {QStringLiteral("frobnicate")} << 2 << QString();
 }
 
 void TestCli::arguments()

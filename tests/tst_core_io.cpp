@@ -21,6 +21,7 @@
 #endif
 
 // Fields of each record, by type, for filling and comparing.
+// clang-format off
 #define BASE_DOUBLES(X) X(slideBackH) X(slideBackYg) X(slideFrontH) X(slideFrontYg) X(cutH) \
     X(cutYg) X(aforce) X(pforce) X(ratio) X(dl) X(space) X(row) X(dpel) X(mRatio)
 #define BASE_INTS(X) X(PileForm) X(shape) X(interact)
@@ -33,7 +34,7 @@
 #define SOIL_DOUBLES(X) X(r) X(c) X(fi) X(Es) X(thickness) X(bottomY) X(m) X(k)
 #define SOIL_INTS(X) X(id) X(type)
 #define ANCHOR_DOUBLES(X) X(cableDiam) X(rodDiam) X(A) X(Dc) X(Ac) X(Es) X(Em) X(Ec) X(lf) \
-    X(la) X(preforce) X(angle) X(kh) X(kv) X(distance) X(x1g) X(y1g) X(x2g) X(y2g) X(x3g)  \
+    X(la) X(preforce) X(angle) X(kh) X(kv) X(distance) X(x1g) X(y1g) X(x2g) X(y2g) X(x3g) \
     X(y3g) X(forceH) X(forceV)
 #define ANCHOR_INTS(X) X(id) X(anchorType) X(soilType) X(cableNum) X(rodNum) X(object)
 #define FORCE_DOUBLES(X) X(F) X(Fg) X(M) X(Mg) X(q1) X(q2) X(q1g) X(q2g) X(length) X(ratio) \
@@ -49,6 +50,7 @@
     X(Mj) X(SPi) X(SPj) X(BPi) X(BPj)
 #define RESULT_INTS(X) X(i) X(j) X(ob)
 #define EXTREME_DOUBLES(X) X(D) X(M) X(Q) X(R)
+// clang-format on
 
 namespace {
 
@@ -75,9 +77,15 @@ double sixDigits(double v)
 #define FILL_INT(f) r.f = decltype(r.f)(seq.integer());
 #define SAME_DOUBLE(f) QCOMPARE(got.f, sixDigits(want.f));
 #define SAME_INT(f) QCOMPARE(got.f, want.f);
-#define RECORD_HELPERS(Type, DOUBLES, INTS)                     \
-    void fill(Type &r, Sequence &seq) { DOUBLES(FILL_DOUBLE) INTS(FILL_INT) } \
-    void compare(const Type &got, const Type &want) { DOUBLES(SAME_DOUBLE) INTS(SAME_INT) }
+#define RECORD_HELPERS(Type, DOUBLES, INTS)                                                        \
+    void fill(Type &r, Sequence &seq)                                                              \
+    {                                                                                              \
+        DOUBLES(FILL_DOUBLE) INTS(FILL_INT)                                                        \
+    }                                                                                              \
+    void compare(const Type &got, const Type &want)                                                \
+    {                                                                                              \
+        DOUBLES(SAME_DOUBLE) INTS(SAME_INT)                                                        \
+    }
 
 #define NO_INTS(X)
 RECORD_HELPERS(PileInfo, PILE_DOUBLES, PILE_INTS)
@@ -91,24 +99,22 @@ RECORD_HELPERS(ExtremeValues, EXTREME_DOUBLES, NO_INTS)
 
 void fill(SoilInfo &r, Sequence &seq)
 {
-    SOIL_DOUBLES(FILL_DOUBLE) SOIL_INTS(FILL_INT)
-    r.Name = QStringLiteral("层 <%1> & \"x\"").arg(seq.integer());
+    SOIL_DOUBLES(FILL_DOUBLE)
+    SOIL_INTS(FILL_INT) r.Name = QStringLiteral("层 <%1> & \"x\"").arg(seq.integer());
 }
 void compare(const SoilInfo &got, const SoilInfo &want)
 {
     SOIL_DOUBLES(SAME_DOUBLE) SOIL_INTS(SAME_INT) QCOMPARE(got.Name, want.Name);
 }
 
-template<class R>
-void fillList(QList<R> &list, int count, Sequence &seq)
+template <class R> void fillList(QList<R> &list, int count, Sequence &seq)
 {
     list.resize(count);
     for (R &r : list)
         fill(r, seq);
 }
 
-template<class R>
-void compareList(const QList<R> &got, const QList<R> &want)
+template <class R> void compareList(const QList<R> &got, const QList<R> &want)
 {
     QCOMPARE(got.size(), want.size());
     for (int n = 0; n < got.size(); ++n)
@@ -127,7 +133,7 @@ QByteArray member(const QString &path, const QString &name)
 QStringList memberNames(const QString &path)
 {
     QuaZip zip(path);
-    return zip.open(QuaZip::mdUnzip) ? zip.getFileNameList() : QStringList{QStringLiteral("?")};
+    return zip.open(QuaZip::mdUnzip) ? zip.getFileNameList() : QStringList {QStringLiteral("?")};
 }
 
 void writeZip(const QString &path, const QList<QPair<QString, QByteArray>> &members)
@@ -146,7 +152,7 @@ void writeZip(const QString &path, const QList<QPair<QString, QByteArray>> &memb
 QByteArray dataXml(const QByteArray &body, const QByteArray &version = "1.1")
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<RIDezuData><FileVer version=\"" + version
-           + "\"/>" + body + "</RIDezuData>\n";
+        + "\"/>" + body + "</RIDezuData>\n";
 }
 
 QString read(Document &doc, const QString &path)
@@ -235,8 +241,7 @@ void TestIo::roundTripEveryField()
     BaseInfo &b = doc.base;
 #define FILL_DOUBLE_BASE(f) b.f = seq.number();
 #define FILL_INT_BASE(f) b.f = decltype(b.f)(seq.integer());
-    BASE_DOUBLES(FILL_DOUBLE_BASE) BASE_INTS(FILL_INT_BASE)
-    b.PileForm = DOUBLEROW;
+    BASE_DOUBLES(FILL_DOUBLE_BASE) BASE_INTS(FILL_INT_BASE) b.PileForm = DOUBLEROW;
     b.reduceE = 0.8512345f;
     b.weight = false;
     b.ProjectName = QStringLiteral("双排 <桩> & \"工程\" 'a'");
@@ -258,8 +263,8 @@ void TestIo::roundTripEveryField()
     fillList(doc.nodes, 5, seq);
     fillList(doc.beams, 4, seq);
     fillList(doc.results, 4, seq);
-    for (ExtremeValues *e : {&doc.extremes.Max1, &doc.extremes.Max2, &doc.extremes.Min1,
-                             &doc.extremes.Min2})
+    for (ExtremeValues *e :
+        {&doc.extremes.Max1, &doc.extremes.Max2, &doc.extremes.Min1, &doc.extremes.Min2})
         fill(*e, seq);
     doc.status = SHOWRESULT | SHOWMARK;
     doc.blc = seq.number();
@@ -278,8 +283,7 @@ void TestIo::roundTripEveryField()
     QCOMPARE(got.y0, doc.y0);
 #define SAME_DOUBLE_BASE(f) QCOMPARE(got.base.f, sixDigits(b.f));
 #define SAME_INT_BASE(f) QCOMPARE(got.base.f, b.f);
-    BASE_DOUBLES(SAME_DOUBLE_BASE) BASE_INTS(SAME_INT_BASE)
-    QCOMPARE(got.base.reduceE, 0.851234f);
+    BASE_DOUBLES(SAME_DOUBLE_BASE) BASE_INTS(SAME_INT_BASE) QCOMPARE(got.base.reduceE, 0.851234f);
     QCOMPARE(got.base.weight, false);
     QCOMPARE(got.base.ProjectName, b.ProjectName);
     compare(got.frontPile, doc.frontPile);
@@ -324,7 +328,7 @@ void TestIo::fileLayout()
             for (const QXmlStreamAttribute &a : r.attributes())
                 names << a.name().toString();
             lines << QString(depth++, QLatin1Char(' ')) + r.name().toString() + QLatin1Char(' ')
-                         + names.join(QLatin1Char(','));
+                    + names.join(QLatin1Char(','));
         }
         return lines.join(QLatin1Char('\n'));
     };
@@ -397,7 +401,7 @@ void TestIo::fileLayout()
    Position distance,x1g,y1g,x2g,y2g,x3g,y3g
    Result forceH,forceV)"));
     QCOMPARE(skeleton(member(path("layout.qzp"), QStringLiteral("result.xml"))),
-             QStringLiteral(R"(ResultData 
+        QStringLiteral(R"(ResultData 
  FileVer version
  NodeDatas 
   Node id
@@ -425,8 +429,8 @@ void TestIo::resultMemberFollowsStatus_data()
 {
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("members");
-    const QStringList dataOnly{QStringLiteral("data.xml")};
-    const QStringList both{QStringLiteral("data.xml"), QStringLiteral("result.xml")};
+    const QStringList dataOnly {QStringLiteral("data.xml")};
+    const QStringList both {QStringLiteral("data.xml"), QStringLiteral("result.xml")};
     QTest::newRow("input") << 1 << dataOnly;
     QTest::newRow("input, labels") << 5 << dataOnly;
     QTest::newRow("results") << 2 << both;
@@ -466,8 +470,8 @@ void TestIo::readFailures_data()
                            << QStringLiteral("读取高版本文件");
     QTest::newRow("malformed") << QByteArray() << dataXml("<BaseData><PileForm>2</BaseData>")
                                << QStringLiteral("文件解析错误");
-    QTest::newRow("empty data.xml") << QByteArray() << QByteArray(" ")
-                                    << QStringLiteral("文件解析错误");
+    QTest::newRow("empty data.xml")
+        << QByteArray() << QByteArray(" ") << QStringLiteral("文件解析错误");
     QByteArray many = "<AddForces>";
     for (int n = 0; n <= FileSys::MAXINPUTRECORDS; ++n)
         many += "<x/>";
@@ -496,13 +500,13 @@ void TestIo::readFailures()
     QCOMPARE(read(doc, path("bad.qzp")), message);
     QCOMPARE(snapshot(doc), before);
     QCOMPARE(read(doc, path("missing.qzp")),
-             QStringLiteral("打开文件\"%1\"失败").arg(QDir::toNativeSeparators(path("missing.qzp"))));
+        QStringLiteral("打开文件\"%1\"失败").arg(QDir::toNativeSeparators(path("missing.qzp"))));
 }
 
 void TestIo::olderVersionRefused()
 {
     writeZip(path("old.qzp"),
-             {{QStringLiteral("data.xml"), dataXml("<Display status=\"1\" x0=\"9\"/>", "0.9")}});
+        {{QStringLiteral("data.xml"), dataXml("<Display status=\"1\" x0=\"9\"/>", "0.9")}});
     Document doc;
     doc.x0 = 3;
     const QByteArray before = snapshot(doc);
@@ -516,12 +520,12 @@ void TestIo::writeFailures()
     Document doc;
     const QString lost = path("no/such/dir/p.qzp");
     QCOMPARE(FileSys().writeProject(doc, lost),
-             QStringLiteral("打开创建文件%1失败").arg(QDir::toNativeSeparators(lost)));
+        QStringLiteral("打开创建文件%1失败").arg(QDir::toNativeSeparators(lost)));
     QVERIFY(!QFile::exists(lost));
 
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("adir.qzp/inner")));
     QCOMPARE(FileSys().writeProject(doc, path("adir.qzp")),
-             QStringLiteral("打开创建文件%1失败").arg(QDir::toNativeSeparators(path("adir.qzp"))));
+        QStringLiteral("打开创建文件%1失败").arg(QDir::toNativeSeparators(path("adir.qzp"))));
     QVERIFY(QFileInfo(path("adir.qzp/inner")).isDir());
 }
 
@@ -554,7 +558,7 @@ void TestIo::failedSaveKeepsOldFile()
     QCOMPARE(message, QStringLiteral("打开创建文件%1失败").arg(QDir::toNativeSeparators(target)));
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), old);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.qzp")});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {QStringLiteral("keep.qzp")});
 #else
     QSKIP("needs a file size limit");
 #endif
@@ -563,17 +567,18 @@ void TestIo::failedSaveKeepsOldFile()
 void TestIo::readerDefaults()
 {
     writeZip(path("defaults.qzp"),
-             {{QStringLiteral("data.xml"),
-               "<RIDezuData>"
-               "<Display status=\"abc\" blc=\"nan\" blcfull=\"inf\" x0=\"99999999999\" y0=\"-12\"/>"
-               "<BaseData><PileForm> 2 </PileForm><Setting reduceE=\"1e300\" weight=\"True\"/>"
-               "<position row=\"55\"/></BaseData>"
-               "<SoilDatas><SoilData id=\"5\"><Name>A</Name><Position thickness=\"3\"/></SoilData>"
-               "<SoilData/><SoilData><Extra><SoilData id=\"9\"/></Extra></SoilData>"
-               "<Layer id=\"7\"/></SoilDatas>"
-               "<PileData id=\"0\"><Size length=\"20\" diameter=\"1\"/><size length=\"99\"/></PileData>"
-               "<pileBackData id=\"4\"/>"
-               "</RIDezuData>"}});
+        {{QStringLiteral("data.xml"),
+            "<RIDezuData>"
+            "<Display status=\"abc\" blc=\"nan\" blcfull=\"inf\" x0=\"99999999999\" y0=\"-12\"/>"
+            "<BaseData><PileForm> 2 </PileForm><Setting reduceE=\"1e300\" weight=\"True\"/>"
+            "<position row=\"55\"/></BaseData>"
+            "<SoilDatas><SoilData id=\"5\"><Name>A</Name><Position thickness=\"3\"/></SoilData>"
+            "<SoilData/><SoilData><Extra><SoilData id=\"9\"/></Extra></SoilData>"
+            "<Layer id=\"7\"/></SoilDatas>"
+            "<PileData id=\"0\"><Size length=\"20\" diameter=\"1\"/><size "
+            "length=\"99\"/></PileData>"
+            "<pileBackData id=\"4\"/>"
+            "</RIDezuData>"}});
     Document doc;
     doc.frontPile.b0 = 7.5;
     doc.base.row = 9.0;
@@ -589,7 +594,7 @@ void TestIo::readerDefaults()
     QCOMPARE(doc.base.reduceE, 0.0f);
     QCOMPARE(doc.base.weight, false);
     QCOMPARE(doc.base.interact, qint16(0)); // Setting present, attribute missing
-    QCOMPARE(doc.base.row, 9.0);            // Position misspelt: skipped
+    QCOMPARE(doc.base.row, 9.0); // Position misspelt: skipped
 
     QCOMPARE(doc.soils.size(), 4);
     QCOMPARE(doc.soils[0].id, qint16(5));
@@ -615,12 +620,13 @@ void TestIo::readerDefaults()
 void TestIo::resultReaderDefaults()
 {
     writeZip(path("res.qzp"),
-             {{QStringLiteral("data.xml"), dataXml("<Display status=\"6\"/>")},
-              {QStringLiteral("result.xml"),
-               "<ResultData><NodeDatas><Node id=\"3\"><Proprety Xg=\"1.5\"/></Node><X/></NodeDatas>"
-               "<BeamDatas><Beam i=\"2\"/><Y/></BeamDatas>"
-               "<ResultDatas><Z/><Result j=\"4\"><React SPi=\"2\"/></Result></ResultDatas>"
-               "<MaxAndMinDatas><Max2 D=\"0.5\"/><max1 D=\"9\"/></MaxAndMinDatas></ResultData>"}});
+        {{QStringLiteral("data.xml"), dataXml("<Display status=\"6\"/>")},
+            {QStringLiteral("result.xml"),
+                "<ResultData><NodeDatas><Node id=\"3\"><Proprety "
+                "Xg=\"1.5\"/></Node><X/></NodeDatas>"
+                "<BeamDatas><Beam i=\"2\"/><Y/></BeamDatas>"
+                "<ResultDatas><Z/><Result j=\"4\"><React SPi=\"2\"/></Result></ResultDatas>"
+                "<MaxAndMinDatas><Max2 D=\"0.5\"/><max1 D=\"9\"/></MaxAndMinDatas></ResultData>"}});
     Document doc;
     doc.nodes.resize(7);
     doc.extremes.Min1.Q = -4.0;
@@ -670,8 +676,9 @@ void TestIo::resultVersionMismatch()
     QByteArray results = member(path("v.qzp"), QStringLiteral("result.xml"));
     QVERIFY(results.contains("<FileVer version=\"1.1\"/>"));
     results.replace("<FileVer version=\"1.1\"/>", version);
-    writeZip(path("v.qzp"), {{QStringLiteral("data.xml"), member(path("v.qzp"), "data.xml")},
-                             {QStringLiteral("result.xml"), results}});
+    writeZip(path("v.qzp"),
+        {{QStringLiteral("data.xml"), member(path("v.qzp"), "data.xml")},
+            {QStringLiteral("result.xml"), results}});
     Document got;
     QCOMPARE(read(got, path("v.qzp")), QString());
     QCOMPARE(got.status, status);
@@ -741,7 +748,7 @@ void TestIo::oversizedMember()
     QVERIFY(QFileInfo(big).size() < 1024 * 1024);
     Document doc;
     QCOMPARE(read(doc, big),
-             QStringLiteral("文件\"%1\"中的数据过大，无法读取").arg(QDir::toNativeSeparators(big)));
+        QStringLiteral("文件\"%1\"中的数据过大，无法读取").arg(QDir::toNativeSeparators(big)));
 
     // A directory that understates the size: the reader stops at the stated
     // size and the check sum gives the damage away.
@@ -761,14 +768,15 @@ void TestIo::oversizedMember()
     }
     const QString message = read(doc, path("liar.qzp"));
     QVERIFY2(message.startsWith(QStringLiteral("无法读取文件")) || message.contains(u"过大"),
-             qPrintable(message));
+        qPrintable(message));
 }
 
 void TestIo::hostileXml_data()
 {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<bool>("readable");
-    const QByteArray deep = QByteArray("<a>").repeated(200000) + QByteArray("</a>").repeated(200000);
+    const QByteArray deep =
+        QByteArray("<a>").repeated(200000) + QByteArray("</a>").repeated(200000);
     QTest::newRow("deep unknown") << dataXml(deep) << true;
     QTest::newRow("deep in a record")
         << dataXml("<PileData id=\"0\"><Size length=\"3\">" + deep + "</Size></PileData>") << true;
@@ -805,7 +813,7 @@ void TestIo::examplesArePlausible()
         Document doc;
         QCOMPARE(read(doc, examples.filePath(file)), QString());
         const bool twoRows = doc.base.PileForm == DOUBLEROW;
-        QList<const PileInfo *> piles{&doc.frontPile};
+        QList<const PileInfo *> piles {&doc.frontPile};
         if (twoRows)
             piles << &doc.backPile;
         for (const PileInfo *p : piles) {

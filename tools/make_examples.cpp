@@ -72,8 +72,8 @@ void buildDoubleRow(Document &doc)
     b.reduceE = 0.85f;
 
     doc.soils = {layer(QStringLiteral("粉质黏土"), 6.0, METHODM, 6000.0, 12000.0),
-                 layer(QStringLiteral("碎石土"), 5.0, METHODM, 15000.0, 12000.0),
-                 layer(QStringLiteral("中风化砂岩"), 12.0, METHODK, 0.0, 200000.0)};
+        layer(QStringLiteral("碎石土"), 5.0, METHODM, 15000.0, 12000.0),
+        layer(QStringLiteral("中风化砂岩"), 12.0, METHODK, 0.0, 200000.0)};
     doc.soils[0].r = 19.0;
     doc.soils[1].r = 21.0;
     doc.soils[1].fi = 32.0;
@@ -94,8 +94,8 @@ void buildDoubleRow(Document &doc)
     doc.linkBeam.width = 1.5;
     doc.linkBeam.grade = 30;
 
-    doc.anchors = {anchor(OBJPILE, 1.0, 300.0), anchor(OBJBACKPILE, 2.0, 0.0),
-                   anchor(OBJBEAM, 2.5, 200.0)};
+    doc.anchors = {
+        anchor(OBJPILE, 1.0, 300.0), anchor(OBJBACKPILE, 2.0, 0.0), anchor(OBJBEAM, 2.5, 200.0)};
     doc.anchors[1].anchorType = ANCHORBAR;
     doc.anchors[1].soilType = BONDROCK;
     doc.anchors[1].rodNum = 3;
@@ -106,7 +106,7 @@ void buildDoubleRow(Document &doc)
     doc.anchors[2].cableNum = 8;
 
     doc.AddForces = {force(LOADPNT, OBJPILE, 3.0), force(LOADDIST, OBJBACKPILE, 1.0),
-                     force(LOADMOMENT, OBJBEAM, 2.0), force(LOADPNT, OBJBEAM, 4.0)};
+        force(LOADMOMENT, OBJBEAM, 2.0), force(LOADPNT, OBJBEAM, 4.0)};
     doc.AddForces[0].F = 50.0;
     doc.AddForces[1].q1 = 20.0;
     doc.AddForces[1].q2 = 40.0;
@@ -129,8 +129,8 @@ void buildSingleRowAnchors(Document &doc)
     b.space = 4.5;
 
     doc.soils = {layer(QStringLiteral("填土"), 4.0, METHODM, 3000.0, 12000.0),
-                 layer(QStringLiteral("粉质黏土"), 8.0, METHODM, 8000.0, 12000.0),
-                 layer(QStringLiteral("强风化泥岩"), 14.0, METHODM, 40000.0, 12000.0)};
+        layer(QStringLiteral("粉质黏土"), 8.0, METHODM, 8000.0, 12000.0),
+        layer(QStringLiteral("强风化泥岩"), 14.0, METHODM, 40000.0, 12000.0)};
 
     doc.frontPile.length = 20.0;
     doc.frontPile.shp = SECTSQUARE;
@@ -181,6 +181,6 @@ int main(int argc, char *argv[])
     Document anchored;
     buildSingleRowAnchors(anchored);
     const bool ok = write(plain, dir, "default.qzp") && write(doubleRow, dir, "doublerow.qzp")
-                    && write(anchored, dir, "singlerow-anchors.qzp");
+        && write(anchored, dir, "singlerow-anchors.qzp");
     return ok ? 0 : 1;
 }
