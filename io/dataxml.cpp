@@ -197,11 +197,7 @@ void FileSys::refuseTooManyRecords()
 
 int FileSys::readData(const QByteArray &xml, ProjectData &data)
 {
-    QBuffer buffer;
-    buffer.setData(xml);
-    buffer.open(QIODevice::ReadOnly);
-    m_reader.clear();
-    m_reader.setDevice(&buffer);
+    const ReadingBuffer input(m_reader, xml);
 
     while (readNextTopElement(m_reader)) {
         if (m_reader.name() != u"RIDezuData") {

@@ -104,11 +104,7 @@ QByteArray FileSys::resultXml(const ProjectData &data)
 
 int FileSys::readResults(const QByteArray &xml, ProjectData &data)
 {
-    QBuffer buffer;
-    buffer.setData(xml);
-    buffer.open(QIODevice::ReadOnly);
-    m_reader.clear();
-    m_reader.setDevice(&buffer);
+    const ReadingBuffer input(m_reader, xml);
 
     while (readNextTopElement(m_reader)) {
         if (m_reader.name() != u"ResultData") {

@@ -7,6 +7,7 @@
 
 #include "io/numbers.h"
 
+#include <QBuffer>
 #include <QList>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -78,6 +79,27 @@ inline void setField(bool &f, QStringView v)
 {
     f = v == u"true";
 }
+
+// Reads `xml` through `reader` for as long as it lives, then detaches it.
+class ReadingBuffer
+{
+public:
+    ReadingBuffer(QXmlStreamReader &reader, const QByteArray &xml)
+        : m_reader(reader)
+    {
+        m_buffer.setData(xml);
+        m_buffer.open(QIODevice::ReadOnly);
+        m_reader.clear();
+        m_reader.setDevice(&m_buffer);
+    }
+    ~ReadingBuffer() { m_reader.setDevice(nullptr); }
+    ReadingBuffer(const ReadingBuffer &) = delete;
+    ReadingBuffer &operator=(const ReadingBuffer &) = delete;
+
+private:
+    QXmlStreamReader &m_reader;
+    QBuffer m_buffer;
+};
 
 // Moves to the next element at the top level of the document; false at the
 // end of the document or on an error.
