@@ -1,5 +1,8 @@
 // ridezu-cli as a user runs it: exit statuses, output and messages.
 
+#include "io/filesys.h"
+#include "model/document.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -38,6 +41,9 @@ private slots:
     void brokenFile();
     void arguments_data();
     void arguments();
+    void analysePrintsTheLog();
+    void analyseSavesResults();
+    void analyseFailures();
 
 private:
     QTemporaryDir m_dir;
@@ -117,6 +123,74 @@ void TestCli::arguments()
     QVERIFY2(r.out.contains(out), qPrintable(r.out));
     if (status != 0)
         QVERIFY(!r.err.isEmpty());
+}
+
+void TestCli::analysePrintsTheLog()
+{
+    // Exactly the lines the analysis adds to the log, nothing else.
+    const QString example = QStringLiteral(RIDEZU_SOURCE_DIR "/examples/doublerow.qzp");
+    Document doc;
+    QCOMPARE(FileSys().readProject(doc, example), QString());
+    doc.status = (doc.status & SHOWMARK) | SHOWDATA;
+    const int first = doc.messages.size();
+    QVERIFY(doc.analyse());
+    const QString expected = doc.messages.mid(first).join('\n') + '\n';
+
+    const Run r = cli({QStringLiteral("analyse"), example});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, expected);
+    QCOMPARE(r.err, QString());
+    QVERIFY(r.out.startsWith(QStringLiteral(">>数据合理性检查正确\n")));
+    QVERIFY(r.out.contains(QStringLiteral(">>后桩弯矩（")));
+}
+
+void TestCli::analyseSavesResults()
+{
+    const QString out = m_dir.filePath(QStringLiteral("analysed.qzp"));
+    const Run r = cli({QStringLiteral("analyse"),
+                       QStringLiteral(RIDEZU_SOURCE_DIR "/examples/singlerow-anchors.qzp"),
+                       QStringLiteral("--save"), out});
+    QCOMPARE(r.status, 0);
+    Document doc;
+    QCOMPARE(FileSys().readProject(doc, out), QString());
+    QVERIFY(doc.status & SHOWRESULT);
+    QVERIFY(doc.nodes.size() > 10);
+    QCOMPARE(doc.results.size(), doc.beams.size());
+    QVERIFY(doc.extremes.Min1.D < 0.0);
+    // The saved results are those the report printed.
+    QVERIFY(r.out.contains(QStringLiteral("（%1~").arg(doc.extremes.Min1.D * 1000, 0, 'f', 1)));
+
+    // Analysing a project that is already in result mode runs it again.
+    const Run again = cli({QStringLiteral("analyse"), out});
+    QCOMPARE(again.status, 0);
+    QVERIFY(again.out.contains(QStringLiteral(">>计算结束")));
+}
+
+void TestCli::analyseFailures()
+{
+    // An input check error: exit 1, the error line, a saved file in input mode.
+    Document doc;
+    doc.frontPile.length = 1.5;
+    doc.base.slideBackH = 1.0;
+    doc.base.cutH = 1.0;
+    doc.updateGeometry();
+    doc.updateBaseData();
+    const QString bad = m_dir.filePath(QStringLiteral("short.qzp"));
+    QCOMPARE(FileSys().writeProject(doc, bad), QString());
+    const QString out = m_dir.filePath(QStringLiteral("short-out.qzp"));
+    const Run r = cli({QStringLiteral("analyse"), bad, QStringLiteral("--save"), out});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out, QStringLiteral(">>错误：桩长小于2m\n"));
+    Document saved;
+    QCOMPARE(FileSys().readProject(saved, out), QString());
+    QCOMPARE(saved.status & (SHOWDATA | SHOWRESULT), SHOWDATA);
+
+    // Unreadable and missing files: exit 2, message on standard error only.
+    const Run missing = cli({QStringLiteral("analyse"), m_dir.filePath(QStringLiteral("none.qzp"))});
+    QCOMPARE(missing.status, 2);
+    QCOMPARE(missing.out, QString());
+    QVERIFY(!missing.err.isEmpty());
+    QCOMPARE(cli({QStringLiteral("analyse")}).status, 2);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

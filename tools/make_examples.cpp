@@ -165,6 +165,30 @@ bool write(Document &doc, const QDir &dir, const char *name)
     return true;
 }
 
+// Writes the project as it is, then an analysed copy NAME-analysed.qzp that
+// opens in result mode.
+bool writeWithResults(Document &doc, const QDir &dir, const char *name)
+{
+    if (!write(doc, dir, name))
+        return false;
+    if (!doc.analyse()) {
+        std::fprintf(stderr, "make-examples: %s does not analyse: %s\n", name,
+                     qPrintable(doc.messages.last()));
+        return false;
+    }
+    doc.status = (doc.status & SHOWMARK) | SHOWRESULT;
+    const QString analysed = QString::fromLatin1(name).replace(QLatin1String(".qzp"),
+                                                                 QLatin1String("-analysed.qzp"));
+    const QString path = dir.filePath(analysed);
+    const QString message = FileSys().writeProject(doc, path);
+    if (!message.isEmpty()) {
+        std::fprintf(stderr, "make-examples: %s\n", qPrintable(message));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(QDir::toNativeSeparators(path)));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -180,7 +204,8 @@ int main(int argc, char *argv[])
     buildDoubleRow(doubleRow);
     Document anchored;
     buildSingleRowAnchors(anchored);
-    const bool ok = write(plain, dir, "default.qzp") && write(doubleRow, dir, "doublerow.qzp")
-        && write(anchored, dir, "singlerow-anchors.qzp");
+    const bool ok = writeWithResults(plain, dir, "default.qzp")
+        && writeWithResults(doubleRow, dir, "doublerow.qzp")
+        && writeWithResults(anchored, dir, "singlerow-anchors.qzp");
     return ok ? 0 : 1;
 }
