@@ -3,11 +3,20 @@
 // Reads and writes a project file (.qzp): a zip archive holding data.xml
 // (the input) and, while the document holds valid results, result.xml.
 // Both operations return a message for the user; an empty text means success.
+//
+// Reading never leaves a half-read document behind: the file is read into a
+// copy of the document's data, which replaces the document's only when the
+// whole file was read. Writing never destroys the previous file: the archive
+// is built in memory and replaces the file in one step.
 
 #include <QObject>
 #include <QString>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 
 class Document;
+class QuaZip;
+struct ProjectData;
 
 class FileSys : public QObject
 {
@@ -21,4 +30,33 @@ public:
 
     // Largest inflated size accepted for one member of a project file.
     static constexpr qint64 MAXMEMBERSIZE = 64 * 1024 * 1024;
+    // Most records accepted in one input list (forces, layers, anchors) and in
+    // one result list (nodes, elements, element results).
+    static constexpr qsizetype MAXINPUTRECORDS = 5000;
+    static constexpr qsizetype MAXRESULTRECORDS = 100000;
+
+private:
+    // Outcome of reading one XML member.
+    enum ReadResult { ReadOk = 0, ReadNewer = 1, ReadOlder = 2, ReadBroken = 4 };
+    // Outcome of fetching one member from the archive.
+    enum class Member { Read, Missing, Unreadable, TooLarge };
+
+    Member readMember(QuaZip &zip, const QString &name, QByteArray &bytes);
+    bool writeMember(QuaZip &zip, const QString &name, const QByteArray &bytes);
+
+    int readData(const QByteArray &xml, ProjectData &data);
+    int readResults(const QByteArray &xml, ProjectData &data);
+    void readBaseInfo(ProjectData &data);
+    void readExtremes(ProjectData &data);
+    // Stops the reader: the file holds more records than a project can have.
+    void refuseTooManyRecords();
+
+    QByteArray dataXml(const ProjectData &data);
+    QByteArray resultXml(const ProjectData &data);
+    void writeVersion(const ProjectData &data);
+
+    QXmlStreamReader m_reader;
+    QXmlStreamWriter m_writer;
+    double m_fileVersion = 0.0; // as read from the file; 0 until then
+    bool m_tooManyRecords = false;
 };

@@ -1,0 +1,53 @@
+// ridezu-cli analyse FILE.qzp [--save OUT.qzp]: the analysis the window runs,
+// printing the lines it adds to the information log.
+
+#include "cli/command.h"
+#include "cli/projectfile.h"
+#include "model/document.h"
+
+namespace {
+
+int analyse(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    QString input;
+    QString output;
+    for (int n = 0; n < args.size(); ++n) {
+        if (args[n] == QLatin1String("--save") && n + 1 < args.size())
+            output = args[++n];
+        else if (input.isEmpty() && !args[n].startsWith(QLatin1String("--")))
+            input = args[n];
+        else {
+            err << "ridezu-cli analyse: unexpected argument '" << args[n] << "'\n";
+            return ExitUnreadable;
+        }
+    }
+    if (input.isEmpty()) {
+        err << "Usage: ridezu-cli analyse FILE.qzp [--save OUT.qzp]\n";
+        return ExitUnreadable;
+    }
+
+    Document doc;
+    if (!readProjectFile(doc, input, err))
+        return ExitUnreadable;
+
+    // Back to input mode, as when the analyse command is switched off.
+    const qint32 keep = doc.status & SHOWMARK;
+    doc.status = keep | SHOWDATA;
+    const int first = doc.messages.size();
+    const bool ok = doc.analyse();
+    doc.status = keep | (ok ? SHOWRESULT : SHOWDATA);
+    for (int n = first; n < doc.messages.size(); ++n)
+        out << doc.messages[n] << '\n';
+    out.flush();
+
+    if (!output.isEmpty() && !writeProjectFile(doc, output, err))
+        return ExitFailed;
+    return ok ? ExitOk : ExitFailed;
+}
+
+const CommandRegistration registration({QStringLiteral("analyse"),
+                                        QStringLiteral("FILE.qzp [--save OUT.qzp]"),
+                                        QStringLiteral("analyse a project and print the report"),
+                                        analyse});
+
+} // namespace

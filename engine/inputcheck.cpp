@@ -1,0 +1,159 @@
+#include "engine/inputcheck.h"
+
+#include "engine/model.h"
+#include "model/geometry.h"
+
+#include <cmath>
+#include <initializer_list>
+
+namespace {
+
+bool above(double a, double b)
+{
+    return a - b > EPS;
+}
+
+} // namespace
+
+int checkInput(const Document &doc)
+{
+    if (doc.soils.isEmpty())
+        return 1; // no ground at all
+    const bool two = isDoubleRow(doc.base);
+    const PileInfo &p1 = doc.frontPile;
+    const PileInfo &p2 = doc.backPile;
+    const double slide = doc.base.slideBackYg;
+    const double cut = doc.base.cutYg;
+
+    const double lowest = two ? std::min(p1.bottomYg, p2.bottomYg) : p1.bottomYg;
+    if (above(doc.soils.last().bottomY, lowest))
+        return 1;
+    if (above(p1.bottomYg, slide))
+        return 2;
+    if (above(p1.bottomYg, cut))
+        return 3;
+    if (above(p1.bottomYg, 0.0))
+        return 7;
+    if (two) {
+        if (above(p1.bottomYg, p2.topYg) || above(p2.bottomYg, p1.topYg))
+            return 4;
+        if (above(p2.bottomYg, slide))
+            return 2;
+        if (above(p2.bottomYg, cut))
+            return 3;
+        if (above(p2.bottomYg, 0.0))
+            return 7;
+    }
+    if (p1.length < 2.0)
+        return 5;
+    if (two) {
+        if (p2.length < 2.0)
+            return 5;
+        if ((sectionDepth(p1) + sectionDepth(p2) + 0.2) * 0.5 > doc.base.row)
+            return 6;
+    }
+    return 0;
+}
+
+namespace {
+
+bool finite(std::initializer_list<double> values)
+{
+    for (double v : values) {
+        if (!std::isfinite(v))
+            return false;
+    }
+    return true;
+}
+
+bool positive(double v)
+{
+    return std::isfinite(v) && v > 0.0;
+}
+
+QString pileProblem(const PileInfo &pile, const QString &name)
+{
+    if (!finite({pile.length, pile.topXg, pile.topYg, pile.bottomXg, pile.bottomYg, pile.area,
+                 pile.I, pile.E, pile.b0, pile.space}))
+        return Document::tr("%1的数据含有无效数值").arg(name);
+    if (pile.shp == SECTSQUARE) {
+        if (!positive(pile.height) || !positive(pile.width))
+            return Document::tr("%1的截面尺寸必须大于0").arg(name);
+    } else if (!positive(pile.diameter)) {
+        return Document::tr("%1的直径必须大于0").arg(name);
+    }
+    if (!positive(pile.area) || !positive(pile.I) || !positive(pile.E) || !positive(pile.b0))
+        return Document::tr("%1的截面面积、惯性矩、弹性模量和计算宽度必须大于0").arg(name);
+    if (pile.support != SUPPORTHINGED && pile.support != SUPPORTFREE
+        && pile.support != SUPPORTFIXED)
+        return Document::tr("%1的桩底支承方式无效").arg(name);
+    return {};
+}
+
+} // namespace
+
+QString unusableInput(const Document &doc)
+{
+    const BaseInfo &base = doc.base;
+    const bool two = isDoubleRow(base);
+    QString problem;
+    if (!finite({base.slideBackH, base.slideBackYg, base.slideFrontH, base.slideFrontYg,
+                 base.cutH, base.cutYg, base.aforce, base.pforce, base.ratio, base.space,
+                 double(base.reduceE), base.row, base.dpel, base.mRatio}))
+        problem = Document::tr("基础信息含有无效数值");
+    else if (!positive(base.space))
+        problem = Document::tr("桩间距必须大于0");
+    else if (!positive(double(base.reduceE)))
+        problem = Document::tr("刚度折减系数必须大于0");
+
+    if (problem.isEmpty())
+        problem = pileProblem(doc.frontPile, two ? Document::tr("前桩") : Document::tr("抗滑桩"));
+    if (problem.isEmpty() && two) {
+        problem = pileProblem(doc.backPile, Document::tr("后桩"));
+        const LinkBeamInfo &beam = doc.linkBeam;
+        if (problem.isEmpty()
+            && (!positive(beam.height) || !positive(beam.width) || !positive(beam.area)
+                || !positive(beam.I) || !positive(beam.E) || !positive(beam.length)
+                || !finite({beam.leftXg, beam.leftYg, beam.rightXg, beam.rightYg})))
+            problem = Document::tr("横梁的尺寸和弹性模量必须大于0");
+        if (problem.isEmpty() && !positive(base.row))
+            problem = Document::tr("前后排桩间距必须大于0");
+    }
+    if (problem.isEmpty() && doc.frontPile.support == SUPPORTFREE && !positive(base.mRatio))
+        problem = Document::tr("桩底m/m0比值必须大于0");
+    if (problem.isEmpty() && two && doc.backPile.support == SUPPORTFREE && !positive(base.mRatio))
+        problem = Document::tr("桩底m/m0比值必须大于0");
+
+    for (int n = 0; problem.isEmpty() && n < doc.soils.size(); ++n) {
+        const SoilInfo &s = doc.soils[n];
+        if (!finite({s.Es, s.thickness, s.bottomY, s.m, s.k}))
+            problem = Document::tr("岩土层%1的数据含有无效数值").arg(n + 1);
+        else if (!(s.thickness > 0.0))
+            problem = Document::tr("岩土层%1的厚度必须大于0").arg(n + 1);
+        else if (s.m < 0.0 || s.k < 0.0 || s.Es < 0.0)
+            problem = Document::tr("岩土层%1的m、K和Es值不能为负").arg(n + 1);
+    }
+    for (int n = 0; problem.isEmpty() && n < doc.anchors.size(); ++n) {
+        const AnchorInfo &a = doc.anchors[n];
+        if (!finite({a.preforce, a.angle, a.kh, a.kv, a.x1g, a.y1g}))
+            problem = Document::tr("锚索(杆)%1的数据含有无效数值").arg(n + 1);
+        else if (a.kh < 0.0 || a.kv < 0.0)
+            problem = Document::tr("锚索(杆)%1的刚度不能为负").arg(n + 1);
+    }
+    const auto forceProblem = [&](const QList<ForceInfo> &forces, int n) {
+        const ForceInfo &f = forces[n];
+        if (!finite({f.Fg, f.Mg, f.q1g, f.q2g, f.x1g, f.y1g, f.x2g, f.y2g}))
+            return Document::tr("附加力%1的数据含有无效数值").arg(n + 1);
+        return QString();
+    };
+    for (int n = 0; problem.isEmpty() && n < doc.AddForces.size(); ++n)
+        problem = forceProblem(doc.AddForces, n);
+    for (int n = 0; problem.isEmpty() && n < doc.BaseForces.size(); ++n) {
+        if (!forceProblem(doc.BaseForces, n).isEmpty())
+            problem = Document::tr("推力或抗力的数据含有无效数值");
+    }
+
+    if (problem.isEmpty())
+        return {};
+    return Document::tr(">>错误：数据不合理，%1").arg(problem);
+}

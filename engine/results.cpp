@@ -1,0 +1,196 @@
+#include "engine/results.h"
+
+#include "engine/model.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+bool isPile(qint32 ob)
+{
+    return ob == OBJPILE || ob == OBJBACKPILE;
+}
+
+bool esInteraction(const BaseInfo &base)
+{
+    return isDoubleRow(base) && base.interact == INTERACTES;
+}
+
+// Force that the Es link attached to a pile node passes to it.
+QHash<int, double> linkForces(const Document &doc)
+{
+    QHash<int, double> forces;
+    for (const ResultInfo &r : doc.results) {
+        if (r.ob != OBJESLINK)
+            continue;
+        if (r.Ni > EPS)
+            forces.insert(r.i, -r.Ni);
+        if (r.Nj < EPS)
+            forces.insert(r.j, -r.Nj);
+    }
+    return forces;
+}
+
+// Active soil spring of a node, or 0 when no soil spring acts there.
+double activeSoilSpring(const NodeInfo &node)
+{
+    if (node.RorL == STATELEFT)
+        return node.SKl;
+    if (node.RorL == STATERIGHT)
+        return node.SKr;
+    return 0.0;
+}
+
+} // namespace
+
+void shearCorrections(Document &doc)
+{
+    for (ResultInfo &r : doc.results) {
+        if (!isPile(r.ob))
+            continue;
+        const NodeInfo &node = doc.nodes[r.j];
+        if (node.RorL == STATELEFT)
+            r.Qj += -node.SKl * r.Xj;
+        else if (node.RorL == STATERIGHT)
+            r.Qj += -node.Kr * r.Xj;
+    }
+    const auto freeBottom = [&](const PileInfo &pile, qint32 ob) {
+        if (pile.support != SUPPORTFREE || pile.sptindex < 0)
+            return;
+        for (ResultInfo &r : doc.results) {
+            if (r.ob == ob && r.i == pile.sptindex) {
+                r.Qi = 0.0;
+                return;
+            }
+        }
+    };
+    freeBottom(doc.frontPile, OBJPILE);
+    if (isDoubleRow(doc.base))
+        freeBottom(doc.backPile, OBJBACKPILE);
+
+    if (esInteraction(doc.base)) {
+        const QHash<int, double> forces = linkForces(doc);
+        for (ResultInfo &r : doc.results) {
+            if (isPile(r.ob) && forces.contains(r.j))
+                r.Qj += forces.value(r.j);
+        }
+    }
+}
+
+void soilReaction(Document &doc)
+{
+    for (ResultInfo &r : doc.results) {
+        if (!isPile(r.ob))
+            continue;
+        const double ys = slidingSurface(doc.base, r.ob == OBJPILE);
+        const NodeInfo &ni = doc.nodes[r.i];
+        const NodeInfo &nj = doc.nodes[r.j];
+        if (nj.Yg > ys + EPS)
+            continue;
+        const auto pressure = [](const NodeInfo &node, double X, double h) {
+            const double area = h * node.b0;
+            return area > 0.0 ? -activeSoilSpring(node) * X / area : 0.0;
+        };
+        r.SPi = pressure(ni, r.Xi, ni.downH + ni.upH);
+        const bool onSurface = std::fabs(nj.Yg - ys) < EPS;
+        r.SPj = pressure(nj, r.Xj, onSurface ? nj.downH : nj.downH + nj.upH);
+    }
+}
+
+void betweenRowPressure(Document &doc)
+{
+    if (!esInteraction(doc.base))
+        return;
+    for (ResultInfo &r : doc.results) {
+        if (r.ob != OBJESLINK)
+            continue;
+        const NodeInfo &ni = doc.nodes[r.i];
+        const double e = (ni.upH + ni.downH) * ni.b0;
+        if (e <= 0.0)
+            continue;
+        if (r.Ni > EPS)
+            r.BPi = -r.Ni / e;
+        if (r.Nj < EPS)
+            r.BPj = -r.Nj / e;
+    }
+}
+
+void anchorForces(Document &doc)
+{
+    for (AnchorInfo &a : doc.anchors) {
+        if (!takesPart(doc.base, a.object)) {
+            a.forceH = a.forceV = 0.0;
+            continue;
+        }
+        const int n = nodeAt(doc.nodes, a.x1g, a.y1g);
+        if (n < 0)
+            continue;
+        const NodeInfo &node = doc.nodes[n];
+        const double alpha = a.angle * 0.017453292519943295;
+        a.forceH = std::cos(alpha) * a.preforce;
+        a.forceV = std::sin(alpha) * a.preforce;
+        if (node.Dx < -EPS)
+            a.forceH -= node.Dx * a.kh;
+        if (node.Dy > EPS)
+            a.forceV += node.Dy * a.kv;
+    }
+}
+
+ResultExtremes resultExtremes(const Document &doc)
+{
+    ResultExtremes x;
+    const auto widen = [](ExtremeValues &max, ExtremeValues &min, double ExtremeValues::*field,
+                          double v) {
+        max.*field = std::max(max.*field, v);
+        min.*field = std::min(min.*field, v);
+    };
+    for (const ResultInfo &r : doc.results) {
+        if (isPile(r.ob)) {
+            ExtremeValues &max = r.ob == OBJPILE ? x.Max1 : x.Max2;
+            ExtremeValues &min = r.ob == OBJPILE ? x.Min1 : x.Min2;
+            for (double v : {r.Xi, r.Xj})
+                widen(max, min, &ExtremeValues::D, v);
+            for (double v : {-r.Mi, r.Mj})
+                widen(max, min, &ExtremeValues::M, v);
+            for (double v : {r.Qi, -r.Qj})
+                widen(max, min, &ExtremeValues::Q, v);
+            for (double v : {r.SPi, r.SPj})
+                widen(max, min, &ExtremeValues::R, v);
+        } else if (r.ob == OBJESLINK && esInteraction(doc.base)) {
+            x.Min1.R = std::min(x.Min1.R, r.BPi);
+            x.Max2.R = std::max(x.Max2.R, r.BPj);
+        }
+    }
+    return x;
+}
+
+QStringList reportLines(const Document &doc)
+{
+    const auto number = [](double v) { return QString::number(v, 'f', 1); };
+    const auto ranges = [&](const QStringList &patterns, const ExtremeValues &min,
+                            const ExtremeValues &max) {
+        return QStringList{patterns[0].arg(number(min.D * 1000.0), number(max.D * 1000.0)),
+                           patterns[1].arg(number(min.M), number(max.M)),
+                           patterns[2].arg(number(min.Q), number(max.Q)),
+                           patterns[3].arg(number(min.R), number(max.R))};
+    };
+    const ResultExtremes &x = doc.extremes;
+    QStringList lines{Document::tr(">>---------------"), Document::tr(">>计算结果如下:")};
+    if (isDoubleRow(doc.base)) {
+        lines << ranges({Document::tr(">>前桩位移（%1~ %2mm）"), Document::tr(">>前桩弯矩（%1~ %2kN*m）"),
+                         Document::tr(">>前桩剪力（%1~ %2kN）"), Document::tr(">>前桩土反力（%1~ %2kPa）")},
+                        x.Min1, x.Max1);
+        lines << ranges({Document::tr(">>后桩位移（%1~ %2mm）"), Document::tr(">>后桩弯矩（%1~ %2kN*m）"),
+                         Document::tr(">>后桩剪力（%1~ %2kN）"), Document::tr(">>后桩土反力（%1~ %2kPa）")},
+                        x.Min2, x.Max2);
+    } else {
+        lines << ranges({Document::tr(">>抗滑桩位移（%1~ %2mm）"), Document::tr(">>抗滑桩弯矩（%1~ %2kN*m）"),
+                         Document::tr(">>抗滑桩剪力（%1~ %2kN）"), Document::tr(">>土反力（%1~ %2kPa）")},
+                        x.Min1, x.Max1);
+    }
+    lines << Document::tr(">>---------------");
+    return lines;
+}

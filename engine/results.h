@@ -1,0 +1,25 @@
+#pragma once
+
+// Completion of the element results after the trial calculation, the anchor
+// forces, the extremes per pile and the report lines.
+
+#include "model/document.h"
+
+// Spring forces at the lower end of pile elements, zero shear at a free
+// bottom, and the force of the Es link arriving at a pile node.
+void shearCorrections(Document &doc);
+
+// Soil reaction on the piles at both ends of every element below the sliding surface.
+void soilReaction(Document &doc);
+
+// Pressure of the soil between the rows carried by each Es link.
+void betweenRowPressure(Document &doc);
+
+// Horizontal and vertical force of every anchor.
+void anchorForces(Document &doc);
+
+// Maxima and minima of displacement, moment, shear and reaction per pile.
+ResultExtremes resultExtremes(const Document &doc);
+
+// Lines of the result report.
+QStringList reportLines(const Document &doc);

@@ -1,0 +1,103 @@
+#include "engine/trialloop.h"
+
+#include "engine/datamatrix.h"
+
+#include <memory>
+
+namespace {
+
+// Switches every node whose movement no longer matches its active spring.
+bool switchNodeStates(QList<NodeInfo> &nodes)
+{
+    bool changed = false;
+    for (NodeInfo &node : nodes) {
+        if (node.RorL == STATELEFT && node.Dx > EPS) {
+            node.RorL = STATERIGHT;
+            changed = true;
+        } else if (node.RorL == STATERIGHT && node.Dx < -EPS) {
+            node.RorL = STATELEFT;
+            changed = true;
+        }
+        if (node.UorD == STATEDOWN && node.Dy > EPS) {
+            node.UorD = STATEUP;
+            changed = true;
+        } else if (node.UorD == STATEUP && node.Dy < -EPS) {
+            node.UorD = STATEDOWN;
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+// Es links carry only compression: a widening gap switches a link off.
+bool switchLinkStates(QList<BeamInfo> &beams, const QList<ResultInfo> &results)
+{
+    bool changed = false;
+    for (int n = 0; n < beams.size() && n < results.size(); ++n) {
+        BeamInfo &link = beams[n];
+        if (link.ob != OBJESLINK)
+            continue;
+        link.Dl = results[n].Xj - results[n].Xi;
+        const qint32 state = link.Dl > EPS ? STATENONE : STATELINKON;
+        if (link.bEs != state) {
+            link.bEs = state;
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+void applyLinkStates(QList<BeamInfo> &beams)
+{
+    for (BeamInfo &link : beams) {
+        if (link.ob != OBJESLINK)
+            continue;
+        if (link.bEs == STATENONE)
+            link.E = 0.0;
+        else if (link.bEs == STATELINKON)
+            link.E = link.Origin;
+    }
+}
+
+} // namespace
+
+int trialLoop(Document &doc, bool esInteraction)
+{
+    auto matrix = std::make_unique<DataMatrix>();
+    matrix->buildLoads(doc.beams, doc.nodes);
+    matrix->buildRightHandSide();
+
+    for (int trial = 1;; ++trial) {
+        matrix->addElements(doc.beams);
+        matrix->applyRestraints(doc.restraints);
+        matrix->recordOrigins(doc.nodes);
+        matrix->addSprings(doc.nodes);
+        matrix->buildMatrix();
+        const int code = matrix->solve();
+        if (code == 13)
+            return code; // no usable solution: further trials would work on garbage
+        if (code != 0)
+            doc.outCode(code);
+
+        doc.results = matrix->elementResults(doc.beams);
+        doc.outInfo(Document::tr(">>第%1次试算").arg(trial));
+        if (trial + 1 > TRIALLIMIT)
+            return 21;
+
+        // Every node takes its own displacement from the solution.
+        const Eigen::VectorXd &x = matrix->solution();
+        for (int n = 0; n < doc.nodes.size(); ++n) {
+            doc.nodes[n].Dx = x[DataMatrix::index(n, 1)];
+            doc.nodes[n].Dy = x[DataMatrix::index(n, 2)];
+        }
+
+        const bool nodesSwitched = switchNodeStates(doc.nodes);
+        const bool linksSwitched = esInteraction && switchLinkStates(doc.beams, doc.results);
+        if (!nodesSwitched && !linksSwitched) {
+            doc.outInfo(Document::tr(">>计算结束"));
+            return 0;
+        }
+        if (linksSwitched)
+            applyLinkStates(doc.beams);
+    }
+}

@@ -1,0 +1,260 @@
+// data.xml: the input records and the display state of a project.
+
+#include "io/filesys.h"
+#include "io/projectdata.h"
+#include "io/xmlrecord.h"
+
+#include <QBuffer>
+
+using namespace xmlrecord;
+
+namespace {
+
+const Attrs<ProjectData> displayAttrs = {
+    {"status", &ProjectData::status},
+    {"blc", &ProjectData::blc},
+    {"blcfull", &ProjectData::blcfull},
+    {"x0", &ProjectData::x0},
+    {"y0", &ProjectData::y0},
+};
+
+// BaseData also holds the text elements ProjectName and PileForm, written first.
+using B = BaseInfo;
+const std::vector<Group<B>> baseGroups = {
+    {"SlideDepthBack", {{"h", &B::slideBackH}, {"yg", &B::slideBackYg}}},
+    {"SlideDepthFront", {{"h", &B::slideFrontH}, {"yg", &B::slideFrontYg}}},
+    {"CutDepth", {{"h", &B::cutH}, {"yg", &B::cutYg}}},
+    {"BaseForce",
+        {{"aforce", &B::aforce}, {"pforce", &B::pforce}, {"shape", &B::shape},
+            {"ratio", &B::ratio}}},
+    {"Position", {{"space", &B::space}, {"row", &B::row}, {"dpel", &B::dpel}}},
+    {"Setting",
+        {{"interact", &B::interact}, {"dl", &B::dl}, {"reduceE", &B::reduceE},
+            {"ratio", &B::mRatio}, {"weight", &B::weight}}},
+};
+
+using F = ForceInfo;
+const Layout<F> forceLayout = {
+    {{"id", &F::id}},
+    {
+        {"Proprety", {{"type", &F::type}, {"direction", &F::direction}, {"object", &F::object}}},
+        {"PntLoad", {{"F", &F::F}, {"Fg", &F::Fg}}},
+        {"MomLoad", {{"M", &F::M}, {"Mg", &F::Mg}}},
+        {"DistLoad", {{"q1", &F::q1}, {"q2", &F::q2}, {"q1g", &F::q1g}, {"q2g", &F::q2g}}},
+        {"DistSize", {{"length", &F::length}, {"shape", &F::shape}, {"ratio", &F::ratio}}},
+        {"Position",
+            {{"distance", &F::distance}, {"x1g", &F::x1g}, {"y1g", &F::y1g}, {"x2g", &F::x2g},
+                {"y2g", &F::y2g}}},
+    },
+};
+
+using S = SoilInfo;
+// The layer name is a text element, handled beside this table.
+const Layout<S> soilLayout = {
+    {{"id", &S::id}},
+    {
+        {"Coefficient", {{"r", &S::r}, {"c", &S::c}, {"fi", &S::fi}, {"Es", &S::Es}}},
+        {"Position", {{"thickness", &S::thickness}, {"bottomY", &S::bottomY}}},
+        {"Resistance", {{"type", &S::type}, {"m", &S::m}, {"k", &S::k}}},
+    },
+};
+
+using P = PileInfo;
+const Layout<P> pileLayout = {
+    {{"id", &P::id}},
+    {
+        {"Shape", {{"shp", &P::shp}, {"space", &P::space}, {"b0", &P::b0}}},
+        {"Size",
+            {{"length", &P::length}, {"diameter", &P::diameter}, {"height", &P::height},
+                {"width", &P::width}, {"area", &P::area}}},
+        {"Top", {{"elevation", &P::topElevation}, {"xg", &P::topXg}, {"yg", &P::topYg}}},
+        {"Bottom", {{"xg", &P::bottomXg}, {"yg", &P::bottomYg}}},
+        {"Proprety",
+            {{"I", &P::I}, {"grade", &P::grade}, {"E", &P::E}, {"support", &P::support},
+                {"sptindex", &P::sptindex}}},
+    },
+};
+
+using L = LinkBeamInfo;
+const Layout<L> beamLayout = {
+    {{"id", &L::id}},
+    {
+        {"Size",
+            {{"length", &L::length}, {"height", &L::height}, {"width", &L::width},
+                {"area", &L::area}}},
+        {"Left", {{"xg", &L::leftXg}, {"yg", &L::leftYg}}},
+        {"Right", {{"xg", &L::rightXg}, {"yg", &L::rightYg}}},
+        {"Proprety", {{"I", &L::I}, {"grade", &L::grade}, {"E", &L::E}}},
+    },
+};
+
+using A = AnchorInfo;
+const Layout<A> anchorLayout = {
+    {{"id", &A::id}},
+    {
+        {"Type", {{"anchor", &A::anchorType}, {"soil", &A::soilType}}},
+        {"Cable", {{"num", &A::cableNum}, {"diam", &A::cableDiam}}},
+        {"Rod", {{"num", &A::rodNum}, {"diam", &A::rodDiam}}},
+        {"Bar", {{"A", &A::A}, {"Es", &A::Es}}},
+        {"Cement", {{"Em", &A::Em}, {"Dc", &A::Dc}, {"Ac", &A::Ac}, {"Ec", &A::Ec}}},
+        {"Size", {{"lf", &A::lf}, {"la", &A::la}, {"angle", &A::angle}}},
+        {"Proprety",
+            {{"preforce", &A::preforce}, {"object", &A::object}, {"kh", &A::kh}, {"kv", &A::kv}}},
+        {"Position",
+            {{"distance", &A::distance}, {"x1g", &A::x1g}, {"y1g", &A::y1g}, {"x2g", &A::x2g},
+                {"y2g", &A::y2g}, {"x3g", &A::x3g}, {"y3g", &A::y3g}}},
+        {"Result", {{"forceH", &A::forceH}, {"forceV", &A::forceV}}},
+    },
+};
+
+// A layer: its id, the Name text element, then the groups of soilLayout.
+void writeSoil(QXmlStreamWriter &w, const SoilInfo &soil)
+{
+    w.writeStartElement(QStringLiteral("SoilData"));
+    writeAttributes(w, soilLayout.own, soil);
+    w.writeTextElement(QStringLiteral("Name"), soil.Name);
+    for (const Group<S> &g : soilLayout.groups) {
+        w.writeEmptyElement(QString::fromLatin1(g.name));
+        writeAttributes(w, g.attrs, soil);
+    }
+    w.writeEndElement();
+}
+
+void readSoil(QXmlStreamReader &x, SoilInfo &soil)
+{
+    readAttributes(x.attributes(), soilLayout.own, soil);
+    while (x.readNextStartElement()) {
+        if (x.name() == u"Name")
+            soil.Name = x.readElementText(QXmlStreamReader::SkipChildElements);
+        else if (!readGroup(x, soilLayout.groups, soil))
+            x.skipCurrentElement();
+    }
+}
+
+template <class R>
+void writeList(QXmlStreamWriter &w, const char *name, const char *child, const Layout<R> &layout,
+    const QList<R> &list)
+{
+    w.writeStartElement(QString::fromLatin1(name));
+    for (const R &r : list)
+        writeRecord(w, child, layout, r);
+    w.writeEndElement();
+}
+
+} // namespace
+
+void FileSys::writeVersion(const ProjectData &data)
+{
+    m_writer.writeEmptyElement(QStringLiteral("FileVer"));
+    m_writer.writeAttribute(QStringLiteral("version"), QString::number(data.fileVersion, 'f', 1));
+}
+
+QByteArray FileSys::dataXml(const ProjectData &data)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    m_writer.setDevice(&buffer);
+    m_writer.setAutoFormatting(true);
+    m_writer.writeStartDocument();
+    m_writer.writeStartElement(QStringLiteral("RIDezuData"));
+    writeVersion(data);
+
+    m_writer.writeEmptyElement(QStringLiteral("Display"));
+    writeAttributes(m_writer, displayAttrs, data);
+
+    m_writer.writeStartElement(QStringLiteral("BaseData"));
+    m_writer.writeTextElement(QStringLiteral("ProjectName"), data.base.ProjectName);
+    m_writer.writeTextElement(
+        QStringLiteral("PileForm"), filenumbers::integerText(data.base.PileForm));
+    for (const Group<B> &g : baseGroups) {
+        m_writer.writeEmptyElement(QString::fromLatin1(g.name));
+        writeAttributes(m_writer, g.attrs, data.base);
+    }
+    m_writer.writeEndElement();
+
+    writeList(m_writer, "BaseForces", "BaseForce", forceLayout, data.BaseForces);
+    m_writer.writeStartElement(QStringLiteral("SoilDatas"));
+    for (const SoilInfo &soil : data.soils)
+        writeSoil(m_writer, soil);
+    m_writer.writeEndElement();
+    writeRecord(m_writer, "PileData", pileLayout, data.frontPile);
+    writeRecord(m_writer, "PileBackData", pileLayout, data.backPile);
+    writeRecord(m_writer, "LinkBeamData", beamLayout, data.linkBeam);
+    writeList(m_writer, "AddForces", "AddForce", forceLayout, data.AddForces);
+    writeList(m_writer, "Anchors", "Anchor", anchorLayout, data.anchors);
+
+    m_writer.writeEndDocument();
+    m_writer.setDevice(nullptr);
+    return bytes;
+}
+
+void FileSys::refuseTooManyRecords()
+{
+    m_tooManyRecords = true;
+    m_reader.raiseError(QStringLiteral("too many records"));
+}
+
+int FileSys::readData(const QByteArray &xml, ProjectData &data)
+{
+    const ReadingBuffer input(m_reader, xml);
+
+    while (readNextTopElement(m_reader)) {
+        if (m_reader.name() != u"RIDezuData") {
+            m_reader.skipCurrentElement();
+            continue;
+        }
+        while (m_reader.readNextStartElement()) {
+            const QStringView name = m_reader.name();
+            if (name == u"FileVer") {
+                const float version =
+                    filenumbers::toFloat(m_reader.attributes().value(QLatin1String("version")));
+                m_fileVersion = double(version);
+                if (m_fileVersion - data.fileVersion > 1e-5)
+                    return ReadNewer;
+                if (m_fileVersion < 1.00001)
+                    return ReadOlder;
+                m_reader.skipCurrentElement();
+            } else if (name == u"Display") {
+                readAttributes(m_reader.attributes(), displayAttrs, data);
+                m_reader.skipCurrentElement();
+            } else if (name == u"BaseData") {
+                readBaseInfo(data);
+            } else if (name == u"BaseForces") {
+                if (!readList(m_reader, "BaseForce", forceLayout, data.BaseForces, MAXINPUTRECORDS))
+                    refuseTooManyRecords();
+            } else if (name == u"SoilDatas") {
+                if (!readList(m_reader, "SoilData", data.soils, MAXINPUTRECORDS, readSoil))
+                    refuseTooManyRecords();
+            } else if (name == u"AddForces") {
+                if (!readList(m_reader, "AddForce", forceLayout, data.AddForces, MAXINPUTRECORDS))
+                    refuseTooManyRecords();
+            } else if (name == u"Anchors") {
+                if (!readList(m_reader, "Anchor", anchorLayout, data.anchors, MAXINPUTRECORDS))
+                    refuseTooManyRecords();
+            } else if (name == u"PileData") {
+                readRecord(m_reader, pileLayout, data.frontPile);
+            } else if (name == u"PileBackData") {
+                readRecord(m_reader, pileLayout, data.backPile);
+            } else if (name == u"LinkBeamData") {
+                readRecord(m_reader, beamLayout, data.linkBeam);
+            } else {
+                m_reader.skipCurrentElement();
+            }
+        }
+    }
+    return m_reader.hasError() ? ReadBroken : ReadOk;
+}
+
+void FileSys::readBaseInfo(ProjectData &data)
+{
+    while (m_reader.readNextStartElement()) {
+        if (m_reader.name() == u"ProjectName")
+            data.base.ProjectName = m_reader.readElementText(QXmlStreamReader::SkipChildElements);
+        else if (m_reader.name() == u"PileForm")
+            data.base.PileForm =
+                filenumbers::toInt(m_reader.readElementText(QXmlStreamReader::SkipChildElements));
+        else if (!readGroup(m_reader, baseGroups, data.base))
+            m_reader.skipCurrentElement();
+    }
+}

@@ -1,0 +1,148 @@
+// The project archive: which members it holds, how they are fetched within
+// the size limit, and how a new archive replaces the old file.
+
+#include "io/filesys.h"
+
+#include "io/numbers.h"
+#include "io/projectdata.h"
+#include "model/document.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QSaveFile>
+
+#include <quazip/quazip.h>
+#include <quazip/quazipfile.h>
+#include <quazip/quazipfileinfo.h>
+#include <quazip/quazipnewinfo.h>
+
+namespace {
+
+const QString DATAMEMBER = QStringLiteral("data.xml");
+const QString RESULTMEMBER = QStringLiteral("result.xml");
+
+} // namespace
+
+FileSys::Member FileSys::readMember(QuaZip &zip, const QString &name, QByteArray &bytes)
+{
+    bytes.clear();
+    if (!zip.setCurrentFile(name))
+        return Member::Missing;
+    // The size in the directory is checked first, so that an oversized member
+    // is refused without inflating it; the loop below keeps to the limit even
+    // when the directory lies.
+    QuaZipFileInfo64 info;
+    if (zip.getCurrentFileInfo(&info) && info.uncompressedSize > quint64(MAXMEMBERSIZE))
+        return Member::TooLarge;
+
+    QuaZipFile file(&zip);
+    if (!file.open(QIODevice::ReadOnly))
+        return Member::Unreadable;
+    bytes.reserve(qsizetype(qMin(info.uncompressedSize, quint64(MAXMEMBERSIZE))));
+    QByteArray chunk(64 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = file.read(chunk.data(), chunk.size());
+        if (n < 0)
+            return Member::Unreadable;
+        if (n == 0)
+            break;
+        if (bytes.size() + n > MAXMEMBERSIZE) {
+            bytes.clear();
+            return Member::TooLarge;
+        }
+        bytes.append(chunk.constData(), qsizetype(n));
+    }
+    file.close(); // checks the CRC of a member read to its end
+    return file.getZipError() == UNZ_OK ? Member::Read : Member::Unreadable;
+}
+
+QString FileSys::readProject(Document &doc, const QString &path)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    m_fileVersion = 0.0;
+    m_tooManyRecords = false;
+
+    QuaZip zip(path);
+    if (!zip.open(QuaZip::mdUnzip))
+        return tr("打开文件\"%1\"失败").arg(name);
+
+    ProjectData data = ProjectData::of(doc);
+    QByteArray xml;
+    switch (readMember(zip, DATAMEMBER, xml)) {
+    case Member::Read: break;
+    case Member::Missing: return tr("读取文件\"%1\"出错").arg(name);
+    case Member::Unreadable: return tr("无法读取文件\"%1\"资料").arg(name);
+    case Member::TooLarge: return tr("文件\"%1\"中的数据过大，无法读取").arg(name);
+    }
+    switch (readData(xml, data)) {
+    case ReadOk: break;
+    case ReadNewer: return tr("读取高版本文件");
+    case ReadOlder:
+        return tr("文件版本%1过低，无法读取").arg(filenumbers::numberText(m_fileVersion));
+    default:
+        return m_tooManyRecords ? tr("文件\"%1\"中的记录过多，无法读取").arg(name)
+                                : tr("文件解析错误");
+    }
+
+    if (data.status & SHOWRESULT) {
+        switch (readMember(zip, RESULTMEMBER, xml)) {
+        case Member::Read: break;
+        case Member::Missing: return tr("读取文件\"%1\"出错").arg(name);
+        case Member::Unreadable: return tr("无法读取文件\"%1\"结果").arg(name);
+        case Member::TooLarge: return tr("文件\"%1\"中的数据过大，无法读取").arg(name);
+        }
+        if (readResults(xml, data) != ReadOk) {
+            return m_tooManyRecords ? tr("文件\"%1\"中的记录过多，无法读取").arg(name)
+                                    : tr("文件解析错误");
+        }
+    }
+    zip.close();
+
+    data.storeInto(doc);
+    return QString();
+}
+
+bool FileSys::writeMember(QuaZip &zip, const QString &name, const QByteArray &bytes)
+{
+    QuaZipFile file(&zip);
+    if (!file.open(QIODevice::WriteOnly, QuaZipNewInfo(name)))
+        return false;
+    const bool written = file.write(bytes) == bytes.size();
+    file.close();
+    return written && file.getZipError() == ZIP_OK;
+}
+
+QString FileSys::writeProject(Document &doc, const QString &path)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    const ProjectData data = ProjectData::of(doc);
+
+    // The archive is built in memory; the file on disk is replaced only once
+    // all of it has been written, so a failed save keeps the previous file.
+    QByteArray archive;
+    QBuffer buffer(&archive);
+    QuaZip zip(&buffer);
+    if (!zip.open(QuaZip::mdCreate))
+        return tr("打开创建文件%1失败").arg(name);
+    if (!writeMember(zip, DATAMEMBER, dataXml(data)))
+        return tr("无法写入文件%1").arg(name);
+    if ((data.status & SHOWRESULT) && !writeMember(zip, RESULTMEMBER, resultXml(data)))
+        return tr("无法写入文件%1").arg(name);
+    zip.close();
+    if (zip.getZipError() != ZIP_OK)
+        return tr("无法写入文件%1").arg(name);
+
+    // Unbuffered, so that a short write (disk full) shows in the count: a
+    // buffered QSaveFile can report a failed final flush only through error()
+    // and would still commit the truncated file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return tr("打开创建文件%1失败").arg(name);
+    if (file.write(archive) != archive.size() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        return tr("打开创建文件%1失败").arg(name);
+    }
+    if (!file.commit())
+        return tr("打开创建文件%1失败").arg(name);
+    return QString();
+}

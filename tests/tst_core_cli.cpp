@@ -1,0 +1,197 @@
+// ridezu-cli as a user runs it: exit statuses, output and messages.
+
+#include "io/filesys.h"
+#include "model/document.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run cli(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(RIDEZU_BIN_DIR "/ridezu-cli"), args);
+    Run r;
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
+        return r;
+    r.status = p.exitCode();
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void newThenCheck();
+    void checkExample();
+    void brokenFile();
+    void arguments_data();
+    void arguments();
+    void analysePrintsTheLog();
+    void analyseSavesResults();
+    void analyseFailures();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestCli::newThenCheck()
+{
+    const QString file = m_dir.filePath(QStringLiteral("new.qzp"));
+    const Run made = cli({QStringLiteral("new"), file});
+    QCOMPARE(made.status, 0);
+    QVERIFY(QFileInfo(file).size() > 0);
+
+    const Run checked = cli({QStringLiteral("check"), file});
+    QCOMPARE(checked.status, 0);
+    QCOMPARE(checked.err, QString());
+    for (const char *line : {"project: 某工程抗滑桩项目", "form: 单排桩",
+             "pile 抗滑桩: length 16 m, 圆桩 D 1.2 m, C35, bottom 铰接",
+             "  岩土层2: thickness 6 m, m法", "anchors: 1 (抗滑桩 1)", "additional forces: 0",
+             "results: none"})
+        QVERIFY2(checked.out.contains(QString::fromUtf8(line)), line);
+}
+
+void TestCli::checkExample()
+{
+    const Run r =
+        cli({QStringLiteral("check"), QStringLiteral(RIDEZU_SOURCE_DIR "/examples/doublerow.qzp")});
+    QCOMPARE(r.status, 0);
+    for (const char *text : {"form: 双排桩", "pile 后桩:", "K法", "横梁 1", "力矩 1"})
+        QVERIFY2(r.out.contains(QString::fromUtf8(text)), text);
+}
+
+void TestCli::brokenFile()
+{
+    const QString file = m_dir.filePath(QStringLiteral("broken.qzp"));
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("PK\3\4 not really an archive");
+    f.close();
+    const Run r = cli({QStringLiteral("check"), file});
+    QCOMPARE(r.status, 2);
+    QCOMPARE(r.out, QString());
+    QVERIFY2(
+        r.err.contains(QStringLiteral("打开文件\"%1\"失败").arg(QDir::toNativeSeparators(file))),
+        qPrintable(r.err));
+
+    const Run unwritable =
+        cli({QStringLiteral("new"), m_dir.filePath(QStringLiteral("no/dir/x.qzp"))});
+    QCOMPARE(unwritable.status, 1);
+    QVERIFY(unwritable.err.contains(QStringLiteral("打开创建文件")));
+}
+
+void TestCli::arguments_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+    QTest::newRow("help") << QStringList {QStringLiteral("--help")} << 0
+                          << QStringLiteral("check FILE.qzp");
+    QTest::newRow("command help") << QStringList {QStringLiteral("new"), QStringLiteral("--help")}
+                                  << 0 << QStringLiteral("Usage: ridezu-cli new FILE.qzp");
+    QTest::newRow("check without file") << QStringList {QStringLiteral("check")} << 2 << QString();
+    QTest::newRow("two files") << QStringList {QStringLiteral("check"), QStringLiteral("a"),
+        QStringLiteral("b")} << 2
+                               << QString();
+    QTest::newRow("new without file") << QStringList {QStringLiteral("new")} << 2 << QString();
+    QTest::newRow("unknown command")
+        << QStringList {QStringLiteral("frobnicate")} << 2 << QString();
+}
+
+void TestCli::arguments()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    const Run r = cli(args);
+    QCOMPARE(r.status, status);
+    QVERIFY2(r.out.contains(out), qPrintable(r.out));
+    if (status != 0)
+        QVERIFY(!r.err.isEmpty());
+}
+
+void TestCli::analysePrintsTheLog()
+{
+    // Exactly the lines the analysis adds to the log, nothing else.
+    const QString example = QStringLiteral(RIDEZU_SOURCE_DIR "/examples/doublerow.qzp");
+    Document doc;
+    QCOMPARE(FileSys().readProject(doc, example), QString());
+    doc.status = (doc.status & SHOWMARK) | SHOWDATA;
+    const int first = doc.messages.size();
+    QVERIFY(doc.analyse());
+    const QString expected = doc.messages.mid(first).join('\n') + '\n';
+
+    const Run r = cli({QStringLiteral("analyse"), example});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, expected);
+    QCOMPARE(r.err, QString());
+    QVERIFY(r.out.startsWith(QStringLiteral(">>数据合理性检查正确\n")));
+    QVERIFY(r.out.contains(QStringLiteral(">>后桩弯矩（")));
+}
+
+void TestCli::analyseSavesResults()
+{
+    const QString out = m_dir.filePath(QStringLiteral("analysed.qzp"));
+    const Run r = cli({QStringLiteral("analyse"),
+                       QStringLiteral(RIDEZU_SOURCE_DIR "/examples/singlerow-anchors.qzp"),
+                       QStringLiteral("--save"), out});
+    QCOMPARE(r.status, 0);
+    Document doc;
+    QCOMPARE(FileSys().readProject(doc, out), QString());
+    QVERIFY(doc.status & SHOWRESULT);
+    QVERIFY(doc.nodes.size() > 10);
+    QCOMPARE(doc.results.size(), doc.beams.size());
+    QVERIFY(doc.extremes.Min1.D < 0.0);
+    // The saved results are those the report printed.
+    QVERIFY(r.out.contains(QStringLiteral("（%1~").arg(doc.extremes.Min1.D * 1000, 0, 'f', 1)));
+
+    // Analysing a project that is already in result mode runs it again.
+    const Run again = cli({QStringLiteral("analyse"), out});
+    QCOMPARE(again.status, 0);
+    QVERIFY(again.out.contains(QStringLiteral(">>计算结束")));
+}
+
+void TestCli::analyseFailures()
+{
+    // An input check error: exit 1, the error line, a saved file in input mode.
+    Document doc;
+    doc.frontPile.length = 1.5;
+    doc.base.slideBackH = 1.0;
+    doc.base.cutH = 1.0;
+    doc.updateGeometry();
+    doc.updateBaseData();
+    const QString bad = m_dir.filePath(QStringLiteral("short.qzp"));
+    QCOMPARE(FileSys().writeProject(doc, bad), QString());
+    const QString out = m_dir.filePath(QStringLiteral("short-out.qzp"));
+    const Run r = cli({QStringLiteral("analyse"), bad, QStringLiteral("--save"), out});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out, QStringLiteral(">>错误：桩长小于2m\n"));
+    Document saved;
+    QCOMPARE(FileSys().readProject(saved, out), QString());
+    QCOMPARE(saved.status & (SHOWDATA | SHOWRESULT), SHOWDATA);
+
+    // Unreadable and missing files: exit 2, message on standard error only.
+    const Run missing = cli({QStringLiteral("analyse"), m_dir.filePath(QStringLiteral("none.qzp"))});
+    QCOMPARE(missing.status, 2);
+    QCOMPARE(missing.out, QString());
+    QVERIFY(!missing.err.isEmpty());
+    QCOMPARE(cli({QStringLiteral("analyse")}).status, 2);
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_core_cli.moc"

@@ -1,0 +1,631 @@
+// The analysis engine checked on small projects whose answers are known:
+// closed-form beam solutions, spring sums that must equal integrals of the
+// foundation coefficient, equilibrium and the rules of the trial loop.
+
+#include "engine/datamatrix.h"
+#include "engine/inputcheck.h"
+#include "engine/model.h"
+#include "engine/springs.h"
+#include "model/document.h"
+
+#include <QtTest>
+
+namespace {
+
+// A square 1 m x 1 m pile of C30 (EI = 2.5e6 kN·m²) standing in ground that
+// gives no springs: a plain cantilever or propped beam.
+void makeBarePile(Document &doc, double length, qint16 support)
+{
+    doc.base.slideBackH = length;
+    doc.base.slideFrontH = length;
+    doc.base.cutH = length;
+    doc.base.aforce = 0.0;
+    doc.base.pforce = 0.0;
+    doc.base.weight = false;
+    doc.frontPile.length = length;
+    doc.frontPile.shp = SECTSQUARE;
+    doc.frontPile.width = 1.0;
+    doc.frontPile.height = 1.0;
+    doc.frontPile.grade = 30;
+    doc.frontPile.support = support;
+    SoilInfo soil;
+    soil.type = METHODK;
+    soil.k = 0.0;
+    soil.m = 0.0;
+    soil.thickness = length + 10.0;
+    doc.soils = {soil};
+    doc.anchors.clear();
+    doc.AddForces.clear();
+    doc.updateGeometry();
+    doc.updateBaseData();
+    doc.updateSoilLayers();
+    doc.placeAnchors();
+    doc.placeForces();
+}
+
+ForceInfo pointForce(double F, double distance, qint16 object = OBJPILE)
+{
+    ForceInfo f;
+    f.type = LOADPNT;
+    f.direction = DIRHORIZONTAL;
+    f.F = F;
+    f.distance = distance;
+    f.object = object;
+    return f;
+}
+
+const NodeInfo &topNode(const Document &doc, double x)
+{
+    int best = -1;
+    for (int n = 0; n < doc.nodes.size(); ++n) {
+        if (qAbs(doc.nodes[n].Xg - x) < EPS && (best < 0 || doc.nodes[n].Yg > doc.nodes[best].Yg))
+            best = n;
+    }
+    return doc.nodes[best];
+}
+
+QStringList linesAfter(const Document &doc, int count)
+{
+    return doc.messages.mid(count);
+}
+
+bool allFinite(const Document &doc)
+{
+    for (const ResultInfo &r : doc.results) {
+        for (double v : {r.Xi, r.Xj, r.Mi, r.Mj, r.Qi, r.Qj, r.Ni, r.Nj, r.SPi, r.SPj, r.BPi, r.BPj})
+            if (!std::isfinite(v))
+                return false;
+    }
+    return true;
+}
+
+} // namespace
+
+class TestEngine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void inputCheck_data();
+    void inputCheck();
+    void unusableInputRefused_data();
+    void unusableInputRefused();
+    void elementLength_data();
+    void elementLength();
+    void gridMerging();
+    void cantileverPointLoad();
+    void cantileverPartialUniformLoad();
+    void selfWeightAxialForce();
+    void kSpringsFollowTheGround();
+    void mSpringsIntegrateTheCoefficient();
+    void contactStatesSettle();
+    void defaultProjectReport();
+    void anchorsAtOneNodeAllCount();
+    void singleRowIgnoresOtherCarriers();
+    void doubleRowNodesAndLinks();
+    void singularModelStopsAtOnce();
+    void largeModelIsSolved();
+    void analyseIgnoredInResultMode();
+};
+
+void TestEngine::inputCheck_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("code");
+    QTest::newRow("default passes") << "" << 0;
+    QTest::newRow("soil too shallow") << "soil" << 1;
+    QTest::newRow("no soil at all") << "nosoil" << 1;
+    QTest::newRow("bottom above slide") << "slide" << 2;
+    QTest::newRow("bottom on slide passes") << "onslide" << 0;
+    QTest::newRow("bottom above cut") << "cut" << 3;
+    QTest::newRow("bottom above ground") << "ground" << 7;
+    QTest::newRow("short pile") << "short" << 5;
+    QTest::newRow("back pile short") << "backshort" << 5;
+    QTest::newRow("rows too close") << "close" << 6;
+    QTest::newRow("rows just far enough") << "farenough" << 0;
+    QTest::newRow("no overlap") << "overlap" << 4;
+    QTest::newRow("soil before piles") << "soilfirst" << 1;
+}
+
+void TestEngine::inputCheck()
+{
+    QFETCH(QString, change);
+    QFETCH(int, code);
+    Document doc;
+    if (change.startsWith("back") || change == "close" || change == "farenough"
+        || change == "overlap" || change == "soilfirst")
+        doc.base.PileForm = DOUBLEROW;
+    if (change == "soil") {
+        doc.soils[1].thickness = 3.9; // layers end at -15.9, pile bottom -16
+    } else if (change == "nosoil") {
+        doc.soils.clear();
+    } else if (change == "slide") {
+        doc.base.slideBackH = 16.5;
+    } else if (change == "onslide") {
+        doc.base.slideBackH = 16.000005;
+    } else if (change == "cut") {
+        doc.base.cutH = 17.0;
+        doc.soils[1].thickness = 10.0;
+    } else if (change == "ground") {
+        // a pile standing above ground but below the raised surfaces
+        doc.frontPile.length = -1.0;
+        doc.base.slideBackH = -5.0;
+        doc.base.cutH = -5.0;
+    } else if (change == "short") {
+        doc.frontPile.length = 1.99;
+        doc.base.slideBackH = 1.0;
+        doc.base.cutH = 1.0;
+    } else if (change == "backshort") {
+        doc.backPile.length = 1.99;
+        doc.base.slideBackH = 1.0;
+        doc.base.cutH = 1.0;
+    } else if (change == "close" || change == "farenough") {
+        doc.frontPile.diameter = 1.0;
+        doc.backPile.diameter = 1.0;
+        doc.base.row = change == "close" ? 1.09 : 1.1;
+    } else if (change == "overlap") {
+        doc.base.dpel = 20.0;
+        doc.base.slideBackH = 1.0;
+        doc.base.cutH = 1.0;
+        doc.soils[1].thickness = 30.0;
+    } else if (change == "soilfirst") {
+        doc.backPile.length = 30.0; // also far below the slide: layers are checked first
+    }
+    doc.updateGeometry();
+    doc.updateBaseData();
+    doc.updateSoilLayers();
+    QCOMPARE(checkInput(doc), code);
+
+    const int before = doc.messages.size();
+    const bool ok = doc.analyse();
+    QCOMPARE(ok, code == 0);
+    if (code != 0)
+        QCOMPARE(linesAfter(doc, before), QStringList{Document::codeMessage(code)});
+    else
+        QCOMPARE(doc.messages.at(before), QStringLiteral(">>数据合理性检查正确"));
+}
+
+void TestEngine::unusableInputRefused_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("zero diameter") << "diameter";
+    QTest::newRow("nan length") << "nanlength";
+    QTest::newRow("zero thickness") << "thickness";
+    QTest::newRow("infinite modulus") << "E";
+    QTest::newRow("negative m") << "m";
+    QTest::newRow("zero spacing") << "space";
+    QTest::newRow("unknown support") << "support";
+    QTest::newRow("nan anchor stiffness") << "anchor";
+    QTest::newRow("zero beam") << "beam";
+}
+
+void TestEngine::unusableInputRefused()
+{
+    QFETCH(QString, change);
+    Document doc;
+    if (change == "diameter") {
+        doc.frontPile.diameter = 0.0;
+        doc.updateGeometry();
+    } else if (change == "nanlength") {
+        doc.frontPile.length = qQNaN();
+        doc.updateGeometry();
+    } else if (change == "thickness") {
+        doc.soils.insert(1, doc.soils[0]);
+        doc.soils[1].thickness = 0.0;
+        doc.updateSoilLayers();
+    } else if (change == "E") {
+        doc.frontPile.E = qInf();
+    } else if (change == "m") {
+        doc.soils[0].m = -1.0;
+    } else if (change == "space") {
+        doc.base.space = 0.0;
+    } else if (change == "support") {
+        doc.frontPile.support = 44;
+    } else if (change == "anchor") {
+        doc.anchors[0].kh = qQNaN();
+    } else if (change == "beam") {
+        doc.base.PileForm = DOUBLEROW;
+        doc.updateGeometry();
+        doc.linkBeam.height = 0.0;
+        doc.linkBeam.area = 0.0;
+    }
+    const int before = doc.messages.size();
+    QVERIFY(!doc.analyse());
+    const QStringList lines = linesAfter(doc, before);
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines[0].startsWith(QStringLiteral(">>错误：")), qPrintable(lines[0]));
+    QVERIFY(doc.results.isEmpty());
+}
+
+void TestEngine::elementLength_data()
+{
+    QTest::addColumn<double>("front");
+    QTest::addColumn<double>("back");
+    QTest::addColumn<double>("dl");
+    QTest::newRow("20 m single") << 20.0 << 0.0 << 0.25;
+    QTest::newRow("30 m single") << 30.0 << 0.0 << 0.5;
+    QTest::newRow("two of 12.5 m") << 12.5 << 12.5 << 0.5;
+    QTest::newRow("50 m single") << 50.0 << 0.0 << 0.75;
+}
+
+void TestEngine::elementLength()
+{
+    QFETCH(double, front);
+    QFETCH(double, back);
+    QFETCH(double, dl);
+    Document doc;
+    doc.frontPile.length = front;
+    if (back > 0) {
+        doc.base.PileForm = DOUBLEROW;
+        doc.backPile.length = back;
+    }
+    QCOMPARE(::elementLength(doc), dl);
+}
+
+void TestEngine::gridMerging()
+{
+    // A layer boundary 0.1 m above a grid point removes the grid point; one
+    // 0.1 m from the sliding surface keeps both; the point half an element
+    // below the sliding surface is a grid point.
+    Document doc;
+    doc.base.dl = 0.5;
+    doc.soils[0].thickness = 8.9; // boundary at -8.9, grid point at -9.0
+    doc.updateSoilLayers();
+    QVector<double> grid = elevationGrid(doc);
+    const auto has = [&](double y) {
+        return std::any_of(grid.begin(), grid.end(), [&](double g) { return qAbs(g - y) < 1e-9; });
+    };
+    QVERIFY(has(-8.9));
+    QVERIFY(!has(-9.0));
+    QVERIFY(has(-6.0));
+    QVERIFY(has(-6.25));
+    QVERIFY(has(-16.0) && has(0.0));
+    QVERIFY(std::is_sorted(grid.begin(), grid.end()));
+
+    doc.soils[0].thickness = 6.1; // boundary 0.1 m below the sliding surface
+    doc.updateSoilLayers();
+    grid = elevationGrid(doc);
+    QVERIFY(has(-6.0));
+    QVERIFY(has(-6.1));
+}
+
+void TestEngine::cantileverPointLoad()
+{
+    // Fixed at the bottom, point force at the top: tip deflection PL³/3EI,
+    // base moment PL.
+    Document doc;
+    makeBarePile(doc, 10.0, SUPPORTFIXED);
+    doc.AddForces = {pointForce(10.0, 0.0)};
+    doc.placeForces();
+    QVERIFY(doc.analyse());
+    const double P = 35.0; // 10 kN/m at 3.5 m spacing
+    const double EI = 3.0e7 / 12.0;
+    QVERIFY(qAbs(topNode(doc, 0).Dx - P * 1000.0 / (3.0 * EI)) < 1e-9);
+    QVERIFY(qAbs(doc.extremes.Max1.D - P * 1000.0 / (3.0 * EI)) < 1e-9);
+    QVERIFY(qAbs(qMax(qAbs(doc.extremes.Max1.M), qAbs(doc.extremes.Min1.M)) - P * 10.0) < 1e-6);
+    QVERIFY(qAbs(qMax(qAbs(doc.extremes.Max1.Q), qAbs(doc.extremes.Min1.Q)) - P) < 1e-6);
+    QVERIFY(doc.messages.contains(QStringLiteral(">>计算结束")));
+}
+
+void TestEngine::cantileverPartialUniformLoad()
+{
+    // Thrust over the top 6 m of a 10 m cantilever: the consistent element
+    // loads give exact nodal deflections.
+    Document doc;
+    makeBarePile(doc, 10.0, SUPPORTFIXED);
+    doc.base.slideBackH = 6.0;
+    doc.base.aforce = -60.0; // rectangle: -10 kN/m, per pile -35 kN/m
+    doc.base.shape = DISTRECTANGLE;
+    doc.updateBaseData();
+    QVERIFY(doc.analyse());
+    const double w = -35.0, L = 10.0, a = 6.0, b = L - a;
+    const double EI = 3.0e7 / 12.0;
+    const double tip = w * (3 * L * L * L * L - 4 * L * b * b * b + b * b * b * b) / (24.0 * EI);
+    QVERIFY2(qAbs(topNode(doc, 0).Dx - tip) < 1e-9 * qAbs(tip) + 1e-12,
+             qPrintable(QString::number(topNode(doc, 0).Dx) + " vs " + QString::number(tip)));
+    const double baseMoment = qAbs(w) * a * (L - a / 2.0);
+    QVERIFY(qAbs(qMax(qAbs(doc.extremes.Max1.M), qAbs(doc.extremes.Min1.M)) - baseMoment) < 1e-6);
+    QVERIFY(doc.extremes.Max1.D < 1e-12); // moves only towards -x: the maximum stays 0
+}
+
+void TestEngine::selfWeightAxialForce()
+{
+    // Self-weight of a hinged pile: the axial force at the bottom equals the
+    // pile's weight, 25 kN/m³ x area x length.
+    Document doc;
+    makeBarePile(doc, 10.0, SUPPORTHINGED);
+    doc.base.weight = true;
+    // A little lateral restraint from the soil keeps the hinged pile stable.
+    doc.soils[0].k = 1000.0;
+    QVERIFY(doc.analyse());
+    double bottomN = 0.0;
+    for (const ResultInfo &r : doc.results) {
+        if (r.i == doc.frontPile.sptindex)
+            bottomN = r.Ni;
+    }
+    QVERIFY2(qAbs(qAbs(bottomN) - 25.0 * 1.0 * 10.0) < 1e-6, qPrintable(QString::number(bottomN)));
+}
+
+void TestEngine::kSpringsFollowTheGround()
+{
+    // K method, excavation deeper than the sliding surface: springs behind
+    // the pile start at the sliding surface, springs in front at the
+    // excavation; their sums are k b0 times the embedded lengths.
+    Document doc;
+    doc.base.slideBackH = 4.0;
+    doc.base.slideFrontH = 4.0;
+    doc.base.cutH = 7.0;
+    for (SoilInfo &s : doc.soils) {
+        s.type = METHODK;
+        s.k = 20000.0;
+    }
+    doc.updateBaseData();
+    QVERIFY(doc.analyse());
+    double right = 0.0, left = 0.0;
+    for (const NodeInfo &n : doc.nodes) {
+        right += n.SKr;
+        left += n.SKl;
+        if (n.Yg > -7.0 + EPS)
+            QCOMPARE(n.SKl, 0.0); // no soil in front above the excavation
+    }
+    const double b0 = doc.frontPile.b0;
+    QVERIFY(qAbs(right - 20000.0 * b0 * 12.0) < 1e-6);
+    QVERIFY(qAbs(left - 20000.0 * b0 * 9.0) < 1e-6);
+}
+
+void TestEngine::mSpringsIntegrateTheCoefficient()
+{
+    // m method: the lumped springs integrate m z b0 exactly (trapezoid rule
+    // on a linear function), layer by layer.
+    Document doc;
+    QVERIFY(doc.analyse());
+    const double b0 = doc.frontPile.b0;
+    double right = 0.0, left = 0.0;
+    for (const NodeInfo &n : doc.nodes) {
+        right += n.SKr;
+        left += n.SKl;
+    }
+    // Behind: z from the ground, from -6 down to -12 with m 7500, then to -16 with 12000.
+    const double expectRight = b0 * (7500.0 * (12 * 12 - 6 * 6) / 2.0 + 12000.0 * (16 * 16 - 12 * 12) / 2.0);
+    // In front: z from the excavation at -6.
+    const double expectLeft = b0 * (7500.0 * 6 * 6 / 2.0 + 12000.0 * (10 * 10 - 6 * 6) / 2.0);
+    QVERIFY2(qAbs(right - expectRight) < 1e-6 * expectRight, qPrintable(QString::number(right)));
+    QVERIFY2(qAbs(left - expectLeft) < 1e-6 * expectLeft, qPrintable(QString::number(left)));
+}
+
+void TestEngine::contactStatesSettle()
+{
+    // After the loop every active spring pushes against the movement, and
+    // the node displacements are those of the element results.
+    for (int form : {SINGLEROW, DOUBLEROW}) {
+        Document doc;
+        doc.base.PileForm = form;
+        doc.base.dpel = 1.0;
+        doc.AddForces = {pointForce(300.0, 3.0)}; // push towards the slope
+        doc.updateGeometry();
+        doc.updateBaseData();
+        doc.placeForces();
+        doc.placeAnchors();
+        QVERIFY(doc.analyse());
+        for (const NodeInfo &n : doc.nodes) {
+            if (n.RorL == STATELEFT)
+                QVERIFY(n.Dx <= EPS);
+            if (n.RorL == STATERIGHT)
+                QVERIFY(n.Dx >= -EPS);
+        }
+        for (const ResultInfo &r : doc.results) {
+            QCOMPARE(doc.nodes[r.i].Dx, r.Xi);
+            QCOMPARE(doc.nodes[r.j].Dx, r.Xj);
+            QCOMPARE(doc.nodes[r.j].Dy, r.Yj);
+        }
+        QVERIFY(allFinite(doc));
+    }
+}
+
+void TestEngine::defaultProjectReport()
+{
+    Document doc;
+    const int before = doc.messages.size();
+    QVERIFY(doc.analyse());
+    const QStringList lines = linesAfter(doc, before);
+    QCOMPARE(lines.first(), QStringLiteral(">>数据合理性检查正确"));
+    const int end = lines.indexOf(QStringLiteral(">>计算结束"));
+    QVERIFY(end > 1);
+    for (int t = 1; t < end; ++t)
+        QCOMPARE(lines[t], QStringLiteral(">>第%1次试算").arg(t));
+    const QStringList report = lines.mid(end + 1);
+    QCOMPARE(report.size(), 7);
+    QCOMPARE(report[0], QStringLiteral(">>---------------"));
+    QCOMPARE(report[1], QStringLiteral(">>计算结果如下:"));
+    QCOMPARE(report[6], QStringLiteral(">>---------------"));
+    const ResultExtremes &x = doc.extremes;
+    QCOMPARE(report[2], QStringLiteral(">>抗滑桩位移（%1~ %2mm）")
+                            .arg(x.Min1.D * 1000, 0, 'f', 1)
+                            .arg(x.Max1.D * 1000, 0, 'f', 1));
+    QCOMPARE(report[5], QStringLiteral(">>土反力（%1~ %2kPa）")
+                            .arg(x.Min1.R, 0, 'f', 1)
+                            .arg(x.Max1.R, 0, 'f', 1));
+
+    // Thrust towards -x: the pile moves that way, the anchor at the top is
+    // stretched and carries kh times the head displacement.
+    QVERIFY(x.Min1.D < -0.01);
+    const NodeInfo &top = topNode(doc, 0);
+    QVERIFY(qAbs(doc.anchors[0].forceH + top.Dx * doc.anchors[0].kh) < 1e-6);
+    QCOMPARE(doc.frontPile.sptindex, 0);
+
+    // The largest moment lies below the sliding surface (-6 m).
+    double yMax = 0.0, mMax = 0.0;
+    for (const ResultInfo &r : doc.results) {
+        if (qAbs(r.Mj) > mMax) {
+            mMax = qAbs(r.Mj);
+            yMax = doc.nodes[r.j].Yg;
+        }
+    }
+    QVERIFY2(yMax < -6.0, qPrintable(QString::number(yMax)));
+    QVERIFY(qAbs(qMax(x.Max1.M, -x.Min1.M) - mMax) < 1e-6 * mMax);
+
+    // Horizontal equilibrium: thrust = anchor + soil + hinge.
+    double soil = 0.0;
+    for (const NodeInfo &n : doc.nodes) {
+        if (n.RorL == STATELEFT)
+            soil += -n.SKl * n.Dx;
+        else if (n.RorL == STATERIGHT)
+            soil += -n.Kr * n.Dx;
+    }
+    double hinge = 0.0;
+    for (const ResultInfo &r : doc.results) {
+        if (r.i == 0) // shear at the bottom of the lowest element: the hinge's reaction
+            hinge = -r.Qi;
+    }
+    QVERIFY2(qAbs(-480.0 * 3.5 + doc.anchors[0].forceH + soil + hinge) < 1e-3,
+             qPrintable(QString::number(-480.0 * 3.5 + doc.anchors[0].forceH + soil + hinge)));
+}
+
+void TestEngine::anchorsAtOneNodeAllCount()
+{
+    // Two anchors at one head act like one anchor of twice the stiffness.
+    Document one;
+    one.anchors[0].kh *= 2.0;
+    QVERIFY(one.analyse());
+    Document two;
+    two.anchors.append(two.anchors[0]);
+    two.anchors[1].distance = 0.0;
+    two.placeAnchors();
+    QVERIFY(two.analyse());
+    QVERIFY(qAbs(topNode(one, 0).Dx - topNode(two, 0).Dx) < 1e-12);
+    QVERIFY(qAbs(two.anchors[0].forceH + two.anchors[1].forceH - one.anchors[0].forceH) < 1e-6);
+}
+
+void TestEngine::singleRowIgnoresOtherCarriers()
+{
+    Document plain;
+    QVERIFY(plain.analyse());
+    Document extra;
+    AnchorInfo beamAnchor; // lies at the pile top when the beam is not placed
+    beamAnchor.object = OBJBEAM;
+    beamAnchor.preforce = 100.0;
+    beamAnchor.computeStiffness();
+    extra.anchors.append(beamAnchor);
+    extra.AddForces = {pointForce(50.0, 0.0, OBJBACKPILE), pointForce(50.0, 0.0, OBJBEAM)};
+    ForceInfo dist;
+    dist.type = LOADDIST;
+    dist.object = OBJBACKPILE;
+    dist.distance = 2.3;
+    dist.length = 3.0;
+    extra.AddForces.append(dist);
+    extra.placeAnchors();
+    extra.placeForces();
+    QVERIFY(extra.analyse());
+    QCOMPARE(extra.nodes.size(), plain.nodes.size());
+    QCOMPARE(topNode(extra, 0).Dx, topNode(plain, 0).Dx);
+    QCOMPARE(extra.anchors[1].forceH, 0.0);
+}
+
+void TestEngine::doubleRowNodesAndLinks()
+{
+    for (qint16 interact : {INTERACTES, INDEPENDENTK}) {
+        Document doc;
+        doc.base.PileForm = DOUBLEROW;
+        doc.base.dpel = 1.0;
+        doc.base.interact = interact;
+        doc.updateGeometry();
+        doc.updateBaseData();
+        doc.placeAnchors();
+        const int before = doc.messages.size();
+        QVERIFY(doc.analyse());
+        const QStringList lines = linesAfter(doc, before);
+        QCOMPARE(lines.size() - lines.indexOf(QStringLiteral(">>计算结束")) - 1, 11);
+        QVERIFY(allFinite(doc));
+
+        int links = 0;
+        for (const BeamInfo &b : doc.beams) {
+            if (b.ob != OBJESLINK)
+                continue;
+            ++links;
+            QCOMPARE(b.Origin, 10000.0);
+            QVERIFY(qAbs(b.L - (4.0 - 1.2)) < 1e-12);
+            QCOMPARE(doc.nodes[b.i].SKr, 0.0);
+            QCOMPARE(doc.nodes[b.j].SKl, 0.0);
+        }
+        if (interact == INTERACTES) {
+            QVERIFY(links > 10);
+            // With links the loop always needs a second trial.
+            QVERIFY(lines.contains(QStringLiteral(">>第2次试算")));
+        } else {
+            QCOMPARE(links, 0);
+        }
+        // Beam ends are pile nodes and carry the piles' widths.
+        for (const BeamInfo &b : doc.beams) {
+            if (b.ob != OBJBEAM)
+                continue;
+            if (qAbs(doc.nodes[b.i].Xg) < EPS)
+                QCOMPARE(doc.nodes[b.i].b0, doc.frontPile.b0);
+            if (qAbs(doc.nodes[b.j].Xg - 4.0) < EPS)
+                QCOMPARE(doc.nodes[b.j].b0, doc.backPile.b0);
+        }
+        // The front pile stands 1 m higher: the beam lies at -1.
+        QCOMPARE(doc.linkBeam.leftYg, -1.0);
+        QCOMPARE(doc.backPile.sptindex >= 0, true);
+    }
+}
+
+void TestEngine::singularModelStopsAtOnce()
+{
+    // A free pile bottom on the bottom of the last layer gets no base
+    // spring: nothing holds the pile up against its weight.
+    Document doc;
+    doc.frontPile.support = SUPPORTFREE;
+    doc.soils[1].thickness = 4.0; // layers end at -16, the pile bottom
+    doc.updateSoilLayers();
+    const int before = doc.messages.size();
+    QVERIFY(!doc.analyse());
+    const QStringList lines = linesAfter(doc, before);
+    QCOMPARE(lines.last(), QStringLiteral(">>错误：过程求解失败"));
+    QVERIFY(!lines.contains(QStringLiteral(">>第2次试算")));
+}
+
+void TestEngine::largeModelIsSolved()
+{
+    // Many fixed points from forces push the model far past 1000 nodes;
+    // the solution must still satisfy the equations.
+    Document doc;
+    doc.frontPile.length = 16.0;
+    for (int n = 1; n < 1200; ++n)
+        doc.AddForces.append(pointForce(n % 7 == 0 ? 1.0 : 0.0, n * 16.0 / 1200.0));
+    for (int n = 0; n < 20; ++n) {
+        AnchorInfo a;
+        a.distance = 0.3 + n * 0.5;
+        a.computeStiffness();
+        doc.anchors.append(a);
+    }
+    doc.placeForces();
+    doc.placeAnchors();
+    QVERIFY(doc.analyse());
+    QVERIFY(doc.nodes.size() > 1000);
+    QVERIFY(allFinite(doc));
+
+    DataMatrix matrix;
+    matrix.buildLoads(doc.beams, doc.nodes);
+    matrix.buildRightHandSide();
+    matrix.addElements(doc.beams);
+    matrix.applyRestraints(doc.restraints);
+    matrix.recordOrigins(doc.nodes);
+    matrix.addSprings(doc.nodes);
+    matrix.buildMatrix();
+    QCOMPARE(matrix.solve(), 0);
+    QVERIFY(matrix.backwardError() < 1e-9);
+    for (int n = 0; n < doc.nodes.size(); ++n)
+        QVERIFY(qAbs(matrix.solution()[DataMatrix::index(n, 1)] - doc.nodes[n].Dx) < 1e-9);
+}
+
+void TestEngine::analyseIgnoredInResultMode()
+{
+    Document doc;
+    doc.status = SHOWRESULT;
+    const int before = doc.messages.size();
+    QVERIFY(!doc.analyse());
+    QCOMPARE(doc.messages.size(), before);
+}
+
+QTEST_GUILESS_MAIN(TestEngine)
+#include "tst_core_engine.moc"
