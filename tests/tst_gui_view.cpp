@@ -174,6 +174,26 @@ private slots:
         QCOMPARE(view.transform().map(QPointF(0, 0)), QPointF(320, 48));
     }
 
+    void firstPaintGivesANeverDrawnProjectTheFittingScale()
+    {
+        View view;
+        view.resize(640, 480);
+        Document *doc = view.document();
+        QCOMPARE(doc->blc, 1.0);
+        renderView(view);
+        const QRectF r = doc->modelBounds();
+        QCOMPARE(doc->blc, doc->blcfull);
+        QCOMPARE(doc->blc, std::min(460.0 / std::fabs(r.height()), 620.0 / std::fabs(r.width())));
+
+        // A scale of its own is kept.
+        View scaled;
+        scaled.resize(640, 480);
+        scaled.document()->blc = 7.0;
+        renderView(scaled);
+        QCOMPARE(scaled.document()->blc, 7.0);
+        QCOMPARE(scaled.document()->x0, 320);
+    }
+
     void paintKeepsAStoredOrigin()
     {
         View view;

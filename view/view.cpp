@@ -227,9 +227,18 @@ void View::paintEvent(QPaintEvent *)
     painter.save();
 
     // A project that was never placed gets its origin on the first paint.
+    // One that was never drawn at all (written by the command-line tool, say)
+    // still has the scale of 1 pixel per metre: it is given the fitting scale.
     if (m_document->y0 == -50 && height() > 100) {
         m_document->x0 = int(width() * 0.5);
         m_document->y0 = int(height() * 0.1);
+        if (m_document->blc == 1.0) {
+            const double s = fittingScale();
+            if (s != 0.0) {
+                m_document->blc = s;
+                m_document->blcfull = s;
+            }
+        }
         updateTransform();
     }
 
