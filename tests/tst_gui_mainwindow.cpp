@@ -374,6 +374,12 @@ private slots:
         QVERIFY(!prompts.warnings.at(0).isEmpty());
         QCOMPARE(prompts.warnings.at(1), QStringLiteral("\"打开%1\"文件失败\"").arg(broken));
         QCOMPARE(tabs()->count(), 1);
+
+        // A directory is no project either.
+        prompts.warnings.clear();
+        window().openFile(m_files.path());
+        QCOMPARE(prompts.warnings.size(), 2);
+        QCOMPARE(tabs()->count(), 1);
     }
 
     void openCommandAsksForAFileInTheLastDirectory()

@@ -300,10 +300,10 @@ void View::drawAxisSign(QPainter &painter) const
         for (const double t : {theta + spread, theta - spread})
             painter.drawLine(tip, tip - 10.0 * QPointF(std::cos(t), std::sin(t)));
     };
-    painter.drawText(xEnd, QStringLiteral("X"));
+    painter.drawText(xEnd, tr("X"));
     painter.drawLine(origin, xEnd);
     head(origin, xEnd);
-    painter.drawText(yEnd, QStringLiteral("Y"));
+    painter.drawText(yEnd, tr("Y"));
     painter.drawLine(origin, yEnd);
     head(origin, yEnd);
 }
