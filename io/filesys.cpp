@@ -95,6 +95,10 @@ QString FileSys::readProject(Document &doc, const QString &path)
             return m_tooManyRecords ? tr("文件\"%1\"中的记录过多，无法读取").arg(name)
                                     : tr("文件解析错误");
         }
+        // Results whose elements name nodes that do not exist cannot be
+        // drawn: the project opens with its input, to be analysed again.
+        if (!data.resultsConsistent())
+            data.dropResults();
     }
     zip.close();
 

@@ -46,3 +46,30 @@ void ProjectData::storeInto(Document &doc) const
     doc.results = results;
     doc.extremes = extremes;
 }
+
+bool ProjectData::resultsConsistent() const
+{
+    const qint64 count = nodes.size();
+    const auto valid = [count](qint64 index) { return index >= 0 && index < count; };
+    for (const BeamInfo &b : beams) {
+        if (!valid(b.i) || !valid(b.j))
+            return false;
+    }
+    for (const ResultInfo &r : results) {
+        if (!valid(r.i) || !valid(r.j))
+            return false;
+    }
+    for (const PileInfo *pile : {&frontPile, &backPile}) {
+        if (pile->sptindex >= count)
+            return false;
+    }
+    return true;
+}
+
+void ProjectData::dropResults()
+{
+    nodes.clear();
+    beams.clear();
+    results.clear();
+    status = SHOWDATA;
+}

@@ -34,6 +34,11 @@ struct ProjectData
     ResultExtremes extremes;
 
     static ProjectData of(const Document &doc);
+    // Whether every node index of the results lies inside the node list, so
+    // that the results can be drawn and summarised safely.
+    bool resultsConsistent() const;
+    // Forgets the results; the project opens in input mode.
+    void dropResults();
     // Copies every member back except the file version, which belongs to the program.
     void storeInto(Document &doc) const;
 };

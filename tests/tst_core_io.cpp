@@ -192,6 +192,7 @@ private slots:
     void resultReaderDefaults();
     void resultVersionMismatch_data();
     void resultVersionMismatch();
+    void resultsNamingMissingNodes();
     void damagedFiles();
     void oversizedMember();
     void hostileXml_data();
@@ -263,6 +264,17 @@ void TestIo::roundTripEveryField()
     fillList(doc.nodes, 5, seq);
     fillList(doc.beams, 4, seq);
     fillList(doc.results, 4, seq);
+    // Results must name existing nodes to be kept.
+    for (BeamInfo &e : doc.beams) {
+        e.i %= 5;
+        e.j %= 5;
+    }
+    for (ResultInfo &r : doc.results) {
+        r.i %= 5;
+        r.j %= 5;
+    }
+    doc.frontPile.sptindex %= 5;
+    doc.backPile.sptindex %= 5;
     for (ExtremeValues *e :
         {&doc.extremes.Max1, &doc.extremes.Max2, &doc.extremes.Min1, &doc.extremes.Min2})
         fill(*e, seq);
@@ -623,7 +635,7 @@ void TestIo::resultReaderDefaults()
         {{QStringLiteral("data.xml"), dataXml("<Display status=\"6\"/>")},
             {QStringLiteral("result.xml"),
                 "<ResultData><NodeDatas><Node id=\"3\"><Proprety "
-                "Xg=\"1.5\"/></Node><X/></NodeDatas>"
+                "Xg=\"1.5\"/></Node><X/><X/><X/><X/></NodeDatas>"
                 "<BeamDatas><Beam i=\"2\"/><Y/></BeamDatas>"
                 "<ResultDatas><Z/><Result j=\"4\"><React SPi=\"2\"/></Result></ResultDatas>"
                 "<MaxAndMinDatas><Max2 D=\"0.5\"/><max1 D=\"9\"/></MaxAndMinDatas></ResultData>"}});
@@ -632,7 +644,7 @@ void TestIo::resultReaderDefaults()
     doc.extremes.Min1.Q = -4.0;
     QCOMPARE(read(doc, path("res.qzp")), QString());
     QCOMPARE(doc.status, 6);
-    QCOMPARE(doc.nodes.size(), 2);
+    QCOMPARE(doc.nodes.size(), 5);
     QCOMPARE(doc.nodes[0].id, qint16(3));
     QCOMPARE(doc.nodes[0].Xg, 1.5);
     QCOMPARE(doc.nodes[0].RorL, STATENEW);
@@ -685,6 +697,38 @@ void TestIo::resultVersionMismatch()
     QCOMPARE(got.nodes.size(), status == SHOWDATA ? 0 : 4);
     QCOMPARE(got.beams.size(), status == SHOWDATA ? 0 : 3);
     QCOMPARE(got.results.size(), status == SHOWDATA ? 0 : 3);
+}
+
+// Results that refer to nodes the file does not hold are dropped; the input
+// still opens.
+void TestIo::resultsNamingMissingNodes()
+{
+    for (int kind = 0; kind < 3; ++kind) {
+        Document doc;
+        QVERIFY(doc.analyse());
+        doc.status = SHOWRESULT;
+        if (kind == 0)
+            doc.beams[3].j = int(doc.nodes.size());
+        else if (kind == 1)
+            doc.results.last().i = -1;
+        else
+            doc.frontPile.sptindex = int(doc.nodes.size()) + 5;
+        QCOMPARE(FileSys().writeProject(doc, path("m.qzp")), QString());
+        Document got;
+        QCOMPARE(read(got, path("m.qzp")), QString());
+        QCOMPARE(got.status, SHOWDATA);
+        QVERIFY(got.nodes.isEmpty() && got.beams.isEmpty() && got.results.isEmpty());
+        QCOMPARE(got.frontPile.length, doc.frontPile.length);
+    }
+    // A consistent analysed project keeps its results.
+    Document doc;
+    QVERIFY(doc.analyse());
+    doc.status = SHOWRESULT;
+    QCOMPARE(FileSys().writeProject(doc, path("ok.qzp")), QString());
+    Document got;
+    QCOMPARE(read(got, path("ok.qzp")), QString());
+    QCOMPARE(got.status, SHOWRESULT);
+    QCOMPARE(got.results.size(), doc.results.size());
 }
 
 // Random damage never crashes the reader, and a refused file changes nothing.
