@@ -17,6 +17,7 @@
 namespace {
 
 constexpr double MAXSCALE = 500.0;
+constexpr int FITTOP = 80; // widget y of the ground datum in a fitted view
 constexpr double MINSCALE = 1.0;
 
 // Drawn when the model has no extent.
@@ -54,8 +55,21 @@ double View::fittingScale() const
     const QRect area = rect().adjusted(10, 10, -10, -10);
     if (area.width() <= 0 || area.height() <= 0)
         return 0.0;
-    const double s =
+    double s =
         std::min(std::fabs(area.height() / r.height()), std::fabs(area.width() / r.width()));
+    // The fitted view puts the origin at (0.4 width, FITTOP): the scale must
+    // also keep the parts of the model left of, right of and below the
+    // origin inside the margins, or the plan sketch under the piles is cut off.
+    const double x0 = width() * 0.4;
+    const double bottom = std::min(r.top(), r.bottom());
+    const double left = std::min(r.left(), r.right());
+    const double right = std::max(r.left(), r.right());
+    if (bottom < 0.0 && height() - 10.0 - FITTOP > 0.0)
+        s = std::min(s, (height() - 10.0 - FITTOP) / -bottom);
+    if (left < 0.0 && x0 - 10.0 > 0.0)
+        s = std::min(s, (x0 - 10.0) / -left);
+    if (right > 0.0 && width() - 10.0 - x0 > 0.0)
+        s = std::min(s, (width() - 10.0 - x0) / right);
     return std::clamp(s, MINSCALE, MAXSCALE);
 }
 
@@ -69,7 +83,7 @@ void View::fitView()
     m_document->blcfull = s;
     m_document->blc = s;
     m_document->x0 = int(width() * 0.4);
-    m_document->y0 = 80;
+    m_document->y0 = FITTOP;
     updateTransform();
     update();
 }
