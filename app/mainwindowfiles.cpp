@@ -58,9 +58,12 @@ void MainWindow::openFile(const QString &filePath)
         updateRecentFiles(filePath, false);
         return;
     }
+    // A tab holds the canonical path of its file, so a relative path or a
+    // link to an open project finds its tab instead of opening it twice.
+    const QString canonical = QFileInfo(filePath).canonicalFilePath();
     for (int n = 0; n < m_tabWidget->count(); ++n) {
         const View *view = qobject_cast<View *>(m_tabWidget->widget(n));
-        if (view && view->filePath() == filePath) {
+        if (view && (view->filePath() == filePath || view->filePath() == canonical)) {
             m_tabWidget->setCurrentIndex(n);
             return;
         }

@@ -354,6 +354,13 @@ private slots:
         QVERIFY(prompts.warnings.isEmpty());
         QCOMPARE(openSettings().value(QStringLiteral("lastpath")).toString(),
             QDir::toNativeSeparators(QFileInfo(a).absolutePath()));
+
+        // A link to an open project finds its tab too.
+        const QString link = QFileInfo(b).absolutePath() + QStringLiteral("/link-to-b.qzp");
+        QVERIFY(QFile::link(b, link));
+        window().openFile(link);
+        QCOMPARE(tabs()->count(), 3);
+        QCOMPARE(tabs()->currentIndex(), 2);
     }
 
     void missingAndBrokenFilesAreReported()
