@@ -359,6 +359,32 @@ private slots:
         QVERIFY(countPixels(renderView(view), value, isAccent) > 10);
     }
 
+    void unitNotesOfTheSelectedDiagram()
+    {
+        View view;
+        view.resize(1000, 700);
+        place(view);
+        analyse(view);
+        Document *doc = view.document();
+        // Notes start 1 m right of the model box; a second line one step lower.
+        const QPointF note = pixelOf(view, doc->modelBounds().topRight() + QPointF(1.0, 0.0));
+        const double step = view.textPixelSize() * 0.015 * doc->blc;
+        const QRect first(note.toPoint() + QPoint(0, 2), QSize(150, qRound(step) - 4));
+        const QRect second = first.translated(0, qRound(step));
+        const auto lines = [&](qint32 status) {
+            doc->status = status;
+            const QImage image = renderView(view);
+            return QPair<bool, bool>(countPixels(image, first, isGreyish) > 20,
+                countPixels(image, second, isGreyish) > 20);
+        };
+        QCOMPARE(lines(SHOWRESULT | SHOWMOMENT), qMakePair(false, false));
+        QCOMPARE(lines(SHOWRESULT | SHOWMARK | SHOWMOMENT), qMakePair(true, false));
+        QCOMPARE(lines(SHOWRESULT | SHOWMARK), qMakePair(true, false));
+        // The reaction names the units of pressures and of forces.
+        QCOMPARE(lines(SHOWRESULT | SHOWMARK | SHOWREACT), qMakePair(true, true));
+        QCOMPARE(lines(SHOWRESULT | SHOWREACT), qMakePair(false, false));
+    }
+
     void betweenRowPressureNeedsEsInteraction()
     {
         displayOffset = 10; // the pressure between the rows is small
