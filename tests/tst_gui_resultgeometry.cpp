@@ -125,6 +125,13 @@ private slots:
         QVERIFY(near(down.last(), QPointF(2, -3)));
     }
 
+    void absurdlyLongSpringEndsStraight()
+    {
+        const QPolygonF path = springPath(QPointF(0, 0), QPointF(1e12, 0), false);
+        QVERIFY(path.size() < 10000);
+        QVERIFY(near(path.last(), QPointF(1e12, 0)));
+    }
+
     void nodeSpringsFollowTheContactStates()
     {
         Document doc;

@@ -21,6 +21,9 @@ constexpr double PERIOD = 0.16;
 constexpr double AMPLITUDE = 0.08;
 // Springs shorter than this have no lead line.
 constexpr double SHORT = 0.24;
+// A spring runs straight on after this many periods (over 300 m): no drawing
+// of a damaged file can keep the painter busy.
+constexpr int MAXPERIODS = 2000;
 
 // Spring of signed length len from node p, horizontal or vertical, with the
 // value v; nothing when the length is zero.
@@ -67,7 +70,7 @@ QPolygonF springPath(const QPointF &p, const QPointF &e, bool vertical)
         path << at(from, vs);
     }
     // Counted rather than summed, so that no rounding adds a period.
-    for (int n = 0;; ++n) {
+    for (int n = 0; n < MAXPERIODS; ++n) {
         const double x = from + n * PERIOD;
         if (!(ue - x - PERIOD > EPS))
             break;
