@@ -1,16 +1,19 @@
 // Paint time of the largest realistic project: a double row with 10 layers,
-// 30 anchors and 30 additional forces, labels on, drawn into an image.
+// 30 anchors and 30 additional forces, labels on, drawn into an image; first
+// with its input, then analysed, with the springs and with each diagram.
 //
 //   bench_gui_paint [repetitions] [image.png]
 //
-// Prints the median, fastest and slowest paint in milliseconds; with an image
-// name it also saves the last picture.
+// Prints the median, fastest and slowest paint in milliseconds for each
+// picture; with an image name it also saves the input picture, and the
+// analysed ones next to it (name-springs.png, name-moment.png, ...).
 
 #include "model/document.h"
 #include "view/view.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QImage>
 
 #include <algorithm>
@@ -80,20 +83,9 @@ void buildLargeProject(Document &doc)
     doc.status = SHOWDATA | SHOWMARK;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// Paints the view repeatedly and prints the times.
+void measure(View &view, const char *what, int repetitions, const QString &imageName)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 200;
-
-    View view;
-    view.resize(1100, 760);
-    buildLargeProject(*view.document());
-    view.fitView();
-
     QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
     view.render(&image); // warm-up: fonts and glyph caches
     std::vector<double> times;
@@ -105,9 +97,53 @@ int main(int argc, char *argv[])
         times.push_back(timer.nsecsElapsed() / 1e6);
     }
     std::sort(times.begin(), times.end());
-    std::printf("paints: %d  median: %.2f ms  fastest: %.2f ms  slowest: %.2f ms\n", repetitions,
-        times[times.size() / 2], times.front(), times.back());
-    if (argc > 2)
-        image.save(QString::fromLocal8Bit(argv[2]));
+    std::printf("%-22s paints: %d  median: %.2f ms  fastest: %.2f ms  slowest: %.2f ms\n", what,
+        repetitions, times[times.size() / 2], times.front(), times.back());
+    if (!imageName.isEmpty())
+        image.save(imageName);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 200;
+    const QString imageName = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    const auto named = [&imageName](const char *suffix) {
+        if (imageName.isEmpty())
+            return QString();
+        const QFileInfo info(imageName);
+        return info.path() + '/' + info.completeBaseName() + '-' + QLatin1String(suffix) + '.'
+            + info.suffix();
+    };
+
+    View view;
+    view.resize(1100, 760);
+    Document *doc = view.document();
+    buildLargeProject(*doc);
+    view.fitView();
+    measure(view, "input", repetitions, imageName);
+
+    if (!doc->analyse()) {
+        std::printf("the project does not analyse: %s\n", qPrintable(doc->messages.join('\n')));
+        return 1;
+    }
+    std::printf("analysed: %lld nodes, %lld elements\n", qlonglong(doc->nodes.size()),
+        qlonglong(doc->beams.size()));
+    const struct
+    {
+        const char *what;
+        const char *suffix;
+        qint32 bit;
+    } pictures[] = {{"springs and links", "springs", 0}, {"displacement", "displace", SHOWDISPLACE},
+        {"moment", "moment", SHOWMOMENT}, {"shear", "shear", SHOWSHEAR},
+        {"normal force", "normal", SHOWNORMAL}, {"reaction", "react", SHOWREACT}};
+    for (const auto &picture : pictures) {
+        doc->status = SHOWRESULT | SHOWMARK | picture.bit;
+        measure(view, picture.what, repetitions, named(picture.suffix));
+    }
     return 0;
 }

@@ -682,6 +682,9 @@ private slots:
         placeRound(view);
         Document *doc = view.document();
         doc->status = SHOWRESULT;
+        // Without thrust: its top arrow would lie on the ground line.
+        doc->base.aforce = 0.0;
+        doc->updateBaseData();
         const QImage image = renderView(view);
         const double a = doc->frontPile.diameter / 2.0;
         const double L = doc->frontPile.length;

@@ -1,19 +1,44 @@
-// Result mode: the analysis model drawn over the ground and the surfaces.
-// The supports, springs, row links and result diagrams are drawn here too.
+// Result mode: the analysis model drawn over the ground and the surfaces,
+// with its pile-bottom supports; then either the springs, row links and
+// forces of the model, or the one result diagram the user has selected.
 
 #include "view/view.h"
 
 #include "model/document.h"
+#include "view/displaysettings.h"
 #include "view/pens.h"
+#include "view/resultgeometry.h"
 
 #include <QPainter>
 
 void View::drawResult(QPainter &painter) const
 {
-    const double w = m_document->base.PileForm == DOUBLEROW ? m_document->base.row : 0.0;
+    const Document &doc = *m_document;
+    const double w = doc.base.PileForm == DOUBLEROW ? doc.base.row : 0.0;
     drawGround(painter, 0.0, w);
     drawSurfaces(painter, 0.0, 0.0, w);
     drawMesh(painter);
+    drawSupport(painter, doc.frontPile);
+    drawSupport(painter, doc.backPile);
+
+    const qint32 status = doc.status;
+    if (status <= (SHOWDATA | SHOWRESULT | SHOWMARK)) {
+        drawSprings(painter);
+        drawRowLinks(painter);
+        // Labels give the forces on one pile; the arrows keep their
+        // per-metre lengths.
+        drawForces(painter, 0.0, 0.0, doc.base.space);
+    }
+    if (status & SHOWDISPLACE)
+        drawDiagram(painter, memberDiagram(doc, DiagramKind::Displacement, displayOffset));
+    if (status & SHOWMOMENT)
+        drawDiagram(painter, memberDiagram(doc, DiagramKind::Moment, displayOffset));
+    if (status & SHOWSHEAR)
+        drawDiagram(painter, memberDiagram(doc, DiagramKind::Shear, displayOffset));
+    if (status & SHOWNORMAL)
+        drawDiagram(painter, memberDiagram(doc, DiagramKind::Normal, displayOffset));
+    else if (status & SHOWREACT)
+        drawDiagram(painter, reactionDiagram(doc, displayOffset));
 }
 
 void View::drawMesh(QPainter &painter) const
@@ -37,4 +62,38 @@ void View::drawMesh(QPainter &painter) const
         painter.drawLine(QPointF(i.Xg, i.Yg), QPointF(j.Xg, j.Yg));
     }
     painter.setBrush(Qt::NoBrush);
+}
+
+void View::drawSupport(QPainter &painter, const PileInfo &pile) const
+{
+    const Document &doc = *m_document;
+    if (pile.sptindex < 0 || pile.sptindex >= doc.nodes.size())
+        return;
+    const NodeInfo &node = doc.nodes.at(pile.sptindex);
+    const QPointF p(node.Xg, node.Yg);
+    painter.setPen(cosmeticPen(Qt::black, 1));
+    painter.setBrush(Qt::NoBrush);
+    if (pile.support == SUPPORTHINGED)
+        drawHinge(painter, p);
+    else if (pile.support == SUPPORTFIXED)
+        drawFixed(painter, p);
+}
+
+void View::drawHinge(QPainter &painter, const QPointF &p)
+{
+    const QPointF left = p + QPointF(-0.3, -0.4);
+    const QPointF right = p + QPointF(0.3, -0.4);
+    painter.drawLine(p, right);
+    painter.drawLine(p, left);
+    painter.drawEllipse(left, 0.02, 0.02);
+    painter.drawEllipse(right, 0.02, 0.02);
+    drawFixed(painter, p + QPointF(0.0, -0.4));
+}
+
+void View::drawFixed(QPainter &painter, const QPointF &p)
+{
+    painter.drawLine(p + QPointF(-0.6, 0.0), p + QPointF(0.6, 0.0));
+    for (int k = 0; k <= 6; ++k) {
+        painter.drawLine(p + QPointF(-0.6 + 0.2 * k, 0.0), p + QPointF(-0.8 + 0.2 * k, -0.4));
+    }
 }

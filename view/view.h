@@ -15,6 +15,9 @@
 #include <QTransform>
 #include <QWidget>
 
+struct Diagram;
+struct SpringSymbol;
+
 class View : public QWidget
 {
     Q_OBJECT
@@ -90,9 +93,20 @@ private:
     void drawGround(QPainter &painter, double a, double b) const;
     void drawSurfaces(QPainter &painter, double a, double c, double w) const;
 
-    // Result mode (resultdrawing.cpp).
+    // Result mode (resultdrawing.cpp): the analysis model and its supports.
     void drawResult(QPainter &painter) const;
     void drawMesh(QPainter &painter) const;
+    void drawSupport(QPainter &painter, const PileInfo &pile) const;
+    static void drawHinge(QPainter &painter, const QPointF &p);
+    static void drawFixed(QPainter &painter, const QPointF &p);
+
+    // Springs and row links (springdrawing.cpp).
+    void drawSprings(QPainter &painter) const;
+    void drawRowLinks(QPainter &painter) const;
+    void drawSpringSymbols(QPainter &painter, const QList<SpringSymbol> &springs) const;
+
+    // One result diagram with its labels (diagramdrawing.cpp).
+    void drawDiagram(QPainter &painter, const Diagram &diagram) const;
 
     QPointer<Document> m_document;
     QString m_filePath;

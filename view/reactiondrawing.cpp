@@ -1,0 +1,141 @@
+// Reaction diagram: the soil pressure on the piles below their sliding
+// surfaces, the reaction under a free pile bottom, the pressure of the soil
+// between the rows carried by the Es links, and the anchor forces.
+
+#include "view/resultgeometry.h"
+
+#include <cmath>
+
+namespace {
+
+// Pressures are drawn to the left of the pile where they are positive, and
+// their labels stand on the same side; so do the labels of anchor forces,
+// at the tails of their arrows.
+int pressureAlignment(double value)
+{
+    return (value > EPS ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+}
+
+bool validNode(const Document &doc, qint64 index)
+{
+    return index >= 0 && index < doc.nodes.size();
+}
+
+QPointF position(const NodeInfo &node)
+{
+    return QPointF(node.Xg, node.Yg);
+}
+
+void soilPressure(const Document &doc, double k, Diagram &d)
+{
+    double prev = 0.0;
+    for (const ResultInfo &r : doc.results) {
+        if (r.ob == OBJBEAM || r.ob == OBJESLINK)
+            continue;
+        if (!validNode(doc, r.i) || !validNode(doc, r.j))
+            continue;
+        const NodeInfo &ni = doc.nodes.at(r.i);
+        const NodeInfo &nj = doc.nodes.at(r.j);
+        // The sliding mass above the surface does not resist.
+        if (r.ob == OBJPILE && nj.Yg > doc.base.slideFrontYg + EPS)
+            continue;
+        if (r.ob == OBJBACKPILE && nj.Yg > doc.base.slideBackYg + EPS)
+            continue;
+
+        const QPointF S = position(ni) - QPointF(k * r.SPi, 0.0);
+        const QPointF T = position(nj) - QPointF(k * r.SPj, 0.0);
+        const bool jump = std::fabs(r.SPi - prev) > EPS;
+        if (std::fabs(r.SPj) >= EPS)
+            d.labels.append({T, r.SPj, pressureAlignment(r.SPj)});
+        if (jump && std::fabs(r.SPi) >= EPS)
+            d.labels.append({S, r.SPi, pressureAlignment(r.SPi)});
+        d.ordinates.append(QLineF(position(nj), T));
+        if (jump)
+            d.ordinates.append(QLineF(position(ni), S));
+        d.outline.append(QLineF(S, T));
+        prev = r.SPj;
+    }
+}
+
+// The base spring of a free pile bottom pushes up where the bottom settles.
+void bottomReaction(const Document &doc, const PileInfo &pile, double L, Diagram &d)
+{
+    if (pile.sptindex < 0 || pile.support != SUPPORTFREE || !validNode(doc, pile.sptindex))
+        return;
+    const NodeInfo &node = doc.nodes.at(pile.sptindex);
+    if (!(node.Dy < EPS && node.Kd > EPS))
+        return;
+    const QPointF head = position(node);
+    const QPointF tail = head - QPointF(0.0, L);
+    d.arrows.append(QLineF(tail, head));
+    d.labels.append({tail, -(node.Kd * node.Dy), Qt::AlignHCenter | Qt::AlignTop});
+}
+
+void betweenRowPressure(const Document &doc, double k, Diagram &d)
+{
+    if (doc.base.PileForm != DOUBLEROW || doc.base.interact != INTERACTES)
+        return;
+    QPolygonF front;
+    QPolygonF back;
+    for (const ResultInfo &r : doc.results) {
+        if (r.ob != OBJESLINK)
+            continue;
+        if (!validNode(doc, r.i) || !validNode(doc, r.j))
+            continue;
+        const QPointF Ni = position(doc.nodes.at(r.i));
+        const QPointF Nj = position(doc.nodes.at(r.j));
+        const QPointF S = Ni - QPointF(k * r.BPi, 0.0);
+        const QPointF T = Nj - QPointF(k * r.BPj, 0.0);
+        if (std::fabs(r.BPi) >= EPS)
+            d.labels.append({S, r.BPi, pressureAlignment(r.BPi)});
+        if (std::fabs(r.BPj) >= EPS)
+            d.labels.append({T, r.BPj, pressureAlignment(r.BPj)});
+        d.ordinates.append(QLineF(Ni, S));
+        d.ordinates.append(QLineF(Nj, T));
+        front.append(S);
+        back.append(T);
+    }
+    if (!front.isEmpty()) {
+        d.outlinePaths.append(front);
+        d.outlinePaths.append(back);
+    }
+}
+
+void anchorForces(const Document &doc, double L, Diagram &d)
+{
+    const bool singleRow = doc.base.PileForm == SINGLEROW;
+    for (const AnchorInfo &anchor : doc.anchors) {
+        if (singleRow && (anchor.object == OBJBACKPILE || anchor.object == OBJBEAM))
+            continue;
+        const QPointF head(anchor.x1g, anchor.y1g);
+        if (std::fabs(anchor.forceH) > EPS) {
+            const QPointF tail = head - QPointF(L, 0.0);
+            d.arrows.append(QLineF(tail, head));
+            d.labels.append({tail, anchor.forceH, pressureAlignment(anchor.forceH)});
+        }
+        if (std::fabs(anchor.forceV) > EPS) {
+            const QPointF tail = head + QPointF(0.0, L);
+            d.arrows.append(QLineF(tail, head));
+            d.labels.append({tail, anchor.forceV, pressureAlignment(anchor.forceV)});
+        }
+    }
+}
+
+} // namespace
+
+Diagram reactionDiagram(const Document &doc, int offset)
+{
+    Diagram d;
+    if (doc.nodes.size() < 2)
+        return d;
+    const double k = diagramScale(doc.results, DiagramKind::Reaction, offset);
+    const double L = offset * 0.5;
+    d.scale = k;
+    soilPressure(doc, k, d);
+    bottomReaction(doc, doc.frontPile, L, d);
+    bottomReaction(doc, doc.backPile, L, d);
+    betweenRowPressure(doc, k, d);
+    if (!doc.anchors.isEmpty())
+        anchorForces(doc, L, d);
+    return d;
+}
