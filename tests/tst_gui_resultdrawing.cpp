@@ -366,6 +366,7 @@ private slots:
         place(view);
         analyse(view);
         Document *doc = view.document();
+        renderView(view); // the first paint delivers the resize, which sets the label scale
         // Notes start 1 m right of the model box; a second line one step lower.
         const QPointF note = pixelOf(view, doc->modelBounds().topRight() + QPointF(1.0, 0.0));
         const double step = view.textPixelSize() * 0.015 * doc->blc;
