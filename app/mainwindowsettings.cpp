@@ -17,9 +17,14 @@ void MainWindow::readSettings()
     QSettings settings = openSettings();
     const QByteArray geometry = settings.value(QStringLiteral("geometry")).toByteArray();
     if (geometry.isEmpty()) {
+        // The first start keeps the window's own size as far as the screen
+        // allows: a third of the screen leaves the drawing a speck and the
+        // status-bar widgets on top of each other.
         const QRect available = screen()->availableGeometry();
-        resize(available.width() / 3, available.height() / 2);
-        move((available.width() - width()) / 2, (available.height() - height()) / 2);
+        resize(std::min(std::max(1180, available.width() / 3), available.width()),
+               std::min(std::max(854, available.height() / 2), available.height()));
+        move(available.x() + (available.width() - width()) / 2,
+             available.y() + (available.height() - height()) / 2);
     } else {
         restoreGeometry(geometry);
     }

@@ -104,6 +104,16 @@ private slots:
         flushDeletes();
     }
 
+    void firstStartGivesAUsableWindowOnTheScreen()
+    {
+        // init() resized its window; a fresh one reads the empty settings.
+        MainWindow fresh;
+        const QRect available = fresh.screen()->availableGeometry();
+        QVERIFY(available.contains(fresh.geometry()));
+        QCOMPARE(fresh.width(), std::min(std::max(1180, available.width() / 3), available.width()));
+        QCOMPARE(fresh.height(), std::min(std::max(854, available.height() / 2), available.height()));
+    }
+
     void windowIsBuiltWithItsParts()
     {
         MainWindow &w = window();
