@@ -11,9 +11,6 @@
 
 namespace {
 
-// Node ids are 16-bit values in the records and the result file.
-constexpr int MAXNODES = 30000;
-
 bool resultsFinite(const Document &doc)
 {
     for (const ResultInfo &r : doc.results) {
@@ -55,13 +52,18 @@ bool Document::analyse()
     results.clear();
     extremes = ResultExtremes();
 
-    const QVector<double> grid = elevationGrid(*this);
-    const QVector<double> xs = isDoubleRow(base) ? beamGrid(*this) : QVector<double>();
-    if (grid.size() + xs.size() > MAXNODES) {
+    // Sizes from a damaged file could ask for millions of nodes.
+    const auto tooLarge = [this] {
         outInfo(tr(">>错误：数据不合理，计算模型节点过多"));
         return false;
-    }
+    };
+    const QVector<double> grid = elevationGrid(*this);
+    const QVector<double> xs = isDoubleRow(base) ? beamGrid(*this) : QVector<double>();
+    if (grid.isEmpty() || (isDoubleRow(base) && xs.isEmpty()))
+        return tooLarge();
     const MemberNodes members = buildNodes(*this, grid, xs);
+    if (nodes.size() > MAXNODES)
+        return tooLarge();
     halfLengths(*this, members);
     buildElements(*this, members);
     const bool twoPiles = isDoubleRow(base);

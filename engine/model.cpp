@@ -57,6 +57,22 @@ QVector<double> mergeGrid(QVector<GridPoint> points, double spacing)
     return result;
 }
 
+QVector<GridPoint> regularGrid(double start, double end, double spacing)
+{
+    if (!(spacing > 0.0) || (end - start) / spacing > MAXNODES)
+        return {};
+    QVector<GridPoint> points;
+    points.append({start, true});
+    for (int k = 1;; ++k) {
+        const double pos = start + k * spacing;
+        if (!(pos < end - EPS))
+            break;
+        points.append({pos, false});
+    }
+    points.append({end, true});
+    return points;
+}
+
 QVector<double> elevationGrid(const Document &doc)
 {
     const BaseInfo &base = doc.base;
@@ -70,15 +86,9 @@ QVector<double> elevationGrid(const Document &doc)
     }
     const auto inside = [&](double y) { return y > yBot + EPS && y < yTop - EPS; };
 
-    QVector<GridPoint> points;
-    points.append({yBot, true});
-    for (int k = 1;; ++k) {
-        const double y = yBot + k * dl;
-        if (!(y < yTop - EPS))
-            break;
-        points.append({y, false});
-    }
-    points.append({yTop, true});
+    QVector<GridPoint> points = regularGrid(yBot, yTop, dl);
+    if (points.isEmpty())
+        return {};
 
     const auto addFixed = [&](double y) {
         if (inside(y))
@@ -126,15 +136,9 @@ QVector<double> beamGrid(const Document &doc)
     const double end = doc.linkBeam.rightXg;
     const auto inside = [&](double x) { return x > start + EPS && x < end - EPS; };
 
-    QVector<GridPoint> points;
-    points.append({start, true});
-    for (int k = 1;; ++k) {
-        const double x = start + k * spacing;
-        if (!(x < end - EPS))
-            break;
-        points.append({x, false});
-    }
-    points.append({end, true});
+    QVector<GridPoint> points = regularGrid(start, end, spacing);
+    if (points.isEmpty())
+        return {};
     for (const ForceInfo &f : doc.AddForces) {
         if (f.object != OBJBEAM)
             continue;

@@ -53,14 +53,21 @@ double slidingSurface(const BaseInfo &base, bool frontOfDoubleRow);
 // Finite-element division length from the total pile length.
 double elementLength(const Document &doc);
 
+// Largest model the engine builds: node ids are 16-bit values.
+constexpr int MAXNODES = 30000;
+
+// Fixed points at both ends and grid points every `spacing` in between;
+// empty when that would be more than MAXNODES points.
+QVector<GridPoint> regularGrid(double start, double end, double spacing);
+
 // Sorts, merges points closer than 0.4 * spacing (grid points give way) and
 // removes repeats.
 QVector<double> mergeGrid(QVector<GridPoint> points, double spacing);
 
-// Elevations at which both piles get nodes.
+// Elevations at which both piles get nodes; empty for a model too large to build.
 QVector<double> elevationGrid(const Document &doc);
 
-// x positions of the link-beam nodes of a double row.
+// x positions of the link-beam nodes of a double row; empty when too many.
 QVector<double> beamGrid(const Document &doc);
 
 // Fills doc.nodes and returns each member's node ids.

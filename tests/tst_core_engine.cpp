@@ -106,6 +106,7 @@ private slots:
     void singularModelStopsAtOnce();
     void largeModelIsSolved();
     void analyseIgnoredInResultMode();
+    void absurdSizesAreRefused();
 };
 
 void TestEngine::inputCheck_data()
@@ -625,6 +626,31 @@ void TestEngine::analyseIgnoredInResultMode()
     const int before = doc.messages.size();
     QVERIFY(!doc.analyse());
     QCOMPARE(doc.messages.size(), before);
+}
+
+void TestEngine::absurdSizesAreRefused()
+{
+    // A row distance or a pile length from a damaged file must not make the
+    // engine build millions of nodes.
+    for (int form : {DOUBLEROW, SINGLEROW}) {
+        Document doc;
+        doc.base.PileForm = form;
+        if (form == DOUBLEROW) {
+            doc.base.row = 1e9;
+        } else {
+            // Many fixed points: more nodes than node ids can number.
+            for (int n = 0; n < 31000; ++n)
+                doc.AddForces.append(pointForce(0.0, n * 15.9 / 31000.0));
+        }
+        doc.updateGeometry();
+        doc.updateBaseData();
+        doc.placeForces();
+        doc.placeAnchors();
+        const int before = doc.messages.size();
+        QVERIFY(!doc.analyse());
+        QCOMPARE(doc.messages.last(), QStringLiteral(">>错误：数据不合理，计算模型节点过多"));
+        QCOMPARE(doc.messages.size(), before + 2); // the check line, then the refusal
+    }
 }
 
 QTEST_GUILESS_MAIN(TestEngine)
