@@ -14,6 +14,8 @@
 
 namespace {
 
+constexpr int MAXLOADARROWS = 2000;
+
 // Length of the arrow of a force of intensity v, in metres.
 double arrowLength(double v)
 {
@@ -93,11 +95,13 @@ void View::drawDistributedLoad(QPainter &painter, const ForceInfo &f, double g, 
 
     drawArrow(painter, T1, P1);
     drawArrow(painter, T2, P2);
-    // One arrow per metre in between.
+    // One arrow per metre in between; a length from a damaged file must not
+    // keep the painting busy, so no load gets more than MAXLOADARROWS.
     const QPointF span = P2 - P1;
     const double E = std::hypot(span.x(), span.y());
     if (E > 1.0) {
-        for (int k = 1; k < E; ++k) {
+        const double last = std::min(E, double(MAXLOADARROWS));
+        for (int k = 1; k < last; ++k) {
             const double t = k / E;
             drawArrow(painter, T1 + (T2 - T1) * t, P1 + span * t);
         }
