@@ -45,6 +45,7 @@ bool Document::analyse()
     outInfo(tr(">>数据合理性检查正确"));
 
     base.dl = elementLength(*this);
+    const bool twoPiles = isDoubleRow(base);
 
     nodes.clear();
     beams.clear();
@@ -58,15 +59,14 @@ bool Document::analyse()
         return false;
     };
     const QVector<double> grid = elevationGrid(*this);
-    const QVector<double> xs = isDoubleRow(base) ? beamGrid(*this) : QVector<double>();
-    if (grid.isEmpty() || (isDoubleRow(base) && xs.isEmpty()))
+    const QVector<double> xs = twoPiles ? beamGrid(*this) : QVector<double>();
+    if (grid.isEmpty() || (twoPiles && xs.isEmpty()))
         return tooLarge();
     const MemberNodes members = buildNodes(*this, grid, xs);
     if (nodes.size() > MAXNODES)
         return tooLarge();
     halfLengths(*this, members);
     buildElements(*this, members);
-    const bool twoPiles = isDoubleRow(base);
     if (members.front.size() < 2 || (twoPiles && members.back.size() < 2) || beams.isEmpty()) {
         outInfo(tr(">>错误：无法建立计算模型"));
         return false;
