@@ -23,7 +23,6 @@ struct PromptRecorder
     QList<Prompts::Question> questions;
     QList<QMessageBox::StandardButton> answers; // used front first; Cancel when empty
     QStringList warnings;
-    QStringList fileCaptions;
     QStringList fileProposals;
     QStringList fileAnswers; // used front first; cancelled when empty
 
@@ -36,9 +35,8 @@ struct PromptRecorder
         Prompts::warn = [this](QWidget *, const QString &, const QString &text) {
             warnings.append(text);
         };
-        const auto file = [this](QWidget *, const QString &caption, const QString &proposal,
+        const auto file = [this](QWidget *, const QString &, const QString &proposal,
                               const QString &) {
-            fileCaptions.append(caption);
             fileProposals.append(proposal);
             return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
         };

@@ -1,12 +1,11 @@
 // One instance per user: the hand-over format, the server's handling of what
-// arrives, its privacy, and two real processes of the program.
+// arrives, its privacy, and real processes of the program.
 
 #include "guitestsupport.h"
 
 #include "app/application.h"
 #include "app/mainwindow.h"
 #include "app/singleinstance.h"
-#include "view/settingsstore.h"
 #include "view/view.h"
 
 #include <QDir>
@@ -18,12 +17,8 @@
 #include <QTabWidget>
 #include <QtTest>
 
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
-
-#include <cstring>
 
 namespace {
 
@@ -35,11 +30,6 @@ QString uniqueName(const char *what)
         .arg(QLatin1String(what))
         .arg(QCoreApplication::applicationPid())
         .arg(++counter);
-}
-
-QByteArray hex(const char *digits)
-{
-    return QByteArray::fromHex(digits);
 }
 
 // Writes bytes as one client and leaves.
@@ -59,6 +49,11 @@ void sendAsClient(
     socket.disconnectFromServer();
 }
 
+QString pathOfTab(const MainWindow &window, int index)
+{
+    return qobject_cast<View *>(window.tabWidget()->widget(index))->filePath();
+}
+
 } // namespace
 
 class TestSingleInstance : public QObject
@@ -72,20 +67,20 @@ class TestSingleInstance : public QObject
     {
         View view;
         view.newFile();
-        if (!view.saveFile(m_files.filePath(name)))
-            return QString();
-        return view.filePath();
+        return view.saveFile(m_files.filePath(name)) ? view.filePath() : QString();
     }
 
     QString programPath() const { return QStringLiteral(RIDEZU_BIN_DIR "/ridezu"); }
 
-    QProcessEnvironment programEnvironment(const QString &name) const
+    // Starts the program under the given server name.
+    void start(QProcess &process, const QString &name, const QStringList &arguments = {})
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("RIDEZU_INSTANCE_NAME"), name);
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_settingsDir.path());
-        return env;
+        process.setProcessEnvironment(env);
+        process.start(programPath(), arguments);
     }
 
 private slots:
@@ -98,38 +93,28 @@ private slots:
         qunsetenv("RIDEZU_INSTANCE_NAME");
     }
 
-    void fileListUsesTheDataStreamFormat()
+    void fileListFormatAndHostileData()
     {
-        const QByteArray bytes =
-            SingleInstance::encodeFileList({QStringLiteral("ab"), QStringLiteral("路")});
-        QCOMPARE(bytes,
-            hex("00000002"
-                "00000004"
-                "00610062"
-                "00000002"
-                "8def"));
+        using SingleInstance::decodeFileList;
+        using SingleInstance::encodeFileList;
+        // The data stream of a string list: count, then byte length and UTF-16 per path.
+        QCOMPARE(encodeFileList({QStringLiteral("ab"), QStringLiteral("路")}),
+            QByteArray::fromHex("00000002"
+                                "00000004"
+                                "00610062"
+                                "00000002"
+                                "8def"));
         QCOMPARE(SingleInstance::activateMessage, QByteArray("ACTIVATE_WINDOW"));
-        QCOMPARE(SingleInstance::activateMessage.size(), 15);
-    }
-
-    void fileListDecodesAndIgnoresWhatFollows()
-    {
         const QStringList files = {QStringLiteral("/tmp/一.qzp"), QStringLiteral("/tmp/b c.qzp")};
-        const QByteArray bytes = SingleInstance::encodeFileList(files);
-        QCOMPARE(SingleInstance::decodeFileList(bytes), files);
-        QCOMPARE(SingleInstance::decodeFileList(bytes + SingleInstance::activateMessage), files);
-        QCOMPARE(SingleInstance::decodeFileList(SingleInstance::encodeFileList({})), QStringList());
-    }
+        const QByteArray bytes = encodeFileList(files);
+        QCOMPARE(decodeFileList(bytes + SingleInstance::activateMessage), files);
+        QCOMPARE(decodeFileList(encodeFileList({})), QStringList());
 
-    void brokenFileListsDecodeToNothing()
-    {
-        const QByteArray good = SingleInstance::encodeFileList({QStringLiteral("/a/b.qzp")});
-        QCOMPARE(SingleInstance::decodeFileList(good.left(good.size() - 1)), QStringList());
-        QCOMPARE(SingleInstance::decodeFileList(hex("ffffffff00000002")), QStringList());
-        QCOMPARE(SingleInstance::decodeFileList(hex("7fffffff00000002")), QStringList());
-        QCOMPARE(SingleInstance::decodeFileList(hex("00000001000000ff0061")), QStringList());
-        QCOMPARE(SingleInstance::decodeFileList(QByteArray("AC")), QStringList());
-        QCOMPARE(SingleInstance::decodeFileList(QByteArray()), QStringList());
+        // Cut short, negative or huge counts, a string longer than the bytes.
+        for (const QByteArray &broken : {bytes.left(bytes.size() - 1),
+                 QByteArray::fromHex("ffffffff00000002"), QByteArray::fromHex("7fffffff00000002"),
+                 QByteArray::fromHex("00000001000000ff0061"), QByteArray("AC"), QByteArray()})
+            QCOMPARE(decodeFileList(broken), QStringList());
     }
 
     void argumentsNamingNoFileAreDropped()
@@ -141,102 +126,46 @@ private slots:
         QCOMPARE(filesFromArguments(3, argv), QStringList(a));
     }
 
-    void serverNameIsPersonalUnlessOverridden()
+    void serverIsThisUsersOnly()
     {
         const QString name = SingleInstance::serverName();
         QVERIFY(name.contains(SingleInstance::baseName + '-' + QString::number(getuid())));
         if (QFileInfo(name).isAbsolute()) // inside the user's private runtime directory
             QCOMPARE(QFileInfo(name).absolutePath(),
                 QFileInfo(qEnvironmentVariable("XDG_RUNTIME_DIR")).absoluteFilePath());
-
         qputenv("RIDEZU_INSTANCE_NAME", "some-test-name");
         QCOMPARE(SingleInstance::serverName(), QStringLiteral("some-test-name"));
         qunsetenv("RIDEZU_INSTANCE_NAME");
-    }
 
-    void serverSocketIsForThisUserOnly()
-    {
         InstanceServer server;
-        QVERIFY(server.listen(uniqueName("mode")));
+        QVERIFY(server.listen(uniqueName("mine")));
         struct stat info;
         QCOMPARE(::stat(QFile::encodeName(server.fullServerName()).constData(), &info), 0);
         QVERIFY(S_ISSOCK(info.st_mode));
         QCOMPARE(info.st_uid, getuid());
         QCOMPARE(int(info.st_mode & (S_IRWXG | S_IRWXO)), 0);
-    }
 
-    void staleSocketDoesNotStopTheNextStart()
-    {
-        // A socket file left behind by a program that died.
-        const QString name = uniqueName("stale");
-        const QByteArray path = QFile::encodeName(QDir::tempPath() + '/' + name);
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        QVERIFY(fd >= 0);
-        sockaddr_un address;
-        std::memset(&address, 0, sizeof(address));
-        address.sun_family = AF_UNIX;
-        std::strncpy(address.sun_path, path.constData(), sizeof(address.sun_path) - 1);
-        QCOMPARE(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)), 0);
-        ::close(fd);
-        QVERIFY(QFileInfo::exists(QString::fromLocal8Bit(path)));
-
-        QVERIFY(!SingleInstance::handOver(name, {}));
-        InstanceServer server;
-        QVERIFY(server.listen(name));
+        // Other names, the plain impersonal one too, do not reach it, and
+        // a start without a listener does not wait long.
         QSignalSpy activations(&server, &InstanceServer::activateRequested);
-        QVERIFY(SingleInstance::handOver(name, {}));
-        QTRY_COMPARE(activations.count(), 1);
-    }
-
-    void nobodyListeningMeansNoHandOver()
-    {
         QElapsedTimer timer;
         timer.start();
-        QVERIFY(!SingleInstance::handOver(uniqueName("nobody"), {QStringLiteral("/x.qzp")}));
+        QVERIFY(!SingleInstance::handOver(uniqueName("other"), {QStringLiteral("/x.qzp")}));
         QVERIFY(timer.elapsed() < 1500);
-    }
-
-    void clientOfAnotherNameDoesNotReachTheServer()
-    {
-        InstanceServer server;
-        QVERIFY(server.listen(uniqueName("mine")));
-        QSignalSpy activations(&server, &InstanceServer::activateRequested);
-        QVERIFY(!SingleInstance::handOver(uniqueName("other"), {}));
-        // The plain, impersonal name is not this user's server either.
         QVERIFY(!SingleInstance::handOver(SingleInstance::baseName + "-not-" + "mine", {}));
         QCoreApplication::processEvents();
         QCOMPARE(activations.count(), 0);
     }
 
-    void listAndActivationInOneReadOpenTheFilesOnly()
+    void handedOverFilesOpenInTheRunningWindowAndGarbageIsIgnored()
     {
         PromptRecorder prompts;
-        const QString a = makeProject(QStringLiteral("one-a.qzp"));
-        const QString b = makeProject(QStringLiteral("one-b.qzp"));
+        const QString a = makeProject(QStringLiteral("hand-a.qzp"));
+        const QString b = makeProject(QStringLiteral("hand-b.qzp"));
+        const QString c = makeProject(QStringLiteral("hand-c.qzp"));
         MainWindow window;
         InstanceServer server;
-        const QString name = uniqueName("oneread");
-        QVERIFY(server.listen(name));
-        connectInstanceServer(server, window);
-        QSignalSpy activations(&server, &InstanceServer::activateRequested);
-
-        sendAsClient(
-            name, {SingleInstance::encodeFileList({a, b}) + SingleInstance::activateMessage});
-        QTRY_COMPARE(window.tabWidget()->count(), 3);
-        QCOMPARE(qobject_cast<View *>(window.tabWidget()->widget(1))->filePath(), a);
-        QCOMPARE(qobject_cast<View *>(window.tabWidget()->widget(2))->filePath(), b);
-        QCOMPARE(activations.count(), 0);
-        QVERIFY(prompts.warnings.isEmpty());
-    }
-
-    void listThenActivationInTwoReadsOpenThenRaise()
-    {
-        PromptRecorder prompts;
-        const QString a = makeProject(QStringLiteral("two-a.qzp"));
-        const QString b = makeProject(QStringLiteral("two-b.qzp"));
-        MainWindow window;
-        InstanceServer server;
-        const QString name = uniqueName("tworeads");
+        const QString name = uniqueName("handover");
         QVERIFY(server.listen(name));
         connectInstanceServer(server, window);
         QStringList events;
@@ -245,62 +174,37 @@ private slots:
         connect(&server, &InstanceServer::activateRequested, this,
             [&events]() { events.append(QStringLiteral("activate")); });
 
-        sendAsClient(name,
-            {SingleInstance::encodeFileList({a, b}), SingleInstance::activateMessage},
-            [&window]() { QTRY_COMPARE(window.tabWidget()->count(), 3); });
-        QTRY_COMPARE(events.size(), 3);
-        QCOMPARE(events, QStringList({"two-a.qzp", "two-b.qzp", "activate"}));
-    }
-
-    void handOverDeliversFilesToTheRunningWindow()
-    {
-        PromptRecorder prompts;
-        const QString a = makeProject(QStringLiteral("hand-a.qzp"));
-        const QString b = makeProject(QStringLiteral("hand-b.qzp"));
-        MainWindow window;
-        InstanceServer server;
-        const QString name = uniqueName("handover");
-        QVERIFY(server.listen(name));
-        connectInstanceServer(server, window);
-
-        QVERIFY(SingleInstance::handOver(name, {a, b}));
+        // List and activation in one read: the files open, nothing else.
+        sendAsClient(
+            name, {SingleInstance::encodeFileList({a, b}) + SingleInstance::activateMessage});
         QTRY_COMPARE(window.tabWidget()->count(), 3);
-        QCOMPARE(qobject_cast<View *>(window.tabWidget()->widget(2))->filePath(), b);
+        QCOMPARE(pathOfTab(window, 1), a);
+        QCOMPARE(pathOfTab(window, 2), b);
+        QCOMPARE(events, QStringList({"hand-a.qzp", "hand-b.qzp"}));
+
+        // In two reads: the file opens, then the window is raised.
+        events.clear();
+        sendAsClient(name, {SingleInstance::encodeFileList({c}), SingleInstance::activateMessage},
+            [&window]() { QTRY_COMPARE(window.tabWidget()->count(), 4); });
+        QTRY_COMPARE(events, QStringList({"hand-c.qzp", "activate"}));
+
+        // Garbage opens and raises nothing; a hand-over without files only raises.
+        events.clear();
+        sendAsClient(name, {QByteArray::fromHex("7fffffff0000000400410042")});
+        sendAsClient(name, {QByteArray("ACTIVATE_WINDOW!")});
+        QVERIFY(SingleInstance::handOver(name, {}));
+        QTRY_COMPARE(events, QStringList({"activate"}));
+        QCoreApplication::processEvents();
+        QCOMPARE(events, QStringList({"activate"}));
 
         // A file already open is not opened twice.
         QVERIFY(SingleInstance::handOver(name, {a}));
         QTRY_COMPARE(window.tabWidget()->currentIndex(), 1);
-        QCOMPARE(window.tabWidget()->count(), 3);
+        QCOMPARE(window.tabWidget()->count(), 4);
+        QVERIFY(prompts.warnings.isEmpty());
     }
 
-    void handOverWithoutFilesOnlyActivates()
-    {
-        InstanceServer server;
-        const QString name = uniqueName("noargs");
-        QVERIFY(server.listen(name));
-        QSignalSpy activations(&server, &InstanceServer::activateRequested);
-        QSignalSpy opens(&server, &InstanceServer::openRequested);
-        QVERIFY(SingleInstance::handOver(name, {}));
-        QTRY_COMPARE(activations.count(), 1);
-        QCOMPARE(opens.count(), 0);
-    }
-
-    void garbageFromAClientOpensNothing()
-    {
-        InstanceServer server;
-        const QString name = uniqueName("garbage");
-        QVERIFY(server.listen(name));
-        QSignalSpy activations(&server, &InstanceServer::activateRequested);
-        QSignalSpy opens(&server, &InstanceServer::openRequested);
-        sendAsClient(name, {hex("7fffffff0000000400410042")});
-        sendAsClient(name, {QByteArray("ACTIVATE_WINDOW!")});
-        sendAsClient(name, {SingleInstance::activateMessage});
-        QTRY_COMPARE(activations.count(), 1);
-        QCoreApplication::processEvents();
-        QCOMPARE(opens.count(), 0);
-    }
-
-    void secondProcessHandsOverAndExits()
+    void secondProcessHandsOverAndAStaleSocketIsTakenOver()
     {
         QVERIFY2(QFileInfo::exists(programPath()), qPrintable(programPath()));
         const QString a = makeProject(QStringLiteral("proc-a.qzp"));
@@ -309,54 +213,42 @@ private slots:
         const QString socketPath = QDir::tempPath() + '/' + name;
 
         QProcess first;
-        first.setProcessEnvironment(programEnvironment(name));
-        first.start(programPath(), {});
+        start(first, name);
         QVERIFY(first.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socketPath), 15000);
-
         QProcess second;
-        second.setProcessEnvironment(programEnvironment(name));
         QElapsedTimer timer;
         timer.start();
-        second.start(programPath(), {a, b, m_files.filePath(QStringLiteral("missing.qzp"))});
+        start(second, name, {a, b, m_files.filePath(QStringLiteral("missing.qzp"))});
         QVERIFY(second.waitForFinished(10000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
         QVERIFY(timer.elapsed() < 5000);
         QCOMPARE(first.state(), QProcess::Running);
 
-        QProcess third;
-        third.setProcessEnvironment(programEnvironment(name));
-        third.start(programPath(), {});
-        QVERIFY(third.waitForFinished(10000));
-        QCOMPARE(third.exitCode(), 0);
-
-        // The first one dies without cleaning up; the next start takes over.
+        // The first one dies and leaves its socket behind; the next start
+        // takes over, and the one after hands over to it.
         first.kill();
         QVERIFY(first.waitForFinished(5000));
         QVERIFY(QFileInfo::exists(socketPath));
+        QProcess third;
+        start(third, name);
+        QVERIFY(third.waitForStarted());
+        QVERIFY(!third.waitForFinished(1500));
         QProcess fourth;
-        fourth.setProcessEnvironment(programEnvironment(name));
-        fourth.start(programPath(), {});
-        QVERIFY(fourth.waitForStarted());
-        QVERIFY(!fourth.waitForFinished(1500));
-        QProcess fifth;
-        fifth.setProcessEnvironment(programEnvironment(name));
-        fifth.start(programPath(), {});
-        QVERIFY(fifth.waitForFinished(10000));
-        QCOMPARE(fifth.exitCode(), 0);
-        QCOMPARE(fourth.state(), QProcess::Running);
-        fourth.kill();
-        fourth.waitForFinished(5000);
+        start(fourth, name);
+        QVERIFY(fourth.waitForFinished(10000));
+        QCOMPARE(fourth.exitCode(), 0);
+        QCOMPARE(third.state(), QProcess::Running);
+        third.kill();
+        third.waitForFinished(5000);
         QFile::remove(socketPath);
     }
 
     void nameThatCannotBeTakenEndsWithStatusOne()
     {
         QProcess process;
-        process.setProcessEnvironment(
-            programEnvironment(m_files.filePath(QStringLiteral("no-such-dir/ridezu.sock"))));
-        process.start(programPath(), {});
+        start(process, m_files.filePath(QStringLiteral("no-such-dir/ridezu.sock")));
         QVERIFY(process.waitForFinished(10000));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), 1);
