@@ -22,9 +22,9 @@ void MainWindow::readSettings()
         // status-bar widgets on top of each other.
         const QRect available = screen()->availableGeometry();
         resize(std::min(std::max(1180, available.width() / 3), available.width()),
-               std::min(std::max(854, available.height() / 2), available.height()));
+            std::min(std::max(854, available.height() / 2), available.height()));
         move(available.x() + (available.width() - width()) / 2,
-             available.y() + (available.height() - height()) / 2);
+            available.y() + (available.height() - height()) / 2);
     } else {
         restoreGeometry(geometry);
     }

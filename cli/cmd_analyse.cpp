@@ -45,9 +45,8 @@ int analyse(const QStringList &args, QTextStream &out, QTextStream &err)
     return ok ? ExitOk : ExitFailed;
 }
 
-const CommandRegistration registration({QStringLiteral("analyse"),
-                                        QStringLiteral("FILE.qzp [--save OUT.qzp]"),
-                                        QStringLiteral("analyse a project and print the report"),
-                                        analyse});
+const CommandRegistration registration(
+    {QStringLiteral("analyse"), QStringLiteral("FILE.qzp [--save OUT.qzp]"),
+        QStringLiteral("analyse a project and print the report"), analyse});
 
 } // namespace

@@ -11,7 +11,7 @@
 struct Command
 {
     QString name;
-    QString usage;   // arguments, e.g. "FILE.qzp"
+    QString usage; // arguments, e.g. "FILE.qzp"
     QString summary; // one line for --help
     // Runs the command with the arguments after its name; returns the exit status.
     std::function<int(const QStringList &args, QTextStream &out, QTextStream &err)> run;

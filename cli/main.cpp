@@ -46,7 +46,8 @@ int main(int argc, char *argv[])
     for (const Command &c : commands()) {
         if (c.name == name) {
             if (args.contains(QLatin1String("--help"))) {
-                out << "Usage: ridezu-cli " << c.name << ' ' << c.usage << '\n' << c.summary << '\n';
+                out << "Usage: ridezu-cli " << c.name << ' ' << c.usage << '\n'
+                    << c.summary << '\n';
                 return ExitOk;
             }
             return c.run(args, out, err);

@@ -15,7 +15,7 @@ bool resultsFinite(const Document &doc)
 {
     for (const ResultInfo &r : doc.results) {
         for (double v : {r.Xi, r.Yi, r.Ai, r.Xj, r.Yj, r.Aj, r.Ni, r.Qi, r.Mi, r.Nj, r.Qj, r.Mj,
-                         r.SPi, r.SPj, r.BPi, r.BPj}) {
+                 r.SPi, r.SPj, r.BPi, r.BPj}) {
             if (!std::isfinite(v))
                 return false;
         }

@@ -64,8 +64,8 @@ void DataMatrix::addElements(const QList<BeamInfo> &beams)
     m_upper.reserve(size_t(beams.size()) * 21);
     for (const BeamInfo &e : beams) {
         const Matrix6 k = elementStiffness(e);
-        const int dofs[6] = {index(e.i, 1), index(e.i, 2), index(e.i, 3),
-                             index(e.j, 1), index(e.j, 2), index(e.j, 3)};
+        const int dofs[6] = {index(e.i, 1), index(e.i, 2), index(e.i, 3), index(e.j, 1),
+            index(e.j, 2), index(e.j, 3)};
         for (int r = 0; r < 6; ++r) {
             for (int c = 0; c < 6; ++c) {
                 if (k(r, c) == 0.0)
@@ -144,8 +144,8 @@ using SparseMatrix = Eigen::SparseMatrix<double>;
 
 // A pivot that vanishes against the diagonal it came from means a freedom
 // without any stiffness: the structure can move as a mechanism.
-bool hasVanishingPivot(const Eigen::SimplicialLDLT<SparseMatrix, Eigen::Upper> &ldlt,
-                       const Eigen::VectorXd &diagonal)
+bool hasVanishingPivot(
+    const Eigen::SimplicialLDLT<SparseMatrix, Eigen::Upper> &ldlt, const Eigen::VectorXd &diagonal)
 {
     const Eigen::VectorXd d = ldlt.vectorD();
     const auto &perm = ldlt.permutationP().indices();
@@ -196,8 +196,8 @@ double DataMatrix::backwardError() const
     const auto full = m_matrix.selfadjointView<Eigen::Upper>();
     const Eigen::VectorXd residual = full * m_solution - m_rhs;
     const SparseMatrix absolute = m_matrix.cwiseAbs();
-    const Eigen::VectorXd scale = absolute.selfadjointView<Eigen::Upper>() * m_solution.cwiseAbs()
-                                  + m_rhs.cwiseAbs();
+    const Eigen::VectorXd scale =
+        absolute.selfadjointView<Eigen::Upper>() * m_solution.cwiseAbs() + m_rhs.cwiseAbs();
     double worst = 0.0;
     for (int k = 0; k < m_size; ++k) {
         if (scale[k] > 0.0)

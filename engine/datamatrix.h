@@ -53,10 +53,10 @@ public:
 
 private:
     int m_size = 0;
-    Eigen::VectorXd m_load;     // fixed-end forces minus nodal loads
+    Eigen::VectorXd m_load; // fixed-end forces minus nodal loads
     Eigen::VectorXd m_rhs;
     Eigen::VectorXd m_solution;
     Eigen::VectorXd m_diagonal; // diagonal of the stiffness
     std::vector<Eigen::Triplet<double>> m_upper; // entries above the diagonal
-    Eigen::SparseMatrix<double> m_matrix;        // upper triangle
+    Eigen::SparseMatrix<double> m_matrix; // upper triangle
 };

@@ -74,7 +74,7 @@ bool positive(double v)
 QString pileProblem(const PileInfo &pile, const QString &name)
 {
     if (!finite({pile.length, pile.topXg, pile.topYg, pile.bottomXg, pile.bottomYg, pile.area,
-                 pile.I, pile.E, pile.b0, pile.space}))
+            pile.I, pile.E, pile.b0, pile.space}))
         return Document::tr("%1的数据含有无效数值").arg(name);
     if (pile.shp == SECTSQUARE) {
         if (!positive(pile.height) || !positive(pile.width))
@@ -97,9 +97,9 @@ QString unusableInput(const Document &doc)
     const BaseInfo &base = doc.base;
     const bool two = isDoubleRow(base);
     QString problem;
-    if (!finite({base.slideBackH, base.slideBackYg, base.slideFrontH, base.slideFrontYg,
-                 base.cutH, base.cutYg, base.aforce, base.pforce, base.ratio, base.space,
-                 double(base.reduceE), base.row, base.dpel, base.mRatio}))
+    if (!finite({base.slideBackH, base.slideBackYg, base.slideFrontH, base.slideFrontYg, base.cutH,
+            base.cutYg, base.aforce, base.pforce, base.ratio, base.space, double(base.reduceE),
+            base.row, base.dpel, base.mRatio}))
         problem = Document::tr("基础信息含有无效数值");
     else if (!positive(base.space))
         problem = Document::tr("桩间距必须大于0");

@@ -33,7 +33,7 @@ double elementLength(const Document &doc)
 QVector<double> mergeGrid(QVector<GridPoint> points, double spacing)
 {
     std::stable_sort(points.begin(), points.end(),
-                     [](const GridPoint &a, const GridPoint &b) { return a.pos < b.pos; });
+        [](const GridPoint &a, const GridPoint &b) { return a.pos < b.pos; });
     QVector<GridPoint> kept;
     kept.reserve(points.size());
     const double threshold = 0.4 * spacing;
@@ -219,8 +219,8 @@ void halfLengths(Document &doc, const MemberNodes &members)
             NodeInfo &node = doc.nodes[(*pile)[n]];
             node.downH = n > 0 ? std::fabs(node.Yg - doc.nodes[(*pile)[n - 1]].Yg) / 2.0 : 0.0;
             node.upH = n + 1 < pile->size()
-                           ? std::fabs(doc.nodes[(*pile)[n + 1]].Yg - node.Yg) / 2.0
-                           : 0.0;
+                ? std::fabs(doc.nodes[(*pile)[n + 1]].Yg - node.Yg) / 2.0
+                : 0.0;
         }
     }
 }
@@ -264,8 +264,8 @@ void buildElements(Document &doc, const MemberNodes &members)
 void buildEsLinks(Document &doc, const MemberNodes &members)
 {
     const double beamY = doc.linkBeam.leftYg;
-    const double length = doc.base.row
-                          - (sectionDepth(doc.frontPile) + sectionDepth(doc.backPile)) / 2.0;
+    const double length =
+        doc.base.row - (sectionDepth(doc.frontPile) + sectionDepth(doc.backPile)) / 2.0;
     for (int f : members.front) {
         NodeInfo &fn = doc.nodes[f];
         if (!(fn.Yg < beamY - EPS))

@@ -143,7 +143,7 @@ ResultExtremes resultExtremes(const Document &doc)
 {
     ResultExtremes x;
     const auto widen = [](ExtremeValues &max, ExtremeValues &min, double ExtremeValues::*field,
-                          double v) {
+                           double v) {
         max.*field = std::max(max.*field, v);
         min.*field = std::min(min.*field, v);
     };
@@ -172,24 +172,27 @@ QStringList reportLines(const Document &doc)
     const auto number = [](double v) { return QString::number(v, 'f', 1); };
     const auto ranges = [&](const QStringList &patterns, const ExtremeValues &min,
                             const ExtremeValues &max) {
-        return QStringList{patterns[0].arg(number(min.D * 1000.0), number(max.D * 1000.0)),
-                           patterns[1].arg(number(min.M), number(max.M)),
-                           patterns[2].arg(number(min.Q), number(max.Q)),
-                           patterns[3].arg(number(min.R), number(max.R))};
+        return QStringList {patterns[0].arg(number(min.D * 1000.0), number(max.D * 1000.0)),
+            patterns[1].arg(number(min.M), number(max.M)),
+            patterns[2].arg(number(min.Q), number(max.Q)),
+            patterns[3].arg(number(min.R), number(max.R))};
     };
     const ResultExtremes &x = doc.extremes;
-    QStringList lines{Document::tr(">>---------------"), Document::tr(">>计算结果如下:")};
+    QStringList lines {Document::tr(">>---------------"), Document::tr(">>计算结果如下:")};
     if (isDoubleRow(doc.base)) {
-        lines << ranges({Document::tr(">>前桩位移（%1~ %2mm）"), Document::tr(">>前桩弯矩（%1~ %2kN*m）"),
-                         Document::tr(">>前桩剪力（%1~ %2kN）"), Document::tr(">>前桩土反力（%1~ %2kPa）")},
-                        x.Min1, x.Max1);
-        lines << ranges({Document::tr(">>后桩位移（%1~ %2mm）"), Document::tr(">>后桩弯矩（%1~ %2kN*m）"),
-                         Document::tr(">>后桩剪力（%1~ %2kN）"), Document::tr(">>后桩土反力（%1~ %2kPa）")},
-                        x.Min2, x.Max2);
+        lines << ranges(
+            {Document::tr(">>前桩位移（%1~ %2mm）"), Document::tr(">>前桩弯矩（%1~ %2kN*m）"),
+                Document::tr(">>前桩剪力（%1~ %2kN）"), Document::tr(">>前桩土反力（%1~ %2kPa）")},
+            x.Min1, x.Max1);
+        lines << ranges(
+            {Document::tr(">>后桩位移（%1~ %2mm）"), Document::tr(">>后桩弯矩（%1~ %2kN*m）"),
+                Document::tr(">>后桩剪力（%1~ %2kN）"), Document::tr(">>后桩土反力（%1~ %2kPa）")},
+            x.Min2, x.Max2);
     } else {
-        lines << ranges({Document::tr(">>抗滑桩位移（%1~ %2mm）"), Document::tr(">>抗滑桩弯矩（%1~ %2kN*m）"),
-                         Document::tr(">>抗滑桩剪力（%1~ %2kN）"), Document::tr(">>土反力（%1~ %2kPa）")},
-                        x.Min1, x.Max1);
+        lines << ranges(
+            {Document::tr(">>抗滑桩位移（%1~ %2mm）"), Document::tr(">>抗滑桩弯矩（%1~ %2kN*m）"),
+                Document::tr(">>抗滑桩剪力（%1~ %2kN）"), Document::tr(">>土反力（%1~ %2kPa）")},
+            x.Min1, x.Max1);
     }
     lines << Document::tr(">>---------------");
     return lines;

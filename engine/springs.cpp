@@ -60,9 +60,9 @@ void soilSprings(Document &doc, const MemberNodes &members)
     struct Side
     {
         const QVector<int> *ids;
-        double ys;      // sliding surface
-        double yRight;  // reference ground behind the pile
-        double yLeft;   // reference ground in front of the pile
+        double ys; // sliding surface
+        double yRight; // reference ground behind the pile
+        double yLeft; // reference ground in front of the pile
     };
     QVector<Side> sides;
     if (two) {
@@ -124,9 +124,7 @@ void pileBottom(Document &doc, const MemberNodes &members)
         const int n = ids.first();
         pile.sptindex = n;
         switch (pile.support) {
-        case SUPPORTFIXED:
-            doc.restraints.insert(n * 10 + 3, 1);
-            Q_FALLTHROUGH();
+        case SUPPORTFIXED: doc.restraints.insert(n * 10 + 3, 1); Q_FALLTHROUGH();
         case SUPPORTHINGED:
             doc.restraints.insert(n * 10 + 1, 1);
             doc.restraints.insert(n * 10 + 2, 1);
@@ -134,8 +132,8 @@ void pileBottom(Document &doc, const MemberNodes &members)
         case SUPPORTFREE: {
             NodeInfo &node = doc.nodes[n];
             const double y = node.Yg;
-            node.SKd = layerCoefficient(doc.soils, y, std::fabs(y)).below * pile.area
-                       / doc.base.mRatio;
+            node.SKd =
+                layerCoefficient(doc.soils, y, std::fabs(y)).below * pile.area / doc.base.mRatio;
             break;
         }
         default: break;

@@ -14,8 +14,8 @@ double strandArea(double diameter)
     {
         double diameter;
         double area;
-    } table[] = {{15.2, 140.0}, {12.7, 98.7}, {17.8, 191.0},
-                 {21.6, 285.0}, {10.8, 58.9}, {12.9, 84.8}};
+    } table[] = {
+        {15.2, 140.0}, {12.7, 98.7}, {17.8, 191.0}, {21.6, 285.0}, {10.8, 58.9}, {12.9, 84.8}};
     for (const auto &row : table) {
         if (std::fabs(row.diameter - diameter) < 1e-5)
             return row.area;

@@ -25,8 +25,8 @@ Intensities distribute(double total, double height, qint16 shape, double ratio)
     }
 }
 
-ForceInfo distributedForce(double total, qint16 object, double length, double distance,
-                           double q1, double q2, const BaseInfo &base)
+ForceInfo distributedForce(double total, qint16 object, double length, double distance, double q1,
+    double q2, const BaseInfo &base)
 {
     ForceInfo f;
     f.type = LOADDIST;
@@ -88,11 +88,13 @@ void Document::updateBaseData()
             const double u = frontTop;
             const double v = base.cutYg;
             if (!doubleRow || frontTop >= backTop - EPS) {
-                BaseForces.append(distributedForce(T, OBJPILE, a, base.cutH, q.top, q.bottom, base));
+                BaseForces.append(
+                    distributedForce(T, OBJPILE, a, base.cutH, q.top, q.bottom, base));
             } else if (u > v - EPS) {
                 BaseForces.append(distributedForce(T, OBJPILE, a, u - v, q.top, q.bottom, base));
             } else if (u < base.slideFrontYg + EPS) {
-                BaseForces.append(distributedForce(T, OBJBACKPILE, a, base.cutH, q.top, q.bottom, base));
+                BaseForces.append(
+                    distributedForce(T, OBJBACKPILE, a, base.cutH, q.top, q.bottom, base));
             } else {
                 // The front pile top lies inside the loaded height: the back
                 // pile carries the part above it, the front pile the rest.

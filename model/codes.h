@@ -51,13 +51,13 @@ constexpr qint16 BONDROCK = 711;
 constexpr qint16 BONDSOIL = 712;
 
 // Contact states of springs and Es links used by the trial calculation
-constexpr qint32 STATENEW = 120;      // not yet chosen
-constexpr qint32 STATENONE = 121;     // no spring here / link switched off
-constexpr qint32 STATERIGHT = 122;    // right spring Kr active
-constexpr qint32 STATELEFT = 123;     // left spring Kl active
-constexpr qint32 STATELINKON = 124;   // Es link switched on
-constexpr qint32 STATEUP = 125;       // up spring Ku active
-constexpr qint32 STATEDOWN = 126;     // down spring Kd active
+constexpr qint32 STATENEW = 120; // not yet chosen
+constexpr qint32 STATENONE = 121; // no spring here / link switched off
+constexpr qint32 STATERIGHT = 122; // right spring Kr active
+constexpr qint32 STATELEFT = 123; // left spring Kl active
+constexpr qint32 STATELINKON = 124; // Es link switched on
+constexpr qint32 STATEUP = 125; // up spring Ku active
+constexpr qint32 STATEDOWN = 126; // down spring Kd active
 
 // Document::status bits
 constexpr qint32 SHOWDATA = 1;

@@ -133,8 +133,8 @@ QRectF Document::modelBounds() const
     const bool doubleRow = base.PileForm == DOUBLEROW;
     const double right = doubleRow ? 7.0 + base.row : 7.0;
     const double top = doubleRow ? std::max(frontPile.topYg, backPile.topYg) : frontPile.topYg;
-    const double bottom = (doubleRow ? std::min(frontPile.bottomYg, backPile.bottomYg)
-                                     : frontPile.bottomYg)
-                          - 2.0 * base.space;
+    const double bottom =
+        (doubleRow ? std::min(frontPile.bottomYg, backPile.bottomYg) : frontPile.bottomYg)
+        - 2.0 * base.space;
     return QRectF(-7.0, top, right + 7.0, bottom - top);
 }

@@ -13,108 +13,108 @@ struct BaseInfo
 {
     QString ProjectName = QStringLiteral("某工程抗滑桩项目");
     qint32 PileForm = SINGLEROW;
-    double slideBackH = 6.0;    // SlideDepthBack.h
-    double slideBackYg = -6.0;  // SlideDepthBack.yg
-    double slideFrontH = 6.0;   // SlideDepthFront.h
+    double slideBackH = 6.0; // SlideDepthBack.h
+    double slideBackYg = -6.0; // SlideDepthBack.yg
+    double slideFrontH = 6.0; // SlideDepthFront.h
     double slideFrontYg = -6.0; // SlideDepthFront.yg
-    double cutH = 6.0;          // CutDepth.h
-    double cutYg = -6.0;        // CutDepth.yg
-    double aforce = -480.0;     // BaseForce.aforce, thrust held negative
-    double pforce = 0.0;        // BaseForce.pforce
+    double cutH = 6.0; // CutDepth.h
+    double cutYg = -6.0; // CutDepth.yg
+    double aforce = -480.0; // BaseForce.aforce, thrust held negative
+    double pforce = 0.0; // BaseForce.pforce
     qint16 shape = DISTTRIANGLE; // BaseForce.shape
-    double ratio = 1.0;         // BaseForce.ratio, trapezoid top/bottom
-    double dl = 1.0;            // Setting.dl
-    double space = 3.5;         // Position.space
-    float reduceE = 1.0f;       // Setting.reduceE
-    double row = 4.0;           // Position.row
-    double dpel = 0.0;          // Position.dpel
+    double ratio = 1.0; // BaseForce.ratio, trapezoid top/bottom
+    double dl = 1.0; // Setting.dl
+    double space = 3.5; // Position.space
+    float reduceE = 1.0f; // Setting.reduceE
+    double row = 4.0; // Position.row
+    double dpel = 0.0; // Position.dpel
     qint16 interact = INTERACTES; // Setting.interact
-    double mRatio = 0.6;        // Setting.ratio, m/m0 at a free pile base
-    bool weight = true;         // Setting.weight
+    double mRatio = 0.6; // Setting.ratio, m/m0 at a free pile base
+    bool weight = true; // Setting.weight
 };
 
 struct PileInfo
 {
     qint16 id = 1;
-    double length = 15.0;       // Size.length
-    double topElevation = 0.0;  // Top.elevation
+    double length = 15.0; // Size.length
+    double topElevation = 0.0; // Top.elevation
     double topXg = 0.0;
     double topYg = 0.0;
     double bottomXg = 0.0;
     double bottomYg = 0.0;
-    qint16 shp = SECTROUND;     // Shape.shp
-    double diameter = 1.2;      // Size.diameter
-    double height = 1.5;        // Size.height
-    double width = 1.0;         // Size.width
-    double area = 1.13;         // Size.area
-    double I = 0.203;           // Proprety.I
-    qint16 grade = 35;          // Proprety.grade
-    double E = 3.0e7;           // Proprety.E
+    qint16 shp = SECTROUND; // Shape.shp
+    double diameter = 1.2; // Size.diameter
+    double height = 1.5; // Size.height
+    double width = 1.0; // Size.width
+    double area = 1.13; // Size.area
+    double I = 0.203; // Proprety.I
+    qint16 grade = 35; // Proprety.grade
+    double E = 3.0e7; // Proprety.E
     qint16 support = SUPPORTHINGED; // Proprety.support
-    qint32 sptindex = -1;       // Proprety.sptindex
-    double space = 3.5;         // Shape.space
-    double b0 = 1.98;           // Shape.b0
+    qint32 sptindex = -1; // Proprety.sptindex
+    double space = 3.5; // Shape.space
+    double b0 = 1.98; // Shape.b0
 };
 
 struct LinkBeamInfo
 {
     qint16 id = 1;
-    double length = 4.0;        // Size.length
+    double length = 4.0; // Size.length
     double leftXg = 0.0;
     double leftYg = 0.0;
     double rightXg = 0.0;
     double rightYg = 0.0;
-    double height = 0.8;        // Size.height
-    double width = 1.4;         // Size.width
-    double area = 1.12;         // Size.area
-    double I = 0.203;           // Proprety.I
-    qint16 grade = 35;          // Proprety.grade
-    double E = 3.15e7;          // Proprety.E
+    double height = 0.8; // Size.height
+    double width = 1.4; // Size.width
+    double area = 1.12; // Size.area
+    double I = 0.203; // Proprety.I
+    qint16 grade = 35; // Proprety.grade
+    double E = 3.15e7; // Proprety.E
 };
 
 struct SoilInfo
 {
     qint16 id = 1;
     QString Name = QStringLiteral("岩土层1");
-    double r = 18.0;            // Coefficient.r, unit weight
-    double c = 15.0;            // Coefficient.c, cohesion
-    double fi = 20.0;           // Coefficient.fi, friction angle
-    double Es = 10000.0;        // Coefficient.Es
-    double thickness = 10.0;    // Position.thickness
-    double bottomY = 0.0;       // Position.bottomY
-    qint16 type = METHODM;      // Resistance.type
-    double m = 7500.0;          // Resistance.m
-    double k = 12000.0;         // Resistance.k
+    double r = 18.0; // Coefficient.r, unit weight
+    double c = 15.0; // Coefficient.c, cohesion
+    double fi = 20.0; // Coefficient.fi, friction angle
+    double Es = 10000.0; // Coefficient.Es
+    double thickness = 10.0; // Position.thickness
+    double bottomY = 0.0; // Position.bottomY
+    qint16 type = METHODM; // Resistance.type
+    double m = 7500.0; // Resistance.m
+    double k = 12000.0; // Resistance.k
 };
 
 struct AnchorInfo
 {
     qint16 id = 1;
     qint16 anchorType = ANCHORCABLE; // Type.anchor
-    qint16 soilType = BONDSOIL;      // Type.soil
-    qint32 cableNum = 6;        // Cable.num
-    qint32 rodNum = 2;          // Rod.num
-    double cableDiam = 15.2;    // Cable.diam, mm
-    double rodDiam = 25.0;      // Rod.diam, mm
-    double A = 0.001088;        // Bar.A
-    double Dc = 0.15;           // Cement.Dc
-    double Ac = 0.01766;        // Cement.Ac
-    double Es = 1.95e8;         // Bar.Es
-    double Em = 3.0e7;          // Cement.Em
-    double Ec = 4.0e7;          // Cement.Ec
-    double lf = 15.0;           // Size.lf
-    double la = 8.0;            // Size.la
-    double preforce = 0.0;      // Proprety.preforce
-    double angle = 25.0;        // Size.angle, degrees below horizontal
-    qint16 object = OBJPILE;    // Proprety.object
-    double kh = 8595.34;        // Proprety.kh
-    double kv = 8595.34;        // Proprety.kv
-    double distance = 0.0;      // Position.distance
+    qint16 soilType = BONDSOIL; // Type.soil
+    qint32 cableNum = 6; // Cable.num
+    qint32 rodNum = 2; // Rod.num
+    double cableDiam = 15.2; // Cable.diam, mm
+    double rodDiam = 25.0; // Rod.diam, mm
+    double A = 0.001088; // Bar.A
+    double Dc = 0.15; // Cement.Dc
+    double Ac = 0.01766; // Cement.Ac
+    double Es = 1.95e8; // Bar.Es
+    double Em = 3.0e7; // Cement.Em
+    double Ec = 4.0e7; // Cement.Ec
+    double lf = 15.0; // Size.lf
+    double la = 8.0; // Size.la
+    double preforce = 0.0; // Proprety.preforce
+    double angle = 25.0; // Size.angle, degrees below horizontal
+    qint16 object = OBJPILE; // Proprety.object
+    double kh = 8595.34; // Proprety.kh
+    double kv = 8595.34; // Proprety.kv
+    double distance = 0.0; // Position.distance
     double x1g = 0.0, y1g = 0.0; // head
     double x2g = 0.0, y2g = 0.0; // end of the free length
     double x3g = 0.0, y3g = 0.0; // end of the bond length
-    double forceH = 0.0;        // Result.forceH
-    double forceV = 0.0;        // Result.forceV
+    double forceH = 0.0; // Result.forceH
+    double forceV = 0.0; // Result.forceV
 
     // Fills A, Es, Ac, Ec, kh and kv from the anchor's data.
     void computeStiffness();
@@ -123,21 +123,21 @@ struct AnchorInfo
 struct ForceInfo
 {
     qint16 id = 0;
-    qint16 type = LOADPNT;      // Proprety.type
-    double F = 10.0;            // PntLoad.F, per metre of slope width
-    double Fg = 10.0;           // PntLoad.Fg, per pile
-    double M = 10.0;            // MomLoad.M
-    double Mg = 10.0;           // MomLoad.Mg
-    double q1 = 10.0;           // DistLoad.q1
-    double q2 = 10.0;           // DistLoad.q2
-    double q1g = 10.0;          // DistLoad.q1g
-    double q2g = 10.0;          // DistLoad.q2g
-    double length = 1.0;        // DistSize.length
+    qint16 type = LOADPNT; // Proprety.type
+    double F = 10.0; // PntLoad.F, per metre of slope width
+    double Fg = 10.0; // PntLoad.Fg, per pile
+    double M = 10.0; // MomLoad.M
+    double Mg = 10.0; // MomLoad.Mg
+    double q1 = 10.0; // DistLoad.q1
+    double q2 = 10.0; // DistLoad.q2
+    double q1g = 10.0; // DistLoad.q1g
+    double q2g = 10.0; // DistLoad.q2g
+    double length = 1.0; // DistSize.length
     qint16 shape = DISTTRIANGLE; // DistSize.shape
-    double ratio = 1.0;         // DistSize.ratio
+    double ratio = 1.0; // DistSize.ratio
     qint16 direction = DIRHORIZONTAL; // Proprety.direction
-    qint16 object = OBJPILE;    // Proprety.object
-    double distance = 0.0;      // Position.distance
+    qint16 object = OBJPILE; // Proprety.object
+    double distance = 0.0; // Position.distance
     double x1g = 0.0, y1g = 0.0; // start point
     double x2g = 0.0, y2g = 0.0; // end point of a distributed force
 };

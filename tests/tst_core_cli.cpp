@@ -148,8 +148,8 @@ void TestCli::analyseSavesResults()
 {
     const QString out = m_dir.filePath(QStringLiteral("analysed.qzp"));
     const Run r = cli({QStringLiteral("analyse"),
-                       QStringLiteral(RIDEZU_SOURCE_DIR "/examples/singlerow-anchors.qzp"),
-                       QStringLiteral("--save"), out});
+        QStringLiteral(RIDEZU_SOURCE_DIR "/examples/singlerow-anchors.qzp"),
+        QStringLiteral("--save"), out});
     QCOMPARE(r.status, 0);
     Document doc;
     QCOMPARE(FileSys().readProject(doc, out), QString());
@@ -186,7 +186,8 @@ void TestCli::analyseFailures()
     QCOMPARE(saved.status & (SHOWDATA | SHOWRESULT), SHOWDATA);
 
     // Unreadable and missing files: exit 2, message on standard error only.
-    const Run missing = cli({QStringLiteral("analyse"), m_dir.filePath(QStringLiteral("none.qzp"))});
+    const Run missing =
+        cli({QStringLiteral("analyse"), m_dir.filePath(QStringLiteral("none.qzp"))});
     QCOMPARE(missing.status, 2);
     QCOMPARE(missing.out, QString());
     QVERIFY(!missing.err.isEmpty());

@@ -72,7 +72,8 @@ QStringList linesAfter(const Document &doc, int count)
 bool allFinite(const Document &doc)
 {
     for (const ResultInfo &r : doc.results) {
-        for (double v : {r.Xi, r.Xj, r.Mi, r.Mj, r.Qi, r.Qj, r.Ni, r.Nj, r.SPi, r.SPj, r.BPi, r.BPj})
+        for (double v :
+            {r.Xi, r.Xj, r.Mi, r.Mj, r.Qi, r.Qj, r.Ni, r.Nj, r.SPi, r.SPj, r.BPi, r.BPj})
             if (!std::isfinite(v))
                 return false;
     }
@@ -181,7 +182,7 @@ void TestEngine::inputCheck()
     const bool ok = doc.analyse();
     QCOMPARE(ok, code == 0);
     if (code != 0)
-        QCOMPARE(linesAfter(doc, before), QStringList{Document::codeMessage(code)});
+        QCOMPARE(linesAfter(doc, before), QStringList {Document::codeMessage(code)});
     else
         QCOMPARE(doc.messages.at(before), QStringLiteral(">>数据合理性检查正确"));
 }
@@ -323,7 +324,7 @@ void TestEngine::cantileverPartialUniformLoad()
     const double EI = 3.0e7 / 12.0;
     const double tip = w * (3 * L * L * L * L - 4 * L * b * b * b + b * b * b * b) / (24.0 * EI);
     QVERIFY2(qAbs(topNode(doc, 0).Dx - tip) < 1e-9 * qAbs(tip) + 1e-12,
-             qPrintable(QString::number(topNode(doc, 0).Dx) + " vs " + QString::number(tip)));
+        qPrintable(QString::number(topNode(doc, 0).Dx) + " vs " + QString::number(tip)));
     const double baseMoment = qAbs(w) * a * (L - a / 2.0);
     QVERIFY(qAbs(qMax(qAbs(doc.extremes.Max1.M), qAbs(doc.extremes.Min1.M)) - baseMoment) < 1e-6);
     QVERIFY(doc.extremes.Max1.D < 1e-12); // moves only towards -x: the maximum stays 0
@@ -387,7 +388,8 @@ void TestEngine::mSpringsIntegrateTheCoefficient()
         left += n.SKl;
     }
     // Behind: z from the ground, from -6 down to -12 with m 7500, then to -16 with 12000.
-    const double expectRight = b0 * (7500.0 * (12 * 12 - 6 * 6) / 2.0 + 12000.0 * (16 * 16 - 12 * 12) / 2.0);
+    const double expectRight =
+        b0 * (7500.0 * (12 * 12 - 6 * 6) / 2.0 + 12000.0 * (16 * 16 - 12 * 12) / 2.0);
     // In front: z from the excavation at -6.
     const double expectLeft = b0 * (7500.0 * 6 * 6 / 2.0 + 12000.0 * (10 * 10 - 6 * 6) / 2.0);
     QVERIFY2(qAbs(right - expectRight) < 1e-6 * expectRight, qPrintable(QString::number(right)));
@@ -440,12 +442,12 @@ void TestEngine::defaultProjectReport()
     QCOMPARE(report[1], QStringLiteral(">>计算结果如下:"));
     QCOMPARE(report[6], QStringLiteral(">>---------------"));
     const ResultExtremes &x = doc.extremes;
-    QCOMPARE(report[2], QStringLiteral(">>抗滑桩位移（%1~ %2mm）")
-                            .arg(x.Min1.D * 1000, 0, 'f', 1)
-                            .arg(x.Max1.D * 1000, 0, 'f', 1));
-    QCOMPARE(report[5], QStringLiteral(">>土反力（%1~ %2kPa）")
-                            .arg(x.Min1.R, 0, 'f', 1)
-                            .arg(x.Max1.R, 0, 'f', 1));
+    QCOMPARE(report[2],
+        QStringLiteral(">>抗滑桩位移（%1~ %2mm）")
+            .arg(x.Min1.D * 1000, 0, 'f', 1)
+            .arg(x.Max1.D * 1000, 0, 'f', 1));
+    QCOMPARE(report[5],
+        QStringLiteral(">>土反力（%1~ %2kPa）").arg(x.Min1.R, 0, 'f', 1).arg(x.Max1.R, 0, 'f', 1));
 
     // Thrust towards -x: the pile moves that way, the anchor at the top is
     // stretched and carries kh times the head displacement.
@@ -479,7 +481,7 @@ void TestEngine::defaultProjectReport()
             hinge = -r.Qi;
     }
     QVERIFY2(qAbs(-480.0 * 3.5 + doc.anchors[0].forceH + soil + hinge) < 1e-3,
-             qPrintable(QString::number(-480.0 * 3.5 + doc.anchors[0].forceH + soil + hinge)));
+        qPrintable(QString::number(-480.0 * 3.5 + doc.anchors[0].forceH + soil + hinge)));
 }
 
 void TestEngine::anchorsAtOneNodeAllCount()

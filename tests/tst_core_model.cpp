@@ -25,7 +25,7 @@ private slots:
 void TestModel::defaultProject()
 {
     Document doc;
-    QCOMPARE(doc.messages, QStringList{QStringLiteral(">>欢迎使用澄川抗滑桩软件")});
+    QCOMPARE(doc.messages, QStringList {QStringLiteral(">>欢迎使用澄川抗滑桩软件")});
     QCOMPARE(doc.status, SHOWDATA);
     QVERIFY(!doc.isModified());
     QCOMPARE(doc.base.PileForm, SINGLEROW);
@@ -302,7 +302,8 @@ void TestModel::signalOrder()
         if (mo.method(n).methodType() == QMetaMethod::Signal)
             sigs << QString::fromLatin1(mo.method(n).methodSignature());
     }
-    QCOMPARE(sigs, (QStringList{"modifiedChanged(bool)", "sendOutInfo(QString)", "dataChanged()"}));
+    QCOMPARE(
+        sigs, (QStringList {"modifiedChanged(bool)", "sendOutInfo(QString)", "dataChanged()"}));
 
     Document doc;
     QList<QString> order;
@@ -311,7 +312,7 @@ void TestModel::signalOrder()
     connect(&doc, &Document::sendOutInfo, [&](const QString &s) { order << s; });
     doc.setModified(true);
     doc.outInfo(QStringLiteral(">>x"));
-    QCOMPARE(order, (QList<QString>{"data", "modified", ">>x"}));
+    QCOMPARE(order, (QList<QString> {"data", "modified", ">>x"}));
     QCOMPARE(doc.messages.last(), QStringLiteral(">>x"));
 }
 

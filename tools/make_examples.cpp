@@ -173,12 +173,12 @@ bool writeWithResults(Document &doc, const QDir &dir, const char *name)
         return false;
     if (!doc.analyse()) {
         std::fprintf(stderr, "make-examples: %s does not analyse: %s\n", name,
-                     qPrintable(doc.messages.last()));
+            qPrintable(doc.messages.last()));
         return false;
     }
     doc.status = (doc.status & SHOWMARK) | SHOWRESULT;
-    const QString analysed = QString::fromLatin1(name).replace(QLatin1String(".qzp"),
-                                                                 QLatin1String("-analysed.qzp"));
+    const QString analysed =
+        QString::fromLatin1(name).replace(QLatin1String(".qzp"), QLatin1String("-analysed.qzp"));
     const QString path = dir.filePath(analysed);
     const QString message = FileSys().writeProject(doc, path);
     if (!message.isEmpty()) {

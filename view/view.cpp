@@ -55,8 +55,7 @@ double View::fittingScale() const
     const QRect area = rect().adjusted(10, 10, -10, -10);
     if (area.width() <= 0 || area.height() <= 0)
         return 0.0;
-    double s =
-        std::min(std::fabs(area.height() / r.height()), std::fabs(area.width() / r.width()));
+    double s = std::min(std::fabs(area.height() / r.height()), std::fabs(area.width() / r.width()));
     // The fitted view puts the origin at (0.4 width, FITTOP): the scale must
     // also keep the parts of the model left of, right of and below the
     // origin inside the margins, or the plan sketch under the piles is cut off.
