@@ -97,6 +97,7 @@ private slots:
     void cantileverPointLoad();
     void cantileverPartialUniformLoad();
     void selfWeightAxialForce();
+    void longPileOnWinklerSprings();
     void kSpringsFollowTheGround();
     void mSpringsIntegrateTheCoefficient();
     void contactStatesSettle();
@@ -346,6 +347,36 @@ void TestEngine::selfWeightAxialForce()
             bottomN = r.Ni;
     }
     QVERIFY2(qAbs(qAbs(bottomN) - 25.0 * 1.0 * 10.0) < 1e-6, qPrintable(QString::number(bottomN)));
+}
+
+void TestEngine::longPileOnWinklerSprings()
+{
+    // A long free pile in uniform K-method ground from the surface down,
+    // loaded at its head: the semi-infinite beam on elastic foundation,
+    // head deflection 2Pβ/ks and largest moment 0.3224 P/β.
+    Document doc;
+    makeBarePile(doc, 40.0, SUPPORTFREE);
+    doc.base.slideBackH = 0.0;
+    doc.base.slideFrontH = 0.0;
+    doc.base.cutH = 0.0;
+    doc.soils[0].k = 20000.0;
+    doc.AddForces = {pointForce(10.0, 0.0)};
+    doc.updateBaseData();
+    doc.placeForces();
+    QVERIFY(doc.analyse());
+
+    const double P = 35.0;
+    const double ks = 20000.0 * doc.frontPile.b0; // b0 = 2.0 m for a 1 m square pile
+    const double beta = std::pow(ks / (4.0 * 3.0e7 / 12.0), 0.25);
+    const double head = 2.0 * P * beta / ks;
+    QVERIFY2(qAbs(topNode(doc, 0).Dx - head) < 0.02 * head,
+        qPrintable(QString::number(topNode(doc, 0).Dx) + " vs " + QString::number(head)));
+    const double moment = 0.3224 * P / beta;
+    const double mMax = qMax(doc.extremes.Max1.M, -doc.extremes.Min1.M);
+    QVERIFY2(qAbs(mMax - moment) < 0.02 * moment,
+        qPrintable(QString::number(mMax) + " vs " + QString::number(moment)));
+    // Deep down the pile moves back: springs on both sides are in use.
+    QVERIFY(doc.extremes.Min1.D < 0.0);
 }
 
 void TestEngine::kSpringsFollowTheGround()
