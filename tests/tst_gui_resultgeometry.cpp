@@ -286,8 +286,11 @@ private slots:
         QCOMPARE(labelValues(d), QList<double>({20.0, 40.0}));
         QCOMPARE(d.labels.first().alignment, rightCentre);
 
-        // The element ending exactly on the surface is drawn.
+        // A single pile uses the surface behind it, as the analysis does.
         doc.base.slideFrontYg = -1.0;
+        QCOMPARE(reactionDiagram(doc, 2).outline.size(), 1);
+        // The element ending exactly on the surface is drawn.
+        doc.base.slideBackYg = -1.0;
         const Diagram onSurface = reactionDiagram(doc, 2);
         QCOMPARE(onSurface.outline.size(), 2);
         QCOMPARE(labelValues(onSurface), QList<double>({20.0, 40.0, -10.0}));

@@ -4,6 +4,8 @@
 
 #include "view/resultgeometry.h"
 
+#include "engine/model.h"
+
 #include <cmath>
 
 namespace {
@@ -36,10 +38,9 @@ void soilPressure(const Document &doc, double k, Diagram &d)
             continue;
         const NodeInfo &ni = doc.nodes.at(r.i);
         const NodeInfo &nj = doc.nodes.at(r.j);
-        // The sliding mass above the surface does not resist.
-        if (r.ob == OBJPILE && nj.Yg > doc.base.slideFrontYg + EPS)
-            continue;
-        if (r.ob == OBJBACKPILE && nj.Yg > doc.base.slideBackYg + EPS)
+        // The sliding mass above the surface does not resist; the surface is
+        // the one the analysis used for this pile.
+        if (nj.Yg > slidingSurface(doc.base, r.ob == OBJPILE) + EPS)
             continue;
 
         const QPointF S = position(ni) - QPointF(k * r.SPi, 0.0);
