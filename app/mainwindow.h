@@ -86,6 +86,8 @@ private:
 
     // Puts a View into a new current tab and wires it to the window.
     void addViewTab(View *view);
+    // The tab, the last directory and the recent files after a successful save.
+    void showSavedFile(View *view, const QString &message);
     // Sets the diagram bit of the current Document.
     void showDiagram(qint32 bit, bool checked);
     void repaintCurrentView();

@@ -91,27 +91,25 @@ void MainWindow::actOpen()
 void MainWindow::actSave()
 {
     View *view = currentView();
-    if (!view || !view->save())
-        return;
-    const int index = m_tabWidget->currentIndex();
-    m_tabWidget->setTabText(index, view->windowTitle());
-    m_tabWidget->setTabToolTip(index, view->filePath());
-    saveLastPath(view->filePath());
-    updateRecentFiles(view->filePath(), true);
-    statusBar()->showMessage(tr("保存文件"), 2000);
+    if (view && view->save())
+        showSavedFile(view, tr("保存文件"));
 }
 
 void MainWindow::actSaveAs()
 {
     View *view = currentView();
-    if (!view || !view->saveAs())
-        return;
+    if (view && view->saveAs())
+        showSavedFile(view, tr("另存文件"));
+}
+
+void MainWindow::showSavedFile(View *view, const QString &message)
+{
     const int index = m_tabWidget->currentIndex();
     m_tabWidget->setTabText(index, view->windowTitle());
     m_tabWidget->setTabToolTip(index, view->filePath());
     saveLastPath(view->filePath());
     updateRecentFiles(view->filePath(), true);
-    statusBar()->showMessage(tr("另存文件"), 2000);
+    statusBar()->showMessage(message, 2000);
 }
 
 void MainWindow::onTabCloseRequested(int index)
