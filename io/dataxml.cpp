@@ -143,13 +143,8 @@ void writeList(QXmlStreamWriter &w, const char *name, const char *child, const L
 
 } // namespace
 
-void FileSys::writeVersion(const ProjectData &data)
-{
-    m_writer.writeEmptyElement(QStringLiteral("FileVer"));
-    m_writer.writeAttribute(QStringLiteral("version"), QString::number(data.fileVersion, 'f', 1));
-}
-
-QByteArray FileSys::dataXml(const ProjectData &data)
+QByteArray FileSys::writeXml(
+    const char *root, const ProjectData &data, const std::function<void()> &body)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -157,36 +152,42 @@ QByteArray FileSys::dataXml(const ProjectData &data)
     m_writer.setDevice(&buffer);
     m_writer.setAutoFormatting(true);
     m_writer.writeStartDocument();
-    m_writer.writeStartElement(QStringLiteral("RIDezuData"));
-    writeVersion(data);
-
-    m_writer.writeEmptyElement(QStringLiteral("Display"));
-    writeAttributes(m_writer, displayAttrs, data);
-
-    m_writer.writeStartElement(QStringLiteral("BaseData"));
-    m_writer.writeTextElement(QStringLiteral("ProjectName"), data.base.ProjectName);
-    m_writer.writeTextElement(
-        QStringLiteral("PileForm"), filenumbers::integerText(data.base.PileForm));
-    for (const Group<B> &g : baseGroups) {
-        m_writer.writeEmptyElement(QString::fromLatin1(g.name));
-        writeAttributes(m_writer, g.attrs, data.base);
-    }
-    m_writer.writeEndElement();
-
-    writeList(m_writer, "BaseForces", "BaseForce", forceLayout, data.BaseForces);
-    m_writer.writeStartElement(QStringLiteral("SoilDatas"));
-    for (const SoilInfo &soil : data.soils)
-        writeSoil(m_writer, soil);
-    m_writer.writeEndElement();
-    writeRecord(m_writer, "PileData", pileLayout, data.frontPile);
-    writeRecord(m_writer, "PileBackData", pileLayout, data.backPile);
-    writeRecord(m_writer, "LinkBeamData", beamLayout, data.linkBeam);
-    writeList(m_writer, "AddForces", "AddForce", forceLayout, data.AddForces);
-    writeList(m_writer, "Anchors", "Anchor", anchorLayout, data.anchors);
-
+    m_writer.writeStartElement(QString::fromLatin1(root));
+    m_writer.writeEmptyElement(QStringLiteral("FileVer"));
+    m_writer.writeAttribute(QStringLiteral("version"), QString::number(data.fileVersion, 'f', 1));
+    body();
     m_writer.writeEndDocument();
     m_writer.setDevice(nullptr);
     return bytes;
+}
+
+QByteArray FileSys::dataXml(const ProjectData &data)
+{
+    return writeXml("RIDezuData", data, [&] {
+        m_writer.writeEmptyElement(QStringLiteral("Display"));
+        writeAttributes(m_writer, displayAttrs, data);
+
+        m_writer.writeStartElement(QStringLiteral("BaseData"));
+        m_writer.writeTextElement(QStringLiteral("ProjectName"), data.base.ProjectName);
+        m_writer.writeTextElement(
+            QStringLiteral("PileForm"), filenumbers::integerText(data.base.PileForm));
+        for (const Group<B> &g : baseGroups) {
+            m_writer.writeEmptyElement(QString::fromLatin1(g.name));
+            writeAttributes(m_writer, g.attrs, data.base);
+        }
+        m_writer.writeEndElement();
+
+        writeList(m_writer, "BaseForces", "BaseForce", forceLayout, data.BaseForces);
+        m_writer.writeStartElement(QStringLiteral("SoilDatas"));
+        for (const SoilInfo &soil : data.soils)
+            writeSoil(m_writer, soil);
+        m_writer.writeEndElement();
+        writeRecord(m_writer, "PileData", pileLayout, data.frontPile);
+        writeRecord(m_writer, "PileBackData", pileLayout, data.backPile);
+        writeRecord(m_writer, "LinkBeamData", beamLayout, data.linkBeam);
+        writeList(m_writer, "AddForces", "AddForce", forceLayout, data.AddForces);
+        writeList(m_writer, "Anchors", "Anchor", anchorLayout, data.anchors);
+    });
 }
 
 void FileSys::refuseTooManyRecords()

@@ -14,6 +14,8 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+#include <functional>
+
 class Document;
 class QuaZip;
 struct ProjectData;
@@ -53,7 +55,10 @@ private:
 
     QByteArray dataXml(const ProjectData &data);
     QByteArray resultXml(const ProjectData &data);
-    void writeVersion(const ProjectData &data);
+    // One XML member: declaration, root element with the file version, then
+    // `body` writes the rest.
+    QByteArray writeXml(
+        const char *root, const ProjectData &data, const std::function<void()> &body);
 
     QXmlStreamReader m_reader;
     QXmlStreamWriter m_writer;

@@ -4,8 +4,6 @@
 #include "io/projectdata.h"
 #include "io/xmlrecord.h"
 
-#include <QBuffer>
-
 #include <cmath>
 
 using namespace xmlrecord;
@@ -62,44 +60,33 @@ const Attrs<X> extremeAttrs = {{"D", &X::D}, {"M", &X::M}, {"Q", &X::Q}, {"R", &
 
 QByteArray FileSys::resultXml(const ProjectData &data)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    m_writer.setDevice(&buffer);
-    m_writer.setAutoFormatting(true);
-    m_writer.writeStartDocument();
-    m_writer.writeStartElement(QStringLiteral("ResultData"));
-    writeVersion(data);
+    return writeXml("ResultData", data, [&] {
+        m_writer.writeStartElement(QStringLiteral("NodeDatas"));
+        for (const NodeInfo &node : data.nodes)
+            writeRecord(m_writer, "Node", nodeLayout, node);
+        m_writer.writeEndElement();
+        m_writer.writeStartElement(QStringLiteral("BeamDatas"));
+        for (const BeamInfo &beam : data.beams)
+            writeRecord(m_writer, "Beam", beamLayout, beam);
+        m_writer.writeEndElement();
+        m_writer.writeStartElement(QStringLiteral("ResultDatas"));
+        for (const ResultInfo &result : data.results)
+            writeRecord(m_writer, "Result", resultLayout, result);
+        m_writer.writeEndElement();
 
-    m_writer.writeStartElement(QStringLiteral("NodeDatas"));
-    for (const NodeInfo &node : data.nodes)
-        writeRecord(m_writer, "Node", nodeLayout, node);
-    m_writer.writeEndElement();
-    m_writer.writeStartElement(QStringLiteral("BeamDatas"));
-    for (const BeamInfo &beam : data.beams)
-        writeRecord(m_writer, "Beam", beamLayout, beam);
-    m_writer.writeEndElement();
-    m_writer.writeStartElement(QStringLiteral("ResultDatas"));
-    for (const ResultInfo &result : data.results)
-        writeRecord(m_writer, "Result", resultLayout, result);
-    m_writer.writeEndElement();
-
-    m_writer.writeStartElement(QStringLiteral("MaxAndMinDatas"));
-    const std::pair<const char *, const ExtremeValues *> extremes[] = {
-        {"Max1", &data.extremes.Max1},
-        {"Max2", &data.extremes.Max2},
-        {"Min1", &data.extremes.Min1},
-        {"Min2", &data.extremes.Min2},
-    };
-    for (const auto &[name, values] : extremes) {
-        m_writer.writeEmptyElement(QString::fromLatin1(name));
-        writeAttributes(m_writer, extremeAttrs, *values);
-    }
-    m_writer.writeEndElement();
-
-    m_writer.writeEndDocument();
-    m_writer.setDevice(nullptr);
-    return bytes;
+        m_writer.writeStartElement(QStringLiteral("MaxAndMinDatas"));
+        const std::pair<const char *, const ExtremeValues *> extremes[] = {
+            {"Max1", &data.extremes.Max1},
+            {"Max2", &data.extremes.Max2},
+            {"Min1", &data.extremes.Min1},
+            {"Min2", &data.extremes.Min2},
+        };
+        for (const auto &[name, values] : extremes) {
+            m_writer.writeEmptyElement(QString::fromLatin1(name));
+            writeAttributes(m_writer, extremeAttrs, *values);
+        }
+        m_writer.writeEndElement();
+    });
 }
 
 int FileSys::readResults(const QByteArray &xml, ProjectData &data)
