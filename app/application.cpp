@@ -2,6 +2,7 @@
 
 #include "app/mainwindow.h"
 #include "app/singleinstance.h"
+#include "buildinfo.h"
 #include "view/fonts.h"
 
 #include <QApplication>
@@ -11,9 +12,9 @@
 
 void setupApplication()
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("Kestrane"));
-    QCoreApplication::setApplicationName(QStringLiteral("RIDezu"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.1"));
+    QCoreApplication::setOrganizationName(QStringLiteral(RIDEZU_ORGANIZATION));
+    QCoreApplication::setApplicationName(QStringLiteral(RIDEZU_APPLICATION));
+    QCoreApplication::setApplicationVersion(QStringLiteral(RIDEZU_VERSION));
 
     installFontFallbacks();
     QFont font = programFont();

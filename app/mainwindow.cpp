@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 
 #include "app/myweb.h"
+#include "buildinfo.h"
 #include "dock/dockview.h"
 #include "view/displaysettings.h"
 #include "view/view.h"
@@ -189,7 +190,10 @@ void MainWindow::createToolBar()
 
 void MainWindow::initStatusBar()
 {
-    setWindowTitle(tr("%1V%2.%3").arg(tr("澄川抗滑桩")).arg(1).arg(1));
+    setWindowTitle(tr("%1V%2.%3")
+                       .arg(QString::fromUtf8(RIDEZU_PROGRAM_NAME))
+                       .arg(RIDEZU_VERSION_MAJOR)
+                       .arg(RIDEZU_VERSION_MINOR));
     statusBar()->showMessage(tr("欢迎使用澄川抗滑桩软件, 请点击\"新建\"开始使用"));
 
     auto *display = new QWidget(statusBar());

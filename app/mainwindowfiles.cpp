@@ -3,10 +3,10 @@
 
 #include "app/mainwindow.h"
 
+#include "app/settings.h"
 #include "dock/dockview.h"
 #include "model/document.h"
 #include "view/prompts.h"
-#include "view/settingsstore.h"
 #include "view/view.h"
 
 #include <QCloseEvent>
@@ -81,7 +81,7 @@ void MainWindow::openFile(const QString &filePath)
 
 void MainWindow::actOpen()
 {
-    const QString lastPath = openSettings().value(QStringLiteral("lastpath")).toString();
+    const QString lastPath = Settings().lastPath();
     const QString name =
         Prompts::openFileName(this, tr("打开文件"), lastPath, tr("数据文件(*.qzp);;所有文件(*.*)"));
     if (!name.isEmpty())

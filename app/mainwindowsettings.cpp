@@ -3,19 +3,17 @@
 
 #include "app/mainwindow.h"
 
+#include "app/settings.h"
 #include "view/displaysettings.h"
-#include "view/settingsstore.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QScreen>
 
 #include <algorithm>
 
 void MainWindow::readSettings()
 {
-    QSettings settings = openSettings();
-    const QByteArray geometry = settings.value(QStringLiteral("geometry")).toByteArray();
+    const Settings settings;
+    const QByteArray geometry = settings.geometry();
     if (geometry.isEmpty()) {
         // The first start keeps the window's own size as far as the screen
         // allows: a third of the screen leaves the drawing a speck and the
@@ -28,29 +26,26 @@ void MainWindow::readSettings()
     } else {
         restoreGeometry(geometry);
     }
-    const QByteArray state = settings.value(QStringLiteral("windowState")).toByteArray();
+    const QByteArray state = settings.windowState();
     if (!state.isEmpty())
         restoreState(state, 0);
 
-    displayFontSize = std::clamp(settings.value(QStringLiteral("fontsize"), 40).toInt(), 10, 100);
-    const int offset = settings.value(QStringLiteral("offset"), 2).toInt();
-    displayOffset = offset <= 0 ? 1 : std::min(offset, 10);
+    displayFontSize = settings.fontSize();
+    displayOffset = settings.offset();
 }
 
 void MainWindow::writeSettings()
 {
-    QSettings settings = openSettings();
-    settings.setValue(QStringLiteral("windowState"), saveState(0));
-    settings.setValue(QStringLiteral("geometry"), saveGeometry());
-    settings.setValue(QStringLiteral("fontsize"), displayFontSize);
-    settings.setValue(QStringLiteral("offset"), displayOffset);
+    Settings settings;
+    settings.setWindowState(saveState(0));
+    settings.setGeometry(saveGeometry());
+    settings.setFontSize(displayFontSize);
+    settings.setOffset(displayOffset);
 }
 
 void MainWindow::saveLastPath(const QString &path)
 {
-    const QFileInfo info(QDir::fromNativeSeparators(path));
-    openSettings().setValue(
-        QStringLiteral("lastpath"), QDir::toNativeSeparators(info.absolutePath()));
+    Settings().setLastPath(path);
 }
 
 // The recent-file list is not kept yet.

@@ -1,6 +1,7 @@
 // ridezu-cli: the project file and the analysis from the command line, on
 // the same core library as the window.
 
+#include "buildinfo.h"
 #include "cli/command.h"
 
 #include <QCoreApplication>
@@ -26,9 +27,9 @@ static void printHelp(QTextStream &out)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Kestrane"));
-    QCoreApplication::setApplicationName(QStringLiteral("RIDezu"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.1"));
+    QCoreApplication::setOrganizationName(QStringLiteral(RIDEZU_ORGANIZATION));
+    QCoreApplication::setApplicationName(QStringLiteral(RIDEZU_APPLICATION));
+    QCoreApplication::setApplicationVersion(QStringLiteral(RIDEZU_VERSION));
 
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -39,7 +40,7 @@ int main(int argc, char *argv[])
         return args.isEmpty() ? ExitUnreadable : ExitOk;
     }
     if (args.first() == QLatin1String("--version")) {
-        out << "ridezu-cli " << QCoreApplication::applicationVersion() << '\n';
+        out << "ridezu-cli " << RIDEZU_VERSION << " (build " << RIDEZU_BUILD_DATE << ")\n";
         return ExitOk;
     }
     const QString name = args.takeFirst();

@@ -3,6 +3,7 @@
 // Helpers shared by the GUI tests: answering message boxes and file dialogs,
 // a private settings store, and looking at rendered pixels.
 
+#include "buildinfo.h"
 #include "view/prompts.h"
 
 #include <QColor>
@@ -54,6 +55,13 @@ inline void useTemporarySettings(const QTemporaryDir &dir)
     QStandardPaths::setTestModeEnabled(true);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+}
+
+// The raw settings store, for tests that plant or inspect values by their
+// stored keys; the program itself goes through Settings.
+inline QSettings openSettings()
+{
+    return QSettings(QStringLiteral(RIDEZU_ORGANIZATION), QStringLiteral(RIDEZU_APPLICATION));
 }
 
 // Colour tests that survive antialiasing, where a thin line is mixed with

@@ -6,7 +6,6 @@
 #include "dock/dockview.h"
 #include "model/document.h"
 #include "view/displaysettings.h"
-#include "view/settingsstore.h"
 #include "view/view.h"
 
 #include <QAction>

@@ -10,7 +10,6 @@
 #include "model/document.h"
 #include "view/displaysettings.h"
 #include "view/resultgeometry.h"
-#include "view/settingsstore.h"
 #include "view/view.h"
 
 #include <QAction>

@@ -4,7 +4,6 @@
 #include "guitestsupport.h"
 
 #include "model/document.h"
-#include "view/settingsstore.h"
 #include "view/view.h"
 
 #include <QDir>

@@ -1,4 +1,6 @@
 #include "view/displaysettings.h"
 
-int displayFontSize = 40;
-int displayOffset = 2;
+#include "app/settings.h"
+
+int displayFontSize = Settings::FontSizeDefault;
+int displayOffset = Settings::OffsetDefault;

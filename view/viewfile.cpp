@@ -3,10 +3,10 @@
 
 #include "view/view.h"
 
+#include "app/settings.h"
 #include "io/filesys.h"
 #include "model/document.h"
 #include "view/prompts.h"
-#include "view/settingsstore.h"
 
 #include <QApplication>
 #include <QDir>
@@ -71,7 +71,7 @@ bool View::saveAs()
     const QString base = info.completeBaseName();
     QString dir = info.path();
     if (dir == QLatin1String("."))
-        dir = openSettings().value(QStringLiteral("lastpath")).toString();
+        dir = Settings().lastPath();
     const QString proposal = dir.isEmpty() ? base : QDir::toNativeSeparators(dir + '/' + base);
     const QString name =
         Prompts::saveFileName(this, tr("另存"), proposal, tr("数据文件(*.qzp);;所有文件(*.*)"));
