@@ -44,9 +44,9 @@ QImage renderView(View &view)
     return image;
 }
 
-void sendWheel(View &view, QPointF pos, int delta)
+void sendWheel(View &view, QPointF pos, int delta, int sideways = 0)
 {
-    QWheelEvent event(pos, view.mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton,
+    QWheelEvent event(pos, view.mapToGlobal(pos), QPoint(), QPoint(sideways, delta), Qt::NoButton,
         Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&view, &event);
 }
@@ -221,6 +221,13 @@ private slots:
             return std::max(std::fabs(now.x() - before.x()), std::fabs(now.y() - before.y()))
                 * doc->blc;
         };
+        // A tilt wheel or a sideways touchpad swipe turns only horizontally:
+        // it neither zooms out nor moves the drawing.
+        for (const int sideways : {-120, 120}) {
+            sendWheel(view, cursor, 0, sideways);
+            QCOMPARE(doc->blc, 20.0);
+            QCOMPARE(view.transform().map(QPointF(0, 0)), QPointF(400, 100));
+        }
         sendWheel(view, cursor, 120);
         QCOMPARE(doc->blc, 22.0);
         QVERIFY(drift() < 1.0); // the origin is kept in whole pixels

@@ -107,13 +107,18 @@ QPointF View::toModel(const QPointF &pixel) const
 
 void View::wheelEvent(QWheelEvent *event)
 {
-    if (!m_document)
+    // Only the vertical wheel zooms: a tilt wheel or a sideways swipe of a
+    // touchpad (no vertical turn) leaves the view as it is.
+    const int turn = event->angleDelta().y();
+    if (!m_document || turn == 0) {
+        event->ignore();
         return;
+    }
     const QPoint p = event->position().toPoint();
     const QPointF m = toModel(p);
     const double old = m_document->blc;
     double blc = old;
-    if (event->angleDelta().y() * 0.125 / 15.0 > 0.0)
+    if (turn > 0)
         blc = std::min(blc * 1.1, MAXSCALE);
     else
         blc = std::max(blc / 1.1, MINSCALE);
