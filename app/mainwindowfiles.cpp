@@ -82,8 +82,8 @@ void MainWindow::openFile(const QString &filePath)
 void MainWindow::actOpen()
 {
     const QString lastPath = openSettings().value(QStringLiteral("lastpath")).toString();
-    const QString name =
-        Prompts::openFileName(this, tr("打开文件"), lastPath, tr("数据文件(*.qzp);;所有文件(*.*)"));
+    const QString name = Prompts::openFileName(
+        this, tr("打开文件"), lastPath, tr("数据文件(*.qzp);;所有文件(*.*)"), nullptr);
     if (!name.isEmpty())
         openFile(QDir::toNativeSeparators(name));
 }

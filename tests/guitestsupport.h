@@ -25,6 +25,7 @@ struct PromptRecorder
     QStringList warnings;
     QStringList fileProposals;
     QStringList fileAnswers; // used front first; cancelled when empty
+    QString fileFilter; // the filter chosen in the file dialog; empty keeps the first
 
     PromptRecorder()
     {
@@ -36,8 +37,10 @@ struct PromptRecorder
             warnings.append(text);
         };
         const auto file = [this](QWidget *, const QString &, const QString &proposal,
-                              const QString &) {
+                              const QString &, QString *selectedFilter) {
             fileProposals.append(proposal);
+            if (selectedFilter && !fileFilter.isEmpty())
+                *selectedFilter = fileFilter;
             return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
         };
         Prompts::openFileName = file;

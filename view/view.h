@@ -65,6 +65,11 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
+    // Save as: whether a name ends in the project extension, and the question
+    // before an existing file is replaced.
+    static bool hasProjectSuffix(const QString &path);
+    bool confirmOverwrite(const QString &path);
+
     // Scale that shows the whole model in the widget; 0 when there is no room.
     double fittingScale() const;
     QPointF toModel(const QPointF &pixel) const;
