@@ -6,14 +6,35 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTranslator>
+
+namespace {
+
+// Qt's own file dialogs, message boxes and standard buttons speak the
+// program's language, whatever the system locale. Without the translation
+// files they stay in English.
+void installQtTranslations()
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+} // namespace
 
 void setupApplication()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrane"));
     QCoreApplication::setApplicationName(QStringLiteral("RIDezu"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.1"));
+    installQtTranslations();
 
     installFontFallbacks();
     QFont font = programFont();
