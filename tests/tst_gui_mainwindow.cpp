@@ -249,10 +249,13 @@ private slots:
         file.close();
         for (const QString &path : {broken, m_files.path()}) {
             prompts.warnings.clear();
+            prompts.warningWindows.clear();
             window().openFile(path);
-            // The reader's message, then the window's.
+            // The reader's message, then the window's, both centred on the
+            // main window (the tab that failed was never shown).
             QCOMPARE(prompts.warnings.size(), 2);
             QCOMPARE(prompts.warnings.at(1), QStringLiteral("\"打开%1\"文件失败\"").arg(path));
+            QCOMPARE(prompts.warningWindows, QList<QWidget *>({&window(), &window()}));
         }
         QCOMPARE(tabs()->count(), 1);
     }
