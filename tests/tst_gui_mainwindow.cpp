@@ -439,10 +439,15 @@ private slots:
         // A failed analysis stays in the input mode.
         doc->frontPile.length = 1.0; // too short for any analysis
         doc->updateGeometry();
+        window().findChild<QDockWidget *>(QStringLiteral("dockWidgetResult"))->hide();
         analyse->trigger();
         QCOMPARE(doc->status, SHOWDATA | SHOWMARK);
         QCOMPARE(commandsThat(window(), &QAction::isChecked), QStringList({"actMark"}));
         QVERIFY(action(window(), "actBase")->isEnabled());
+        // With the dock closed, the status bar still tells why.
+        const QString reason = doc->messages.last();
+        QVERIFY(reason.startsWith(QStringLiteral(">>错误：")));
+        QCOMPARE(window().statusBar()->currentMessage(), reason.mid(2));
     }
 
     void dockCommandHidesAndShowsTheDock()
