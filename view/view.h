@@ -58,6 +58,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -70,8 +71,18 @@ private:
     static bool hasProjectSuffix(const QString &path);
     bool confirmOverwrite(const QString &path);
 
-    // Scale that shows the whole model in the widget; 0 when there is no room.
+    // Box of everything drawn in model metres, normalised (top() is the
+    // lowest elevation): the model box and the anchors.
+    QRectF drawingBounds() const;
+    // Scale that shows the whole drawing in the widget; 0 when there is no room.
     double fittingScale() const;
+    // Whether the scales and origin of a stored view can be shown as they
+    // are: finite, within the zoom limits and near the widget.
+    static bool storedViewUsable(const Document &doc);
+    // Places a view the user has not seen yet for the widget's size: the
+    // first origin of a new project, or a fit. Runs on resize and show, so
+    // that painting only paints.
+    void placeBeforeFirstPaint();
     QPointF toModel(const QPointF &pixel) const;
     // Label texts: a length in metres, and a value with one decimal.
     static QString metreText(double value);
@@ -119,4 +130,8 @@ private:
     QTransform m_transform;
     bool m_panning = false;
     QPoint m_lastMousePos;
+    // Until the first paint the view is placed for each new widget size; a
+    // fit is due when asked for or when the stored view cannot be shown.
+    bool m_painted = false;
+    bool m_fitPending = false;
 };

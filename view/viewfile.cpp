@@ -51,7 +51,14 @@ bool View::loadFile(const QString &path)
     const QString error = fileSys.readProject(*m_document, path);
     if (error.isEmpty()) {
         setCurrentFile(path);
+        // A stored view that is damaged or hostile (mirrored, a few
+        // lines big, far off) is replaced by a fitted one; the rest of the
+        // file is used as read.
+        m_painted = false;
+        m_fitPending = !storedViewUsable(*m_document);
         updateTransform();
+        if (isVisible())
+            placeBeforeFirstPaint();
         update();
         return true;
     }
