@@ -3,6 +3,7 @@
 #include "model/document.h"
 #include "view/displaysettings.h"
 #include "view/fonts.h"
+#include "view/labelplacement.h"
 #include "view/pens.h"
 
 #include <QFontMetricsF>
@@ -284,21 +285,7 @@ void View::drawLabel(
     painter.translate(point);
     painter.scale(0.01, -0.01);
 
-    const QFontMetricsF fm(font);
-    const QRectF r = fm.boundingRect(text);
-    double dx = 0.0;
-    if (alignment & Qt::AlignHCenter)
-        dx = -r.width() / 2.0;
-    else if (alignment & Qt::AlignRight)
-        dx = -r.width();
-    double dy = 0.0;
-    if (alignment & Qt::AlignVCenter)
-        dy = fm.height() / 2.0 - fm.descent();
-    else if (alignment & Qt::AlignTop)
-        dy = fm.height() - 1.5 * fm.descent();
-    else if (alignment & Qt::AlignBottom)
-        dy = -fm.descent() / 2.0;
-    painter.drawText(QPointF(dx, dy), text);
+    painter.drawText(labelOrigin(QFontMetricsF(font), text, alignment), text);
     painter.restore();
 }
 

@@ -16,6 +16,7 @@
 #include <QWidget>
 
 struct Diagram;
+struct ResultLabel;
 struct SpringSymbol;
 
 class View : public QWidget
@@ -100,10 +101,14 @@ private:
 
     // Forces (forcedrawing.cpp); a and c are the half widths of the piles,
     // factor turns the per-metre values of the labels into shown values.
+    // Each force draws its arrows and adds its labels to the list.
     void drawForces(QPainter &painter, double a, double c, double factor) const;
-    void drawPointForce(QPainter &painter, const ForceInfo &f, double g, double factor) const;
-    void drawDistributedLoad(QPainter &painter, const ForceInfo &f, double g, double factor) const;
-    void drawMoment(QPainter &painter, const ForceInfo &f, double factor) const;
+    void drawPointForce(QPainter &painter, const ForceInfo &f, double g, double factor,
+        QList<ResultLabel> &labels) const;
+    void drawDistributedLoad(QPainter &painter, const ForceInfo &f, double g, double factor,
+        QList<ResultLabel> &labels) const;
+    void drawMoment(
+        QPainter &painter, const ForceInfo &f, double factor, QList<ResultLabel> &labels) const;
 
     // Ground, layers and surfaces (grounddrawing.cpp).
     void drawGround(QPainter &painter, double a, double b) const;
@@ -123,6 +128,12 @@ private:
 
     // One result diagram with its labels (diagramdrawing.cpp).
     void drawDiagram(QPainter &painter, const Diagram &diagram) const;
+
+    // The labels of one drawing that do not cover one another
+    // (labelplacement.h): labels[n] writes texts[n], or its value.
+    void drawLabels(QPainter &painter, const QList<ResultLabel> &labels, const QStringList &texts,
+        int pixelSize) const;
+    void drawValueLabels(QPainter &painter, const QList<ResultLabel> &labels, int pixelSize) const;
 
     QPointer<Document> m_document;
     QString m_filePath;
