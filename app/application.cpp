@@ -7,14 +7,35 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTranslator>
+
+namespace {
+
+// Qt's own file dialogs, message boxes and standard buttons speak the
+// program's language, whatever the system locale. Without the translation
+// files they stay in English.
+void installQtTranslations()
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+} // namespace
 
 void setupApplication()
 {
     QCoreApplication::setOrganizationName(QStringLiteral(RIDEZU_ORGANIZATION));
     QCoreApplication::setApplicationName(QStringLiteral(RIDEZU_APPLICATION));
     QCoreApplication::setApplicationVersion(QStringLiteral(RIDEZU_VERSION));
+    installQtTranslations();
 
     installFontFallbacks();
     QFont font = programFont();

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 class DockView;
+class Document;
 class QAction;
 class QDockWidget;
 class QGridLayout;
@@ -88,6 +89,8 @@ private:
     void addViewTab(View *view);
     // The tab, the last directory and the recent files after a successful save.
     void showSavedFile(View *view, const QString &message);
+    // Shows why an analysis failed: its last log line since linesBefore.
+    void showAnalysisFailure(const Document &doc, qsizetype linesBefore);
     // Sets the diagram bit of the current Document.
     void showDiagram(qint32 bit, bool checked);
     void repaintCurrentView();

@@ -10,6 +10,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
+#include <QStatusBar>
+
+namespace {
+
+// How long (ms) the status bar shows why an analysis failed.
+constexpr int ANALYSISMESSAGETIME = 5000;
+
+} // namespace
 
 void MainWindow::updateActions()
 {
@@ -51,13 +59,31 @@ void MainWindow::actAnalyse(bool checked)
         return;
     Document *doc = view->document();
     const qint32 keep = doc->status & SHOWMARK;
-    if (!checked)
+    if (!checked) {
         doc->status = keep | SHOWDATA;
-    else
-        doc->status = keep | (doc->analyse() ? SHOWRESULT : SHOWDATA);
+    } else {
+        const qsizetype linesBefore = doc->messages.size();
+        const bool analysed = doc->analyse();
+        doc->status = keep | (analysed ? SHOWRESULT : SHOWDATA);
+        if (!analysed)
+            showAnalysisFailure(*doc, linesBefore);
+    }
     updateActions();
     view->update();
     m_dockView->setDocument(doc);
+}
+
+void MainWindow::showAnalysisFailure(const Document &doc, qsizetype linesBefore)
+{
+    // The dock, which keeps the whole log, may be closed: the reason stands
+    // in the status bar for a while too.
+    QString reason = tr("分析失败");
+    if (doc.messages.size() > linesBefore) {
+        reason = doc.messages.last();
+        if (reason.startsWith(QLatin1String(">>")))
+            reason.remove(0, 2);
+    }
+    statusBar()->showMessage(reason, ANALYSISMESSAGETIME);
 }
 
 void MainWindow::actMark()

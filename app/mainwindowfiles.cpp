@@ -68,7 +68,9 @@ void MainWindow::openFile(const QString &filePath)
             return;
         }
     }
-    auto *view = new View;
+    // Made inside the window, so that the reader's message box (shown before
+    // the tab exists) is centred on the window like the one that follows.
+    auto *view = new View(this);
     if (!view->loadFile(filePath)) {
         view->deleteLater();
         Prompts::warn(this, tr("澄川抗滑桩"), tr("\"打开%1\"文件失败\"").arg(filePath));
@@ -82,8 +84,8 @@ void MainWindow::openFile(const QString &filePath)
 void MainWindow::actOpen()
 {
     const QString lastPath = Settings().lastPath();
-    const QString name =
-        Prompts::openFileName(this, tr("打开文件"), lastPath, tr("数据文件(*.qzp);;所有文件(*.*)"));
+    const QString name = Prompts::openFileName(
+        this, tr("打开文件"), lastPath, tr("数据文件(*.qzp);;所有文件(*.*)"), nullptr);
     if (!name.isEmpty())
         openFile(QDir::toNativeSeparators(name));
 }

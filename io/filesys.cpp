@@ -8,6 +8,7 @@
 #include "model/document.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QDir>
 #include <QSaveFile>
 
@@ -108,8 +109,13 @@ QString FileSys::readProject(Document &doc, const QString &path)
 
 bool FileSys::writeMember(QuaZip &zip, const QString &name, const QByteArray &bytes)
 {
+    // A regular file that every user may read (mode 0644), stamped with the
+    // time of writing: without a mode the members unpack unreadable.
+    QuaZipNewInfo info(name);
+    info.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    info.dateTime = QDateTime::currentDateTime();
     QuaZipFile file(&zip);
-    if (!file.open(QIODevice::WriteOnly, QuaZipNewInfo(name)))
+    if (!file.open(QIODevice::WriteOnly, info))
         return false;
     const bool written = file.write(bytes) == bytes.size();
     file.close();

@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <cstdlib>
 #include <functional>
@@ -24,8 +25,10 @@ struct PromptRecorder
     QList<Prompts::Question> questions;
     QList<QMessageBox::StandardButton> answers; // used front first; Cancel when empty
     QStringList warnings;
+    QList<QWidget *> warningWindows; // the window each warning was shown over
     QStringList fileProposals;
     QStringList fileAnswers; // used front first; cancelled when empty
+    QString fileFilter; // the filter chosen in the file dialog; empty keeps the first
 
     PromptRecorder()
     {
@@ -33,12 +36,15 @@ struct PromptRecorder
             questions.append(q);
             return answers.isEmpty() ? QMessageBox::Cancel : answers.takeFirst();
         };
-        Prompts::warn = [this](QWidget *, const QString &, const QString &text) {
+        Prompts::warn = [this](QWidget *parent, const QString &, const QString &text) {
             warnings.append(text);
+            warningWindows.append(parent ? parent->window() : nullptr);
         };
         const auto file = [this](QWidget *, const QString &, const QString &proposal,
-                              const QString &) {
+                              const QString &, QString *selectedFilter) {
             fileProposals.append(proposal);
+            if (selectedFilter && !fileFilter.isEmpty())
+                *selectedFilter = fileFilter;
             return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
         };
         Prompts::openFileName = file;

@@ -10,6 +10,7 @@
 
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
+#include <quazip/quazipfileinfo.h>
 #include <quazip/quazipnewinfo.h>
 
 #include <zlib.h>
@@ -265,6 +266,18 @@ private slots:
             const QByteArray before = member(original, QLatin1String(name));
             QCOMPARE(
                 member(path("again.qzp"), QLatin1String(name)).split('\n'), before.split('\n'));
+        }
+        // Both members unpack as regular files that every user may read
+        // (mode 0644), stamped with the time they were written.
+        QuaZip written(path("again.qzp"));
+        QVERIFY(written.open(QuaZip::mdUnzip));
+        const QList<QuaZipFileInfo64> members = written.getFileInfoList64();
+        QCOMPARE(members.size(), 2);
+        for (const QuaZipFileInfo64 &info : members) {
+            QCOMPARE(info.externalAttr >> 16, 0100644u);
+            QCOMPARE(info.getPermissions(),
+                QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+            QVERIFY(qAbs(info.dateTime.secsTo(QDateTime::currentDateTime())) < 3600);
         }
 
         doc.status = SHOWDATA | SHOWMARK;

@@ -248,12 +248,62 @@ private slots:
         file.close();
         for (const QString &path : {broken, m_files.path()}) {
             prompts.warnings.clear();
+            prompts.warningWindows.clear();
             window().openFile(path);
-            // The reader's message, then the window's.
+            // The reader's message, then the window's, both centred on the
+            // main window (the tab that failed was never shown).
             QCOMPARE(prompts.warnings.size(), 2);
             QCOMPARE(prompts.warnings.at(1), QStringLiteral("\"打开%1\"文件失败\"").arg(path));
+            QCOMPARE(prompts.warningWindows, QList<QWidget *>({&window(), &window()}));
         }
         QCOMPARE(tabs()->count(), 1);
+    }
+
+    void aDamagedStoredViewOpensFittedAndTheRestAsRead()
+    {
+        PromptRecorder prompts;
+        struct Stored
+        {
+            double blc, blcfull;
+            qint32 x0, y0;
+        };
+        // Mirrored, a few lines big, too small a scale, no fitted scale, far off.
+        const QList<Stored> damaged = {{-20.0, 30.0, 300, 100}, {1e7, 30.0, 300, 100},
+            {0.5, 30.0, 300, 100}, {30.0, 0.0, 300, 100}, {30.0, 30.0, 300, 2000000000}};
+        const auto project = [&](const QString &name, const Stored &stored) {
+            View writer;
+            writer.newFile();
+            Document *doc = writer.document();
+            doc->base.ProjectName = name;
+            doc->status = SHOWDATA | SHOWMARK;
+            doc->blc = stored.blc;
+            doc->blcfull = stored.blcfull;
+            doc->x0 = stored.x0;
+            doc->y0 = stored.y0;
+            const QString path = m_files.filePath(name + QStringLiteral(".qzp"));
+            return writer.saveFile(path) ? path : QString();
+        };
+        for (int n = 0; n < damaged.size(); ++n) {
+            const QString name = QStringLiteral("damaged%1").arg(n);
+            window().openFile(project(name, damaged.at(n)));
+            View *view = window().currentView();
+            QVERIFY(view && view->isVisible());
+            const Document *doc = view->document();
+            QCOMPARE(doc->base.ProjectName, name);
+            QCOMPARE(doc->status, SHOWDATA | SHOWMARK);
+            QVERIFY(!doc->isModified());
+            // Fitted: the scale of a fit, the origin of a fit.
+            QVERIFY2(doc->blc > 1.0 && doc->blc < 500.0, qPrintable(name));
+            QCOMPARE(doc->blcfull, doc->blc);
+            QCOMPARE(doc->x0, int(view->width() * 0.4));
+            QCOMPARE(doc->y0, 80);
+        }
+        // A sound stored view is shown as it was left.
+        window().openFile(project(QStringLiteral("sound"), {33.0, 20.0, 123, 45}));
+        const Document *doc = window().currentView()->document();
+        QCOMPARE(window().currentView()->transform().map(QPointF(1, 0)), QPointF(156, 45));
+        QCOMPARE(doc->blc, 33.0);
+        QVERIFY(prompts.warnings.isEmpty());
     }
 
     void saveCommandsRenameTheTab()
@@ -435,10 +485,15 @@ private slots:
         // A failed analysis stays in the input mode.
         doc->frontPile.length = 1.0; // too short for any analysis
         doc->updateGeometry();
+        window().findChild<QDockWidget *>(QStringLiteral("dockWidgetResult"))->hide();
         analyse->trigger();
         QCOMPARE(doc->status, SHOWDATA | SHOWMARK);
         QCOMPARE(commandsThat(window(), &QAction::isChecked), QStringList({"actMark"}));
         QVERIFY(action(window(), "actBase")->isEnabled());
+        // With the dock closed, the status bar still tells why.
+        const QString reason = doc->messages.last();
+        QVERIFY(reason.startsWith(QStringLiteral(">>错误：")));
+        QCOMPARE(window().statusBar()->currentMessage(), reason.mid(2));
     }
 
     void dockCommandHidesAndShowsTheDock()

@@ -6,6 +6,7 @@
 
 #include "io/filesys.h"
 #include "model/document.h"
+#include "view/labelplacement.h"
 #include "view/resultgeometry.h"
 
 #include <QtTest>
@@ -428,6 +429,91 @@ private slots:
         // what its outline shows.
         doc.anchors.clear();
         QVERIFY(reported(QStringLiteral("土反力（%1~ %2kPa）"), reactionDiagram(doc, 2)));
+    }
+
+    // Labels that would cover one already written are left out; the largest
+    // and smallest value of each pile are always written.
+    void overlappingLabelsGiveWayToTheExtremes()
+    {
+        // A column of boxes 1 m high, 0.6 m apart: each overlaps its two
+        // neighbours only. The largest (9) and smallest (0.5) go first, then
+        // every label in order that covers none written.
+        QList<ResultLabel> labels;
+        QList<QRectF> boxes;
+        const QList<double> values = {3, 4, 1, 5, 6, 2, 7, 9, 8, 0.5};
+        for (int n = 0; n < values.size(); ++n) {
+            labels.append({QPointF(0, -0.6 * n), values.at(n), leftCentre, OBJPILE});
+            boxes.append(QRectF(0.0, -0.6 * n - 1.0, 2.0, 1.0));
+        }
+        // The two values of the back pile stand on one another: both are its extremes.
+        for (const double v : {1.0, 2.0}) {
+            labels.append({QPointF(100, 0), v, leftCentre, OBJBACKPILE});
+            boxes.append(QRectF(100.0, -1.0, 2.0, 1.0));
+        }
+        const QList<bool> shown = labelsShown(labels, boxes);
+        QList<int> written;
+        for (int n = 0; n < shown.size(); ++n) {
+            if (shown.at(n))
+                written.append(n);
+        }
+        QCOMPARE(written, QList<int>({0, 2, 4, 7, 9, 10, 11}));
+
+        // Drawn with the text sizes of the analysed projects, at the fitted
+        // scale (32 px, 0.32 m) and at the largest zoom (16 px).
+        // Returns how many labels were left out.
+        const auto check = [](const Diagram &d, int pixelSize) {
+            QStringList texts;
+            for (const ResultLabel &label : d.labels)
+                texts.append(QString::number(label.value, 'f', 1));
+            const QList<QRectF> boxes = labelBoxes(d.labels, texts, pixelSize);
+            const QList<bool> shown = labelsShown(d.labels, boxes);
+            // Per group: smallest and largest value, of all and of the written.
+            QMap<qint32, QPair<double, double>> all;
+            QMap<qint32, QPair<double, double>> written;
+            const auto widen = [](QMap<qint32, QPair<double, double>> &map,
+                                   const ResultLabel &label) {
+                auto it = map.find(label.group);
+                if (it == map.end())
+                    it = map.insert(label.group, {label.value, label.value});
+                it->first = std::min(it->first, label.value);
+                it->second = std::max(it->second, label.value);
+            };
+            int left = 0;
+            for (int n = 0; n < d.labels.size(); ++n) {
+                widen(all, d.labels.at(n));
+                if (shown.at(n))
+                    widen(written, d.labels.at(n));
+                else
+                    ++left;
+            }
+            if (written != all)
+                return -1;
+            // No two written labels overlap, unless both are extremes.
+            const auto extreme = [&](int n) {
+                const QPair<double, double> range = all.value(d.labels.at(n).group);
+                return d.labels.at(n).value == range.first || d.labels.at(n).value == range.second;
+            };
+            for (int m = 0; m < boxes.size(); ++m) {
+                for (int n = m + 1; n < boxes.size(); ++n) {
+                    if (shown.at(m) && shown.at(n) && boxes.at(m).intersects(boxes.at(n))
+                        && !(extreme(m) && extreme(n)))
+                        return -1;
+                }
+            }
+            return left;
+        };
+        for (const char *file : {"default-analysed.qzp", "doublerow-analysed.qzp"}) {
+            Document doc;
+            QVERIFY(readExample(doc, QLatin1String(file)));
+            const Diagram moment = memberDiagram(doc, DiagramKind::Moment, 2);
+            // At the fitted scale the moment labels crowd: some give way.
+            QVERIFY2(check(moment, 32) > 0, file);
+            QVERIFY2(check(moment, 16) >= 0, file);
+            for (const int pixelSize : {32, 16}) {
+                QVERIFY2(check(memberDiagram(doc, DiagramKind::Shear, 2), pixelSize) >= 0, file);
+                QVERIFY2(check(reactionDiagram(doc, 2), pixelSize) >= 0, file);
+            }
+        }
     }
 
     // In the analysed projects every diagram reaches half the offset, on the

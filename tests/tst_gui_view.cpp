@@ -44,9 +44,9 @@ QImage renderView(View &view)
     return image;
 }
 
-void sendWheel(View &view, QPointF pos, int delta)
+void sendWheel(View &view, QPointF pos, int delta, int sideways = 0)
 {
-    QWheelEvent event(pos, view.mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton,
+    QWheelEvent event(pos, view.mapToGlobal(pos), QPoint(), QPoint(sideways, delta), Qt::NoButton,
         Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&view, &event);
 }
@@ -118,10 +118,19 @@ private slots:
                 QCOMPARE(doc->blc, doc->blcfull);
                 QCOMPARE(doc->x0, int(size.width() * 0.4));
                 QCOMPARE(doc->y0, 80);
-                // The whole model, plan sketch included, lies inside the
+                // The whole drawing, the plan sketch under the piles and the
+                // anchors with their bond lengths included, lies inside the
                 // widget less 10 pixels on every side, and touches the
                 // margin on at least one side (the largest such scale).
-                const QRectF box = view.transform().mapRect(doc->modelBounds());
+                QVERIFY(!doc->anchors.isEmpty());
+                QRectF drawn = doc->modelBounds().normalized();
+                for (const AnchorInfo &anchor : doc->anchors) {
+                    for (const QPointF p : {QPointF(anchor.x1g, anchor.y1g),
+                             QPointF(anchor.x2g, anchor.y2g), QPointF(anchor.x3g, anchor.y3g)})
+                        drawn = drawn.united(QRectF(p, QSizeF(1e-9, 1e-9)));
+                }
+                QVERIFY(drawn.right() > doc->modelBounds().right() + 5.0);
+                const QRectF box = view.transform().mapRect(drawn);
                 const QRectF inner = QRectF(view.rect()).adjusted(10, 10, -10, -10);
                 QVERIFY(inner.adjusted(-1e-6, -1e-6, 1e-6, 1e-6).contains(box));
                 QVERIFY(qAbs(box.left() - inner.left()) < 1.0
@@ -157,36 +166,42 @@ private slots:
         QCOMPARE(huge.document()->blc, 1.0);
     }
 
-    void firstPaintFitsOnlyANeverDrawnProject()
+    void firstShowPlacesOnlyANeverPlacedProject()
     {
+        // The view is placed when it is shown, before the first paint.
+        const auto shown = [](View &view) {
+            view.resize(640, 480);
+            view.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&view));
+        };
+        // A project never drawn at all (1 pixel per metre) is fitted.
         View view;
-        view.resize(640, 480);
         Document *doc = view.document();
         QCOMPARE(doc->blc, 1.0);
         QCOMPARE(doc->y0, -50);
-        renderView(view);
-        QCOMPARE(view.transform().map(QPointF(0, 0)), QPointF(320, 48));
+        shown(view);
         View fitted;
         fitted.resize(640, 480);
         fitted.fitView();
         QCOMPARE(doc->blc, fitted.document()->blc);
+        QCOMPARE(view.transform(), fitted.transform());
         QVERIFY(doc->blc > 1.0);
 
-        // A scale of its own is kept, and so is a stored origin.
+        // A scale of its own is kept, the origin placed; a stored origin is
+        // kept too.
         View scaled;
-        scaled.resize(640, 480);
         scaled.document()->blc = 7.0;
-        renderView(scaled);
+        shown(scaled);
         QCOMPARE(scaled.document()->blc, 7.0);
-        QCOMPARE(scaled.document()->x0, 320);
+        QCOMPARE(scaled.transform().map(QPointF(0, 0)), QPointF(320, 48));
         View placed;
-        placed.resize(640, 480);
         placed.document()->x0 = 17;
         placed.document()->y0 = 33;
         placed.updateTransform();
-        renderView(placed);
+        shown(placed);
         QCOMPARE(placed.document()->x0, 17);
         QCOMPARE(placed.document()->y0, 33);
+        QCOMPARE(placed.document()->blc, 1.0);
     }
 
     void resizeUpdatesOnlyTheFullScale()
@@ -221,6 +236,13 @@ private slots:
             return std::max(std::fabs(now.x() - before.x()), std::fabs(now.y() - before.y()))
                 * doc->blc;
         };
+        // A tilt wheel or a sideways touchpad swipe turns only horizontally:
+        // it neither zooms out nor moves the drawing.
+        for (const int sideways : {-120, 120}) {
+            sendWheel(view, cursor, 0, sideways);
+            QCOMPARE(doc->blc, 20.0);
+            QCOMPARE(view.transform().map(QPointF(0, 0)), QPointF(400, 100));
+        }
         sendWheel(view, cursor, 120);
         QCOMPARE(doc->blc, 22.0);
         QVERIFY(drift() < 1.0); // the origin is kept in whole pixels

@@ -3,6 +3,7 @@
 
 #include "guitestsupport.h"
 
+#include "io/filesys.h"
 #include "model/document.h"
 #include "view/view.h"
 
@@ -114,6 +115,58 @@ private slots:
         QVERIFY(!view.saveAs());
         QCOMPARE(prompts.fileProposals.last(),
             QDir::toNativeSeparators(QFileInfo(view.filePath()).absolutePath() + '/' + "桩基"));
+    }
+
+    void saveAsAddsTheExtensionUnderTheDataFilter()
+    {
+        PromptRecorder prompts;
+        View view;
+        view.newFile();
+        // A name typed without extension is saved as a project file.
+        const QString typed = path(QStringLiteral("saved1"));
+        const QString saved = typed + QStringLiteral(".qzp");
+        prompts.fileAnswers = {typed};
+        QVERIFY(view.saveAs());
+        QVERIFY(QFileInfo::exists(saved));
+        QVERIFY(!QFileInfo::exists(typed));
+        QCOMPARE(view.filePath(), QFileInfo(saved).canonicalFilePath());
+        QCOMPARE(view.windowTitle(), QStringLiteral("saved1.qzp"));
+        QVERIFY(prompts.questions.isEmpty());
+
+        // That name is now taken: refusing to replace it shows the dialog
+        // again with the full name and leaves the file as it was.
+        view.document()->base.ProjectName = QStringLiteral("替换后");
+        const auto savedName = [&] {
+            Document readBack;
+            return FileSys().readProject(readBack, saved).isEmpty() ? readBack.base.ProjectName
+                                                                    : QString();
+        };
+        const QString original = savedName();
+        QVERIFY(!original.isEmpty() && original != QStringLiteral("替换后"));
+        prompts.fileAnswers = {typed};
+        prompts.answers = {QMessageBox::No};
+        QVERIFY(!view.saveAs());
+        QCOMPARE(prompts.questions.size(), 1);
+        QVERIFY(prompts.questions.first().text.contains(QStringLiteral("saved1.qzp")));
+        QCOMPARE(prompts.fileProposals.last(), QDir::toNativeSeparators(saved));
+        QCOMPARE(savedName(), original);
+        // Agreeing replaces it.
+        prompts.fileAnswers = {typed};
+        prompts.answers = {QMessageBox::Yes};
+        QVERIFY(view.saveAs());
+        QCOMPARE(savedName(), QStringLiteral("替换后"));
+        QVERIFY(prompts.warnings.isEmpty());
+
+        // A name with the extension in other capitals, or any name under the
+        // filter of all files, is saved as given.
+        prompts.fileAnswers = {path(QStringLiteral("upper.QZP"))};
+        QVERIFY(view.saveAs());
+        QVERIFY(QFileInfo::exists(path(QStringLiteral("upper.QZP"))));
+        prompts.fileFilter = QStringLiteral("所有文件(*.*)");
+        prompts.fileAnswers = {path(QStringLiteral("plain"))};
+        QVERIFY(view.saveAs());
+        QVERIFY(QFileInfo::exists(path(QStringLiteral("plain"))));
+        QVERIFY(!QFileInfo::exists(path(QStringLiteral("plain.qzp"))));
     }
 
     void loadReadsWhatSaveWrote()

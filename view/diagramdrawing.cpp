@@ -10,6 +10,7 @@
 #include "view/resultgeometry.h"
 #include "view/view.h"
 
+#include "view/labelplacement.h"
 #include "view/pens.h"
 
 #include <QPainter>
@@ -111,9 +112,9 @@ Diagram memberDiagram(const Document &doc, DiagramKind kind, int offset)
 
         const bool jump = std::fabs(c - prev) > EPS;
         if (std::fabs(t) >= EPS)
-            d.labels.append({T, t, memberAlignment(t)});
+            d.labels.append({T, t, memberAlignment(t), r.ob});
         if (jump && std::fabs(c) >= EPS)
-            d.labels.append({S, c, memberAlignment(c)});
+            d.labels.append({S, c, memberAlignment(c), r.ob});
         d.ordinates.append(QLineF(Nj, T));
         if (jump)
             d.ordinates.append(QLineF(Ni, S));
@@ -141,7 +142,24 @@ void View::drawDiagram(QPainter &painter, const Diagram &diagram) const
     if (!(m_document->status & SHOWMARK))
         return;
     painter.setPen(cosmeticPen(accentColor(180), 1));
-    const int n = int(textPixelSize() * 0.8);
-    for (const ResultLabel &label : diagram.labels)
-        drawLabel(painter, label.point, valueText(label.value), n, label.alignment);
+    drawValueLabels(painter, diagram.labels, int(textPixelSize() * 0.8));
+}
+
+void View::drawValueLabels(QPainter &painter, const QList<ResultLabel> &labels, int pixelSize) const
+{
+    QStringList texts;
+    texts.reserve(labels.size());
+    for (const ResultLabel &label : labels)
+        texts.append(valueText(label.value));
+    drawLabels(painter, labels, texts, pixelSize);
+}
+
+void View::drawLabels(QPainter &painter, const QList<ResultLabel> &labels, const QStringList &texts,
+    int pixelSize) const
+{
+    const QList<bool> shown = labelsShown(labels, labelBoxes(labels, texts, pixelSize));
+    for (qsizetype n = 0; n < labels.size(); ++n) {
+        if (shown.at(n))
+            drawLabel(painter, labels.at(n).point, texts.at(n), pixelSize, labels.at(n).alignment);
+    }
 }

@@ -5,7 +5,9 @@
 
 #include "model/document.h"
 #include "view/displaysettings.h"
+#include "view/labelplacement.h"
 #include "view/pens.h"
+#include "view/resultgeometry.h"
 
 #include <QPainter>
 #include <QtMath>
@@ -35,9 +37,13 @@ void View::drawForces(QPainter &painter, double a, double c, double factor) cons
         return f.object == OBJBACKPILE ? c : a;
     };
 
+    // The labels are written after all arrows, as one drawing, so that a
+    // label that would cover another is left out (labelplacement.h).
+    QList<ResultLabel> labels;
     painter.setPen(cosmeticPen(Qt::darkRed, 1));
     for (const ForceInfo &f : m_document->BaseForces)
-        drawDistributedLoad(painter, f, faceOffset(f), factor);
+        drawDistributedLoad(painter, f, faceOffset(f), factor, labels);
+    const qsizetype baseLabels = labels.size();
 
     const bool singleRow = m_document->base.PileForm == SINGLEROW;
     for (const ForceInfo &f : m_document->AddForces) {
@@ -46,22 +52,36 @@ void View::drawForces(QPainter &painter, double a, double c, double factor) cons
         switch (f.type) {
         case LOADPNT:
             painter.setPen(cosmeticPen(Qt::darkMagenta, 2));
-            drawPointForce(painter, f, faceOffset(f), factor);
+            drawPointForce(painter, f, faceOffset(f), factor, labels);
             break;
         case LOADDIST:
             painter.setPen(cosmeticPen(Qt::darkMagenta, 1));
-            drawDistributedLoad(painter, f, faceOffset(f), factor);
+            drawDistributedLoad(painter, f, faceOffset(f), factor, labels);
             break;
         case LOADMOMENT:
             painter.setPen(cosmeticPen(Qt::darkMagenta, 1));
-            drawMoment(painter, f, factor);
+            drawMoment(painter, f, factor, labels);
             break;
         default: break;
         }
     }
+
+    const int n = textPixelSize();
+    QStringList texts;
+    texts.reserve(labels.size());
+    for (const ResultLabel &label : labels)
+        texts.append(valueText(label.value));
+    const QList<bool> shown = labelsShown(labels, labelBoxes(labels, texts, n));
+    for (qsizetype k = 0; k < labels.size(); ++k) {
+        if (!shown.at(k))
+            continue;
+        painter.setPen(cosmeticPen(k < baseLabels ? Qt::darkRed : Qt::darkMagenta, 1));
+        drawLabel(painter, labels.at(k).point, texts.at(k), n, labels.at(k).alignment);
+    }
 }
 
-void View::drawPointForce(QPainter &painter, const ForceInfo &f, double g, double factor) const
+void View::drawPointForce(QPainter &painter, const ForceInfo &f, double g, double factor,
+    QList<ResultLabel> &labels) const
 {
     const double F = f.F;
     const QPointF head(F > 0.0 ? f.x1g - g : f.x1g + g, f.y1g);
@@ -71,10 +91,11 @@ void View::drawPointForce(QPainter &painter, const ForceInfo &f, double g, doubl
     const QPointF tail =
         f.direction == DIRVERTICAL ? head + QPointF(0.0, l) : head + QPointF(l, 0.0);
     drawArrow(painter, tail, head);
-    drawLabel(painter, tail, valueText(F * factor), textPixelSize(), labelAlignment);
+    labels.append({tail, F * factor, labelAlignment, f.object});
 }
 
-void View::drawDistributedLoad(QPainter &painter, const ForceInfo &f, double g, double factor) const
+void View::drawDistributedLoad(QPainter &painter, const ForceInfo &f, double g, double factor,
+    QList<ResultLabel> &labels) const
 {
     const double q1 = f.q1;
     const double q2 = f.q2;
@@ -107,12 +128,12 @@ void View::drawDistributedLoad(QPainter &painter, const ForceInfo &f, double g, 
         }
     }
     painter.drawLine(T1, T2);
-    const int n = textPixelSize();
-    drawLabel(painter, T1, valueText(q1 * factor), n, labelAlignment);
-    drawLabel(painter, T2, valueText(q2 * factor), n, labelAlignment);
+    labels.append({T1, q1 * factor, labelAlignment, f.object});
+    labels.append({T2, q2 * factor, labelAlignment, f.object});
 }
 
-void View::drawMoment(QPainter &painter, const ForceInfo &f, double factor) const
+void View::drawMoment(
+    QPainter &painter, const ForceInfo &f, double factor, QList<ResultLabel> &labels) const
 {
     const double M = f.M;
     const QPointF centre(f.x1g, f.y1g);
@@ -139,6 +160,5 @@ void View::drawMoment(QPainter &painter, const ForceInfo &f, double factor) cons
     for (const double t : {direction + spread, direction - spread})
         painter.drawLine(head, head - 0.25 * QPointF(std::cos(t), std::sin(t)));
 
-    drawLabel(
-        painter, centre, valueText(M * factor), textPixelSize(), Qt::AlignLeft | Qt::AlignTop);
+    labels.append({centre, M * factor, Qt::AlignLeft | Qt::AlignTop, f.object});
 }

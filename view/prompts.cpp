@@ -24,16 +24,16 @@ void showWarning(QWidget *parent, const QString &title, const QString &text)
     QMessageBox::warning(parent, title, text, QMessageBox::Ok);
 }
 
-QString showOpenDialog(
-    QWidget *parent, const QString &caption, const QString &proposal, const QString &filter)
+QString showOpenDialog(QWidget *parent, const QString &caption, const QString &proposal,
+    const QString &filter, QString *selectedFilter)
 {
-    return QFileDialog::getOpenFileName(parent, caption, proposal, filter);
+    return QFileDialog::getOpenFileName(parent, caption, proposal, filter, selectedFilter);
 }
 
-QString showSaveDialog(
-    QWidget *parent, const QString &caption, const QString &proposal, const QString &filter)
+QString showSaveDialog(QWidget *parent, const QString &caption, const QString &proposal,
+    const QString &filter, QString *selectedFilter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, proposal, filter);
+    return QFileDialog::getSaveFileName(parent, caption, proposal, filter, selectedFilter);
 }
 
 } // namespace

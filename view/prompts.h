@@ -29,9 +29,11 @@ struct Question
 using AskFunction = std::function<QMessageBox::StandardButton(QWidget *, const Question &)>;
 // A warning box with the button OK.
 using WarnFunction = std::function<void(QWidget *, const QString &title, const QString &text)>;
-// Returns the chosen file name, or an empty text when cancelled.
-using FileFunction = std::function<QString(
-    QWidget *, const QString &caption, const QString &proposal, const QString &filter)>;
+// Returns the chosen file name, or an empty text when cancelled. The filter
+// selected in the dialog comes back in selectedFilter (when given), which
+// also names the filter selected at first.
+using FileFunction = std::function<QString(QWidget *, const QString &caption,
+    const QString &proposal, const QString &filter, QString *selectedFilter)>;
 
 extern AskFunction ask;
 extern WarnFunction warn;

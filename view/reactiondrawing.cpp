@@ -6,6 +6,7 @@
 
 #include "engine/model.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -28,6 +29,19 @@ QPointF position(const NodeInfo &node)
     return QPointF(node.Xg, node.Yg);
 }
 
+// Label groups of the values in kN beside the pressures in kPa: each
+// pile-bottom reaction and each anchor stands alone, so that they never
+// take the place of a pile's extreme pressure.
+qint32 bottomReactionGroup(qint32 pile)
+{
+    return -pile;
+}
+
+qint32 anchorGroup(qsizetype index)
+{
+    return qint32(-1000 - std::min<qsizetype>(index, 1000000));
+}
+
 void soilPressure(const Document &doc, double k, Diagram &d)
 {
     double prev = 0.0;
@@ -47,9 +61,9 @@ void soilPressure(const Document &doc, double k, Diagram &d)
         const QPointF T = position(nj) - QPointF(k * r.SPj, 0.0);
         const bool jump = std::fabs(r.SPi - prev) > EPS;
         if (std::fabs(r.SPj) >= EPS)
-            d.labels.append({T, r.SPj, pressureAlignment(r.SPj)});
+            d.labels.append({T, r.SPj, pressureAlignment(r.SPj), r.ob});
         if (jump && std::fabs(r.SPi) >= EPS)
-            d.labels.append({S, r.SPi, pressureAlignment(r.SPi)});
+            d.labels.append({S, r.SPi, pressureAlignment(r.SPi), r.ob});
         d.ordinates.append(QLineF(position(nj), T));
         if (jump)
             d.ordinates.append(QLineF(position(ni), S));
@@ -59,7 +73,7 @@ void soilPressure(const Document &doc, double k, Diagram &d)
 }
 
 // The base spring of a free pile bottom pushes up where the bottom settles.
-void bottomReaction(const Document &doc, const PileInfo &pile, double L, Diagram &d)
+void bottomReaction(const Document &doc, const PileInfo &pile, qint32 member, double L, Diagram &d)
 {
     if (pile.sptindex < 0 || pile.support != SUPPORTFREE || !validNode(doc, pile.sptindex))
         return;
@@ -69,7 +83,8 @@ void bottomReaction(const Document &doc, const PileInfo &pile, double L, Diagram
     const QPointF head = position(node);
     const QPointF tail = head - QPointF(0.0, L);
     d.arrows.append(QLineF(tail, head));
-    d.labels.append({tail, -(node.Kd * node.Dy), Qt::AlignHCenter | Qt::AlignTop});
+    d.labels.append(
+        {tail, -(node.Kd * node.Dy), Qt::AlignHCenter | Qt::AlignTop, bottomReactionGroup(member)});
 }
 
 void betweenRowPressure(const Document &doc, double k, Diagram &d)
@@ -87,10 +102,12 @@ void betweenRowPressure(const Document &doc, double k, Diagram &d)
         const QPointF Nj = position(doc.nodes.at(r.j));
         const QPointF S = Ni - QPointF(k * r.BPi, 0.0);
         const QPointF T = Nj - QPointF(k * r.BPj, 0.0);
+        // The pressure between the rows acts on the front pile at i and on
+        // the back pile at j, and counts with that pile's soil pressure.
         if (std::fabs(r.BPi) >= EPS)
-            d.labels.append({S, r.BPi, pressureAlignment(r.BPi)});
+            d.labels.append({S, r.BPi, pressureAlignment(r.BPi), OBJPILE});
         if (std::fabs(r.BPj) >= EPS)
-            d.labels.append({T, r.BPj, pressureAlignment(r.BPj)});
+            d.labels.append({T, r.BPj, pressureAlignment(r.BPj), OBJBACKPILE});
         d.ordinates.append(QLineF(Ni, S));
         d.ordinates.append(QLineF(Nj, T));
         front.append(S);
@@ -105,19 +122,22 @@ void betweenRowPressure(const Document &doc, double k, Diagram &d)
 void anchorForces(const Document &doc, double L, Diagram &d)
 {
     const bool singleRow = doc.base.PileForm == SINGLEROW;
-    for (const AnchorInfo &anchor : doc.anchors) {
+    for (qsizetype n = 0; n < doc.anchors.size(); ++n) {
+        const AnchorInfo &anchor = doc.anchors.at(n);
         if (singleRow && (anchor.object == OBJBACKPILE || anchor.object == OBJBEAM))
             continue;
         const QPointF head(anchor.x1g, anchor.y1g);
         if (std::fabs(anchor.forceH) > EPS) {
             const QPointF tail = head - QPointF(L, 0.0);
             d.arrows.append(QLineF(tail, head));
-            d.labels.append({tail, anchor.forceH, pressureAlignment(anchor.forceH)});
+            d.labels.append(
+                {tail, anchor.forceH, pressureAlignment(anchor.forceH), anchorGroup(n)});
         }
         if (std::fabs(anchor.forceV) > EPS) {
             const QPointF tail = head + QPointF(0.0, L);
             d.arrows.append(QLineF(tail, head));
-            d.labels.append({tail, anchor.forceV, pressureAlignment(anchor.forceV)});
+            d.labels.append(
+                {tail, anchor.forceV, pressureAlignment(anchor.forceV), anchorGroup(n)});
         }
     }
 }
@@ -133,8 +153,8 @@ Diagram reactionDiagram(const Document &doc, int offset)
     const double L = offset * 0.5;
     d.scale = k;
     soilPressure(doc, k, d);
-    bottomReaction(doc, doc.frontPile, L, d);
-    bottomReaction(doc, doc.backPile, L, d);
+    bottomReaction(doc, doc.frontPile, OBJPILE, L, d);
+    bottomReaction(doc, doc.backPile, OBJBACKPILE, L, d);
     betweenRowPressure(doc, k, d);
     if (!doc.anchors.isEmpty())
         anchorForces(doc, L, d);

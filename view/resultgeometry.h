@@ -23,7 +23,18 @@ struct ResultLabel
     QPointF point;
     double value = 0.0;
     int alignment = 0;
+    // Whose value it is, for the labels that are always written (the largest
+    // and smallest of each group, labelplacement.h): a pile or the link beam
+    // by its member code; a value of another unit (a pile-bottom reaction,
+    // an anchor force) by a group of its own.
+    qint32 group = 0;
 };
+
+// The pile (OBJPILE, OBJBACKPILE) a node lies on, else OBJBEAM.
+qint32 nodeMember(const Document &doc, const NodeInfo &node);
+
+// Node numbers written at the nodes, grouped by pile.
+QList<ResultLabel> nodeNumbers(const Document &doc);
 
 // A spring symbol: the zig-zag from the node to its outer end, a small
 // circle at that end, and an optional value.

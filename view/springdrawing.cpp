@@ -81,12 +81,33 @@ QPolygonF springPath(const QPointF &p, const QPointF &e, bool vertical)
     return path;
 }
 
+qint32 nodeMember(const Document &doc, const NodeInfo &node)
+{
+    if (std::fabs(node.Xg - doc.frontPile.topXg) < EPS)
+        return OBJPILE;
+    if (doc.base.PileForm == DOUBLEROW && std::fabs(node.Xg - doc.backPile.topXg) < EPS)
+        return OBJBACKPILE;
+    return OBJBEAM;
+}
+
+QList<ResultLabel> nodeNumbers(const Document &doc)
+{
+    QList<ResultLabel> labels;
+    labels.reserve(doc.nodes.size());
+    for (const NodeInfo &node : doc.nodes) {
+        labels.append({QPointF(node.Xg, node.Yg), double(node.id), Qt::AlignLeft | Qt::AlignVCenter,
+            nodeMember(doc, node)});
+    }
+    return labels;
+}
+
 QList<SpringSymbol> nodeSprings(const Document &doc, int offset)
 {
     QList<SpringSymbol> list;
     const double L = offset * 0.5;
     for (const NodeInfo &node : doc.nodes) {
         const QPointF p(node.Xg, node.Yg);
+        const qsizetype before = list.size();
         if (node.RorL == STATELEFT && std::fabs(node.Kl) > EPS)
             addSpring(list, p, -L, -node.Kl, false);
         else if (node.RorL == STATERIGHT && std::fabs(node.Kr) > EPS)
@@ -95,6 +116,8 @@ QList<SpringSymbol> nodeSprings(const Document &doc, int offset)
             addSpring(list, p, L, node.Ku, true);
         else if (node.UorD == STATEDOWN && std::fabs(node.Kd) > EPS)
             addSpring(list, p, -L, -node.Kd, true);
+        for (qsizetype n = before; n < list.size(); ++n)
+            list[n].label.group = nodeMember(doc, node);
     }
     return list;
 }
@@ -123,6 +146,7 @@ QList<SpringSymbol> rowLinks(const Document &doc)
             s.label.point = QPointF(ni.Xg + (nj.Xg - ni.Xg) / 2.0, ni.Yg);
             s.label.value = k;
             s.label.alignment = Qt::AlignHCenter | Qt::AlignBottom;
+            s.label.group = OBJESLINK;
         }
     }
     return list;
@@ -139,10 +163,12 @@ void View::drawSprings(QPainter &painter) const
     painter.setBrush(Qt::NoBrush);
     drawSpringSymbols(painter, nodeSprings(doc, displayOffset));
     if (marks) {
-        for (const NodeInfo &node : doc.nodes) {
-            drawLabel(painter, QPointF(node.Xg, node.Yg), QString::number(node.id), n,
-                Qt::AlignLeft | Qt::AlignVCenter);
-        }
+        const QList<ResultLabel> numbers = nodeNumbers(doc);
+        QStringList texts;
+        texts.reserve(numbers.size());
+        for (const ResultLabel &label : numbers)
+            texts.append(QString::number(int(label.value)));
+        drawLabels(painter, numbers, texts, n);
     }
 }
 
@@ -159,7 +185,7 @@ void View::drawRowLinks(QPainter &painter) const
 void View::drawSpringSymbols(QPainter &painter, const QList<SpringSymbol> &springs) const
 {
     const bool marks = m_document->status & SHOWMARK;
-    const int n = int(textPixelSize() * 0.8);
+    QList<ResultLabel> labels;
     for (const SpringSymbol &s : springs) {
         painter.drawPolyline(s.path);
         painter.drawEllipse(s.end, 0.02, 0.02);
@@ -167,6 +193,7 @@ void View::drawSpringSymbols(QPainter &painter, const QList<SpringSymbol> &sprin
             continue;
         if (s.dotAtLabel)
             painter.drawEllipse(s.label.point, 0.02, 0.02);
-        drawLabel(painter, s.label.point, valueText(s.label.value), n, s.label.alignment);
+        labels.append(s.label);
     }
+    drawValueLabels(painter, labels, int(textPixelSize() * 0.8));
 }

@@ -3,6 +3,7 @@
 #include "model/document.h"
 #include "view/displaysettings.h"
 #include "view/fonts.h"
+#include "view/labelplacement.h"
 #include "view/pens.h"
 
 #include <QFontMetricsF>
@@ -13,12 +14,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
 constexpr double MAXSCALE = 500.0;
 constexpr int FITTOP = 80; // widget y of the ground datum in a fitted view
 constexpr double MINSCALE = 1.0;
+// y0 of a project whose view was never placed.
+constexpr qint32 NEVERPLACED = -50;
+// Farthest origin (pixels) a stored view may have; beyond it the drawing
+// lies out of any screen and panning could overflow.
+constexpr qint64 MAXORIGIN = 10000000;
 
 // Drawn when the model has no extent.
 const QRectF emptyModelBox(-18.0, 0.0, 36.0, -25.0);
@@ -47,28 +54,54 @@ void View::updateTransform()
     m_transform.scale(m_document->blc, -m_document->blc);
 }
 
+QRectF View::drawingBounds() const
+{
+    // The model box: piles, layers and the plan sketch under the piles.
+    QRectF box = m_document->modelBounds().normalized();
+    if (box.width() == 0.0 || box.height() == 0.0)
+        box = emptyModelBox.normalized();
+    double left = box.left();
+    double right = box.right();
+    double low = box.top();
+    double high = box.bottom();
+    // Anchors run far into the slope with their bond lengths.
+    const bool singleRow = m_document->base.PileForm == SINGLEROW;
+    for (const AnchorInfo &anchor : m_document->anchors) {
+        if (singleRow && (anchor.object == OBJBACKPILE || anchor.object == OBJBEAM))
+            continue;
+        for (const QPointF p : {QPointF(anchor.x1g, anchor.y1g), QPointF(anchor.x2g, anchor.y2g),
+                 QPointF(anchor.x3g, anchor.y3g)}) {
+            if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
+                continue;
+            left = std::min(left, p.x());
+            right = std::max(right, p.x());
+            low = std::min(low, p.y());
+            high = std::max(high, p.y());
+        }
+    }
+    return QRectF(QPointF(left, low), QPointF(right, high));
+}
+
 double View::fittingScale() const
 {
-    QRectF r = m_document->modelBounds();
-    if (r.width() == 0.0 || r.height() == 0.0)
-        r = emptyModelBox;
+    // Normalised: top() is the lowest elevation, bottom() the highest.
+    const QRectF r = drawingBounds();
     const QRect area = rect().adjusted(10, 10, -10, -10);
     if (area.width() <= 0 || area.height() <= 0)
         return 0.0;
-    double s = std::min(std::fabs(area.height() / r.height()), std::fabs(area.width() / r.width()));
+    double s = std::min(area.height() / r.height(), area.width() / r.width());
     // The fitted view puts the origin at (0.4 width, FITTOP): the scale must
-    // also keep the parts of the model left of, right of and below the
-    // origin inside the margins, or the plan sketch under the piles is cut off.
+    // also keep the parts of the drawing left of, right of, above and below
+    // the origin inside the margins.
     const double x0 = width() * 0.4;
-    const double bottom = std::min(r.top(), r.bottom());
-    const double left = std::min(r.left(), r.right());
-    const double right = std::max(r.left(), r.right());
-    if (bottom < 0.0 && height() - 10.0 - FITTOP > 0.0)
-        s = std::min(s, (height() - 10.0 - FITTOP) / -bottom);
-    if (left < 0.0 && x0 - 10.0 > 0.0)
-        s = std::min(s, (x0 - 10.0) / -left);
-    if (right > 0.0 && width() - 10.0 - x0 > 0.0)
-        s = std::min(s, (width() - 10.0 - x0) / right);
+    if (r.top() < 0.0 && height() - 10.0 - FITTOP > 0.0)
+        s = std::min(s, (height() - 10.0 - FITTOP) / -r.top());
+    if (r.bottom() > 0.0)
+        s = std::min(s, (FITTOP - 10.0) / r.bottom());
+    if (r.left() < 0.0 && x0 - 10.0 > 0.0)
+        s = std::min(s, (x0 - 10.0) / -r.left());
+    if (r.right() > 0.0 && width() - 10.0 - x0 > 0.0)
+        s = std::min(s, (width() - 10.0 - x0) / r.right());
     return std::clamp(s, MINSCALE, MAXSCALE);
 }
 
@@ -85,6 +118,41 @@ void View::fitView()
     m_document->y0 = FITTOP;
     updateTransform();
     update();
+    // Fitted before the user has seen the view (a new tab, whose size the
+    // layout may still change): fitted again on each resize until then.
+    if (!m_painted)
+        m_fitPending = true;
+}
+
+bool View::storedViewUsable(const Document &doc)
+{
+    const auto scaleUsable = [](double s) {
+        return std::isfinite(s) && s >= MINSCALE && s <= MAXSCALE;
+    };
+    const auto originUsable = [](qint32 p) { return std::abs(qint64(p)) <= MAXORIGIN; };
+    return scaleUsable(doc.blc) && scaleUsable(doc.blcfull) && originUsable(doc.x0)
+        && originUsable(doc.y0);
+}
+
+void View::placeBeforeFirstPaint()
+{
+    if (!m_document || m_painted)
+        return;
+    // A project never drawn at all (written by the command-line tool, say)
+    // still has the scale of 1 pixel per metre: it is fitted like a damaged
+    // stored view.
+    const bool neverPlaced = m_document->y0 == NEVERPLACED;
+    if (m_fitPending || (neverPlaced && m_document->blc == 1.0)) {
+        if (fittingScale() != 0.0)
+            fitView();
+        return;
+    }
+    // A project placed for the first time keeps its scale.
+    if (neverPlaced && height() > 100) {
+        m_document->x0 = int(width() * 0.5);
+        m_document->y0 = int(height() * 0.1);
+        updateTransform();
+    }
 }
 
 void View::resizeEvent(QResizeEvent *event)
@@ -95,6 +163,15 @@ void View::resizeEvent(QResizeEvent *event)
     const double s = fittingScale();
     if (s != 0.0)
         m_document->blcfull = s;
+    // A hidden widget's size is not yet the one it will be shown with.
+    if (isVisible())
+        placeBeforeFirstPaint();
+}
+
+void View::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    placeBeforeFirstPaint();
 }
 
 QPointF View::toModel(const QPointF &pixel) const
@@ -107,13 +184,18 @@ QPointF View::toModel(const QPointF &pixel) const
 
 void View::wheelEvent(QWheelEvent *event)
 {
-    if (!m_document)
+    // Only the vertical wheel zooms: a tilt wheel or a sideways swipe of a
+    // touchpad (no vertical turn) leaves the view as it is.
+    const int turn = event->angleDelta().y();
+    if (!m_document || turn == 0) {
+        event->ignore();
         return;
+    }
     const QPoint p = event->position().toPoint();
     const QPointF m = toModel(p);
     const double old = m_document->blc;
     double blc = old;
-    if (event->angleDelta().y() * 0.125 / 15.0 > 0.0)
+    if (turn > 0)
         blc = std::min(blc * 1.1, MAXSCALE);
     else
         blc = std::max(blc / 1.1, MINSCALE);
@@ -203,21 +285,7 @@ void View::drawLabel(
     painter.translate(point);
     painter.scale(0.01, -0.01);
 
-    const QFontMetricsF fm(font);
-    const QRectF r = fm.boundingRect(text);
-    double dx = 0.0;
-    if (alignment & Qt::AlignHCenter)
-        dx = -r.width() / 2.0;
-    else if (alignment & Qt::AlignRight)
-        dx = -r.width();
-    double dy = 0.0;
-    if (alignment & Qt::AlignVCenter)
-        dy = fm.height() / 2.0 - fm.descent();
-    else if (alignment & Qt::AlignTop)
-        dy = fm.height() - 1.5 * fm.descent();
-    else if (alignment & Qt::AlignBottom)
-        dy = -fm.descent() / 2.0;
-    painter.drawText(QPointF(dx, dy), text);
+    painter.drawText(labelOrigin(QFontMetricsF(font), text, alignment), text);
     painter.restore();
 }
 
@@ -239,21 +307,9 @@ void View::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.save();
 
-    // A project that was never placed gets its origin on the first paint.
-    // One that was never drawn at all (written by the command-line tool, say)
-    // still has the scale of 1 pixel per metre: it is given the fitting scale.
-    if (m_document->y0 == -50 && height() > 100) {
-        m_document->x0 = int(width() * 0.5);
-        m_document->y0 = int(height() * 0.1);
-        if (m_document->blc == 1.0) {
-            const double s = fittingScale();
-            if (s != 0.0) {
-                m_document->blc = s;
-                m_document->blcfull = s;
-            }
-        }
-        updateTransform();
-    }
+    // The view was placed when the widget got its size (placeBeforeFirstPaint);
+    // from now on only the user moves it.
+    m_painted = true;
 
     painter.setTransform(m_transform);
     drawUnitNotes(painter);

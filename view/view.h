@@ -16,6 +16,7 @@
 #include <QWidget>
 
 struct Diagram;
+struct ResultLabel;
 struct SpringSymbol;
 
 class View : public QWidget
@@ -58,6 +59,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -65,8 +67,23 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
-    // Scale that shows the whole model in the widget; 0 when there is no room.
+    // Save as: whether a name ends in the project extension, and the question
+    // before an existing file is replaced.
+    static bool hasProjectSuffix(const QString &path);
+    bool confirmOverwrite(const QString &path);
+
+    // Box of everything drawn in model metres, normalised (top() is the
+    // lowest elevation): the model box and the anchors.
+    QRectF drawingBounds() const;
+    // Scale that shows the whole drawing in the widget; 0 when there is no room.
     double fittingScale() const;
+    // Whether the scales and origin of a stored view can be shown as they
+    // are: finite, within the zoom limits and near the widget.
+    static bool storedViewUsable(const Document &doc);
+    // Places a view the user has not seen yet for the widget's size: the
+    // first origin of a new project, or a fit. Runs on resize and show, so
+    // that painting only paints.
+    void placeBeforeFirstPaint();
     QPointF toModel(const QPointF &pixel) const;
     // Label texts: a length in metres, and a value with one decimal.
     static QString metreText(double value);
@@ -84,10 +101,14 @@ private:
 
     // Forces (forcedrawing.cpp); a and c are the half widths of the piles,
     // factor turns the per-metre values of the labels into shown values.
+    // Each force draws its arrows and adds its labels to the list.
     void drawForces(QPainter &painter, double a, double c, double factor) const;
-    void drawPointForce(QPainter &painter, const ForceInfo &f, double g, double factor) const;
-    void drawDistributedLoad(QPainter &painter, const ForceInfo &f, double g, double factor) const;
-    void drawMoment(QPainter &painter, const ForceInfo &f, double factor) const;
+    void drawPointForce(QPainter &painter, const ForceInfo &f, double g, double factor,
+        QList<ResultLabel> &labels) const;
+    void drawDistributedLoad(QPainter &painter, const ForceInfo &f, double g, double factor,
+        QList<ResultLabel> &labels) const;
+    void drawMoment(
+        QPainter &painter, const ForceInfo &f, double factor, QList<ResultLabel> &labels) const;
 
     // Ground, layers and surfaces (grounddrawing.cpp).
     void drawGround(QPainter &painter, double a, double b) const;
@@ -108,10 +129,20 @@ private:
     // One result diagram with its labels (diagramdrawing.cpp).
     void drawDiagram(QPainter &painter, const Diagram &diagram) const;
 
+    // The labels of one drawing that do not cover one another
+    // (labelplacement.h): labels[n] writes texts[n], or its value.
+    void drawLabels(QPainter &painter, const QList<ResultLabel> &labels, const QStringList &texts,
+        int pixelSize) const;
+    void drawValueLabels(QPainter &painter, const QList<ResultLabel> &labels, int pixelSize) const;
+
     QPointer<Document> m_document;
     QString m_filePath;
     bool m_isUntitled = true;
     QTransform m_transform;
     bool m_panning = false;
     QPoint m_lastMousePos;
+    // Until the first paint the view is placed for each new widget size; a
+    // fit is due when asked for or when the stored view cannot be shown.
+    bool m_painted = false;
+    bool m_fitPending = false;
 };

@@ -51,7 +51,14 @@ bool View::loadFile(const QString &path)
     const QString error = fileSys.readProject(*m_document, path);
     if (error.isEmpty()) {
         setCurrentFile(path);
+        // A stored view that is damaged or hostile (mirrored, a few
+        // lines big, far off) is replaced by a fitted one; the rest of the
+        // file is used as read.
+        m_painted = false;
+        m_fitPending = !storedViewUsable(*m_document);
         updateTransform();
+        if (isVisible())
+            placeBeforeFirstPaint();
         update();
         return true;
     }
@@ -72,12 +79,42 @@ bool View::saveAs()
     QString dir = info.path();
     if (dir == QLatin1String("."))
         dir = Settings().lastPath();
-    const QString proposal = dir.isEmpty() ? base : QDir::toNativeSeparators(dir + '/' + base);
-    const QString name =
-        Prompts::saveFileName(this, tr("另存"), proposal, tr("数据文件(*.qzp);;所有文件(*.*)"));
-    if (name.isEmpty())
-        return false;
-    return saveFile(name);
+    QString proposal = dir.isEmpty() ? base : QDir::toNativeSeparators(dir + '/' + base);
+    const QString filters = tr("数据文件(*.qzp);;所有文件(*.*)");
+    const QString dataFilter = filters.section(QStringLiteral(";;"), 0, 0);
+    for (;;) {
+        QString selected = dataFilter;
+        QString name = Prompts::saveFileName(this, tr("另存"), proposal, filters, &selected);
+        if (name.isEmpty())
+            return false;
+        // A project saved under the data filter gets its extension, or the
+        // open dialog (which lists only project files) would hide it. The
+        // dialog asked about overwriting the name typed, not this one.
+        if (selected == dataFilter && !hasProjectSuffix(name)) {
+            name += QStringLiteral(".qzp");
+            if (QFileInfo::exists(name) && !confirmOverwrite(name)) {
+                proposal = QDir::toNativeSeparators(name);
+                continue;
+            }
+        }
+        return saveFile(name);
+    }
+}
+
+bool View::hasProjectSuffix(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("qzp"), Qt::CaseInsensitive) == 0;
+}
+
+bool View::confirmOverwrite(const QString &path)
+{
+    Prompts::Question q;
+    q.title = tr("另存");
+    q.text = tr("%1 已存在。").arg(QFileInfo(path).fileName());
+    q.informativeText = tr("要替换它吗？");
+    q.buttons = {{QMessageBox::Yes, tr("是(&Y)")}, {QMessageBox::No, tr("否(&N)")}};
+    q.defaultButton = QMessageBox::No;
+    return Prompts::ask(this, q) == QMessageBox::Yes;
 }
 
 bool View::saveFile(const QString &path)
