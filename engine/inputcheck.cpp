@@ -118,6 +118,17 @@ QString unusableInput(const Document &doc)
             problem = Document::tr("横梁的尺寸和弹性模量必须大于0");
         if (problem.isEmpty() && !positive(base.row))
             problem = Document::tr("前后排桩间距必须大于0");
+        // Pile ends keep their exact elevation in the model; two of them a
+        // hair apart would give an element too short to solve.
+        const double ends[] = {
+            doc.frontPile.topYg, doc.frontPile.bottomYg, doc.backPile.topYg, doc.backPile.bottomYg};
+        for (int a = 0; problem.isEmpty() && a < 4; ++a) {
+            for (int b = a + 1; b < 4; ++b) {
+                const double d = std::fabs(ends[a] - ends[b]);
+                if (d > EPS && d < MINNODESPACING - EPS)
+                    problem = Document::tr("前后排桩的桩顶、桩底高差须为0或不小于0.01m");
+            }
+        }
     }
     if (problem.isEmpty() && doc.frontPile.support == SUPPORTFREE && !positive(base.mRatio))
         problem = Document::tr("桩底m/m0比值必须大于0");

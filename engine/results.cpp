@@ -120,12 +120,13 @@ void betweenRowPressure(Document &doc)
 
 void anchorForces(Document &doc)
 {
+    const NodeIndex index(doc.nodes);
     for (AnchorInfo &a : doc.anchors) {
         if (!takesPart(doc.base, a.object)) {
             a.forceH = a.forceV = 0.0;
             continue;
         }
-        const int n = nodeAt(doc.nodes, a.x1g, a.y1g);
+        const int n = index.at(a.x1g, a.y1g);
         if (n < 0)
             continue;
         const NodeInfo &node = doc.nodes[n];
