@@ -122,19 +122,19 @@ void DataMatrix::buildPattern(const QList<BeamInfo> &beams)
     m_diagonalSlots.resize(size_t(m_size));
     for (int k = 0; k < m_size; ++k)
         m_diagonalSlots[size_t(k)] = slot(k, k);
-    m_targets.clear();
-    m_targets.reserve(size_t(beams.size()) * 36);
+    m_targets.resize(size_t(beams.size()) * 36);
+    int *target = m_targets.data();
     for (const BeamInfo &e : beams) {
         const int dofs[6] = {index(e.i, 1), index(e.i, 2), index(e.i, 3), index(e.j, 1),
             index(e.j, 2), index(e.j, 3)};
         for (int r = 0; r < 6; ++r) {
-            for (int c = 0; c < 6; ++c) {
+            for (int c = 0; c < 6; ++c, ++target) {
                 if (dofs[r] == dofs[c])
-                    m_targets.push_back(DIAGONAL - dofs[r]);
+                    *target = DIAGONAL - dofs[r];
                 else if (dofs[r] < dofs[c])
-                    m_targets.push_back(slot(dofs[r], dofs[c]));
+                    *target = slot(dofs[r], dofs[c]);
                 else
-                    m_targets.push_back(SKIP);
+                    *target = SKIP;
             }
         }
     }
@@ -258,7 +258,7 @@ void DataMatrix::buildMatrix()
 
 int DataMatrix::solve()
 {
-    m_solution = Eigen::VectorXd::Zero(m_size);
+    m_solution.setZero(m_size);
     if (m_size == 0 || m_matrix.rows() != m_size || !m_rhs.allFinite() || !m_diagonal.allFinite()
         || !Eigen::Map<const Eigen::VectorXd>(m_matrix.valuePtr(), m_matrix.nonZeros()).allFinite())
         return 13;
@@ -282,7 +282,8 @@ int DataMatrix::solve()
     // The node numbering already keeps the matrix narrowly banded, so the
     // factorisation runs in the natural order (no permutation).
     const Eigen::VectorXd &d = m_ldlt.vectorD();
-    Eigen::VectorXd y = m_rhs;
+    Eigen::VectorXd &y = m_solution; // solved in place: no allocation per trial
+    y = m_rhs;
     m_ldlt.matrixL().solveInPlace(y);
     bool mechanism = false;
     for (int k = 0; k < m_size; ++k) {
@@ -294,9 +295,10 @@ int DataMatrix::solve()
         }
     }
     m_ldlt.matrixU().solveInPlace(y);
-    if (!y.allFinite())
+    if (!y.allFinite()) {
+        m_solution.setZero();
         return 13;
-    m_solution = std::move(y);
+    }
     const double error = backwardError();
     if (error <= 1e-9)
         return 0;
@@ -310,8 +312,10 @@ int DataMatrix::solve()
 double DataMatrix::backwardError() const
 {
     // One pass over the stored upper triangle gives both K x and |K| |x|.
-    Eigen::VectorXd residual = -m_rhs;
-    Eigen::VectorXd scale = m_rhs.cwiseAbs();
+    Eigen::VectorXd &residual = m_residual;
+    Eigen::VectorXd &scale = m_scale;
+    residual = -m_rhs;
+    scale = m_rhs.cwiseAbs();
     const int *starts = m_matrix.outerIndexPtr();
     const int *rows = m_matrix.innerIndexPtr();
     const double *values = m_matrix.valuePtr();

@@ -73,6 +73,8 @@ private:
     Eigen::VectorXd m_rhs;
     Eigen::VectorXd m_solution;
     Eigen::VectorXd m_diagonal; // diagonal of the stiffness
+    mutable Eigen::VectorXd m_residual; // room for the backward error, kept between trials
+    mutable Eigen::VectorXd m_scale;
     SparseMatrix m_matrix; // upper triangle, every element entry in its pattern
     // Where each of the 36 entries of every element stiffness goes: an index
     // into the values of m_matrix, DIAGONAL - dof for the diagonal, or SKIP
