@@ -51,10 +51,15 @@ void MainWindow::actAnalyse(bool checked)
         return;
     Document *doc = view->document();
     const qint32 keep = doc->status & SHOWMARK;
-    if (!checked)
+    if (!checked) {
         doc->status = keep | SHOWDATA;
-    else
-        doc->status = keep | (doc->analyse() ? SHOWRESULT : SHOWDATA);
+    } else {
+        // A large model takes a moment: the cursor shows that work is going on.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const bool ok = doc->analyse();
+        QApplication::restoreOverrideCursor();
+        doc->status = keep | (ok ? SHOWRESULT : SHOWDATA);
+    }
     updateActions();
     view->update();
     m_dockView->setDocument(doc);

@@ -98,7 +98,7 @@ bool runAnalysis(Document &doc)
     betweenRowPressure(doc);
     anchorForces(doc);
     doc.extremes = resultExtremes(doc);
-    if (!resultsFinite(doc)) {
+    if (!resultsFinite(doc) || !reportPrintable(doc.extremes)) {
         doc.outCode(13);
         return false;
     }
@@ -114,13 +114,16 @@ bool Document::analyse()
     if (status == SHOWRESULT)
         return false;
 
-    // The analysis works on a copy of the project: it moves loads, anchors,
-    // surfaces and layer boundaries onto the nodes they act at, and none of
-    // that may show in the input the user sees. The lists are shared until
-    // written, so the copy costs next to nothing.
+    // The analysis works on a copy of the project. Every derived value
+    // (pile placement, section values, b0, E, beam geometry, depth
+    // elevations, BaseForces, layer bottoms, force and anchor placement,
+    // anchor stiffness) is derived there afresh from the primary input by the
+    // same updates the editors run, so values stored in a file are never
+    // trusted; and the loads, anchors, surfaces and layer boundaries the
+    // model moves onto its nodes never show in the input the user sees. The
+    // lists are shared until written, so the copy costs next to nothing.
     Document work;
     work.base = base;
-    work.BaseForces = BaseForces;
     work.soils = soils;
     work.frontPile = frontPile;
     work.backPile = backPile;
@@ -132,6 +135,13 @@ bool Document::analyse()
     work.restraints = restraints;
     work.results = results;
     work.extremes = extremes;
+    for (AnchorInfo &a : work.anchors)
+        a.computeStiffness();
+    work.updateGeometry();
+    work.updateBaseData();
+    work.updateSoilLayers();
+    work.placeForces();
+    work.placeAnchors();
     connect(&work, &Document::sendOutInfo, this, &Document::outInfo);
 
     const bool ok = runAnalysis(work);

@@ -5,6 +5,7 @@
 #include "engine/datamatrix.h"
 #include "engine/inputcheck.h"
 #include "engine/model.h"
+#include "engine/results.h"
 #include "engine/springs.h"
 #include "model/document.h"
 
@@ -112,6 +113,7 @@ private slots:
     void pointsAHairApartBecomeOneNode();
     void pileEndKeepsItsElevation();
     void manyForcesSolvedExactly();
+    void zeroNeverPrintedNegative();
 };
 
 void TestEngine::inputCheck_data()
@@ -197,11 +199,11 @@ void TestEngine::unusableInputRefused_data()
     QTest::newRow("zero diameter") << "diameter";
     QTest::newRow("nan length") << "nanlength";
     QTest::newRow("zero thickness") << "thickness";
-    QTest::newRow("infinite modulus") << "E";
+    QTest::newRow("infinite modulus") << "Es";
     QTest::newRow("negative m") << "m";
     QTest::newRow("zero spacing") << "space";
     QTest::newRow("unknown support") << "support";
-    QTest::newRow("nan anchor stiffness") << "anchor";
+    QTest::newRow("nan anchor length") << "anchor";
     QTest::newRow("zero beam") << "beam";
 }
 
@@ -219,8 +221,8 @@ void TestEngine::unusableInputRefused()
         doc.soils.insert(1, doc.soils[0]);
         doc.soils[1].thickness = 0.0;
         doc.updateSoilLayers();
-    } else if (change == "E") {
-        doc.frontPile.E = qInf();
+    } else if (change == "Es") {
+        doc.soils[0].Es = qInf();
     } else if (change == "m") {
         doc.soils[0].m = -1.0;
     } else if (change == "space") {
@@ -228,7 +230,7 @@ void TestEngine::unusableInputRefused()
     } else if (change == "support") {
         doc.frontPile.support = 44;
     } else if (change == "anchor") {
-        doc.anchors[0].kh = qQNaN();
+        doc.anchors[0].lf = qQNaN();
     } else if (change == "beam") {
         doc.base.PileForm = DOUBLEROW;
         doc.updateGeometry();
@@ -520,11 +522,14 @@ void TestEngine::defaultProjectReport()
 
 void TestEngine::anchorsAtOneNodeAllCount()
 {
-    // Two anchors at one head act like one anchor of twice the stiffness.
+    // Two anchors at one head act like one anchor of twice the stiffness:
+    // bonded in rock, twice the strands give exactly twice the stiffness.
     Document one;
-    one.anchors[0].kh *= 2.0;
+    one.anchors[0].soilType = BONDROCK;
+    one.anchors[0].cableNum = 12;
     QVERIFY(one.analyse());
     Document two;
+    two.anchors[0].soilType = BONDROCK;
     two.anchors.append(two.anchors[0]);
     two.anchors[1].distance = 0.0;
     two.placeAnchors();
@@ -667,7 +672,8 @@ void TestEngine::analyseIgnoredInResultMode()
 void TestEngine::absurdSizesAreRefused()
 {
     // A row distance or a pile length from a damaged file must not make the
-    // engine build millions of nodes.
+    // engine build millions of nodes: a row distance beyond any real project
+    // is refused at once, many fixed points when they are counted.
     for (int form : {DOUBLEROW, SINGLEROW}) {
         Document doc;
         doc.base.PileForm = form;
@@ -688,6 +694,13 @@ void TestEngine::absurdSizesAreRefused()
         doc.placeAnchors();
         const int before = doc.messages.size();
         QVERIFY(!doc.analyse());
+        if (form == DOUBLEROW) {
+            QVERIFY2(doc.messages.last().startsWith(
+                         QStringLiteral(">>错误：数据不合理，前后排桩间距超出合理范围")),
+                qPrintable(doc.messages.last()));
+            QCOMPARE(doc.messages.size(), before + 1);
+            continue;
+        }
         QCOMPARE(doc.messages.last(), QStringLiteral(">>错误：数据不合理，计算模型节点过多"));
         QCOMPARE(doc.messages.size(), before + 2); // the check line, then the refusal
     }
@@ -858,6 +871,23 @@ void TestEngine::manyForcesSolvedExactly()
     // that bounds how well double precision can balance the forces here.
     QVERIFY2(qAbs(applied + reactions) < 1e-5 * size,
         qPrintable(QStringLiteral("%1 against %2").arg(applied).arg(reactions)));
+}
+
+void TestEngine::zeroNeverPrintedNegative()
+{
+    // A round-off moment of -0.00001 kN·m at a free pile head printed as
+    // "-0.0"; every value that rounds to zero reads 0.0.
+    Document doc;
+    doc.extremes.Min1.M = -0.00001;
+    doc.extremes.Max1.M = 5679.3;
+    doc.extremes.Min1.D = -4e-8; // m: -0.00004 mm
+    doc.extremes.Min1.Q = -0.06;
+    doc.extremes.Max1.R = -0.0;
+    const QStringList lines = reportLines(doc);
+    QCOMPARE(lines[2], QStringLiteral(">>抗滑桩位移（0.0~ 0.0mm）"));
+    QCOMPARE(lines[3], QStringLiteral(">>抗滑桩弯矩（0.0~ 5679.3kN*m）"));
+    QCOMPARE(lines[4], QStringLiteral(">>抗滑桩剪力（-0.1~ 0.0kN）"));
+    QCOMPARE(lines[5], QStringLiteral(">>土反力（0.0~ 0.0kPa）"));
 }
 
 QTEST_GUILESS_MAIN(TestEngine)
