@@ -63,7 +63,10 @@ void MainWindow::actAnalyse(bool checked)
         doc->status = keep | SHOWDATA;
     } else {
         const qsizetype linesBefore = doc->messages.size();
+        // A large model takes a moment: the cursor shows that work is going on.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
         const bool analysed = doc->analyse();
+        QApplication::restoreOverrideCursor();
         doc->status = keep | (analysed ? SHOWRESULT : SHOWDATA);
         if (!analysed)
             showAnalysisFailure(*doc, linesBefore);

@@ -1,36 +1,100 @@
-// Times the whole analysis of the bundled examples and of a large model
-// (many fixed points from forces and anchors), median of repeated runs.
+// Times the whole analysis of the bundled examples and of large models (many
+// fixed points from forces and anchors): median of repeated runs, with the
+// size of the model, the number of trials and the peak memory of the process
+// while the case ran.
+//
+// bench_core_analyse [DIR] also writes the double-row cases into DIR as
+// project files, so that the whole-process `ridezu-cli analyse` can be timed
+// on exactly the same input.
 
 #include "io/filesys.h"
 #include "model/document.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <vector>
 
 namespace {
 
-double medianMs(const std::function<void(Document &)> &prepare, int runs)
+struct Measured
 {
+    double medianMs = -1.0;
+    double cpuMs = -1.0; // median processor time of the thread, less exposed to a busy machine
+    int nodes = 0;
+    int trials = 0;
+    long peakKiB = 0;
+};
+
+// Peak resident memory of the process since the last reset, in KiB.
+long peakResidentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return 0;
+}
+
+// Lets the next peak be measured from the present size on (Linux only).
+void resetPeakResident()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+Measured measure(const std::function<void(Document &)> &prepare, int runs)
+{
+    Measured m;
     std::vector<double> times;
+    std::vector<double> cpu;
+    resetPeakResident();
     for (int n = 0; n < runs; ++n) {
         Document doc;
         prepare(doc);
+        const int before = doc.messages.size();
         QElapsedTimer timer;
+        timespec start {};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
         timer.start();
         const bool ok = doc.analyse();
         times.push_back(timer.nsecsElapsed() / 1e6);
+        timespec end {};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
+        cpu.push_back((end.tv_sec - start.tv_sec) * 1e3 + (end.tv_nsec - start.tv_nsec) / 1e6);
         if (!ok) {
             std::fprintf(stderr, "analysis failed: %s\n", qPrintable(doc.messages.last()));
-            return -1.0;
+            return m;
+        }
+        m.nodes = int(doc.nodes.size());
+        m.trials = 0;
+        for (int k = before; k < doc.messages.size(); ++k) {
+            if (doc.messages[k].startsWith(QStringLiteral(">>第")))
+                ++m.trials;
         }
     }
+    m.peakKiB = peakResidentKiB();
     std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    std::sort(cpu.begin(), cpu.end());
+    m.medianMs = times[times.size() / 2];
+    m.cpuMs = cpu[cpu.size() / 2];
+    return m;
+}
+
+void print(const char *name, const Measured &m)
+{
+    std::printf("%-26s %9.3f ms %9.3f ms %7d %7d %9ld\n", name, m.medianMs, m.cpuMs, m.nodes,
+        m.trials, m.peakKiB);
 }
 
 void largeModel(Document &doc)
@@ -51,23 +115,66 @@ void largeModel(Document &doc)
     doc.placeAnchors();
 }
 
+// A double row of two 30 m piles in two layers (12 m and 30 m) carrying
+// `count` horizontal point forces of ±5 kN/m, 13 mm apart, alternating
+// between the piles: a model with one node per force.
+void manyForces(Document &doc, int count)
+{
+    doc.base.PileForm = DOUBLEROW;
+    doc.frontPile.length = 30.0;
+    doc.backPile.length = 30.0;
+    doc.soils[0].thickness = 12.0;
+    doc.soils[1].thickness = 30.0;
+    doc.AddForces.clear();
+    for (int i = 0; i < count; ++i) {
+        ForceInfo f;
+        f.type = LOADPNT;
+        f.direction = DIRHORIZONTAL;
+        f.object = i % 2 == 0 ? OBJPILE : OBJBACKPILE;
+        f.F = i % 2 == 0 ? 5.0 : -5.0;
+        f.distance = 0.013 * i + 0.005;
+        doc.AddForces.append(f);
+    }
+    doc.updateGeometry();
+    doc.updateBaseData();
+    doc.updateSoilLayers();
+    doc.placeForces();
+    doc.placeAnchors();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QString examples = QStringLiteral(RIDEZU_SOURCE_DIR "/examples/");
-    std::printf("median analysis time\n");
+    std::printf("%-26s %12s %12s %7s %7s %9s\n", "case", "median", "cpu median", "nodes", "trials",
+        "peak KiB");
     for (const char *name : {"default.qzp", "singlerow-anchors.qzp", "doublerow.qzp"}) {
         const QString path = examples + QLatin1String(name);
-        const double ms = medianMs(
-            [&](Document &doc) {
-                FileSys().readProject(doc, path);
-                doc.status = SHOWDATA;
-            },
-            50);
-        std::printf("%-24s %8.2f ms\n", name, ms);
+        print(name,
+            measure(
+                [&](Document &doc) {
+                    FileSys().readProject(doc, path);
+                    doc.status = SHOWDATA;
+                },
+                200));
     }
-    std::printf("%-24s %8.2f ms\n", "1200 fixed points", medianMs(largeModel, 5));
+    print("1200 fixed points", measure(largeModel, 5));
+    for (int count : {400, 1500}) {
+        const QByteArray name = "double row, " + QByteArray::number(count) + " forces";
+        print(name.constData(), measure([count](Document &doc) { manyForces(doc, count); }, 11));
+    }
+
+    if (argc > 1) {
+        const QDir dir(QString::fromLocal8Bit(argv[1]));
+        for (int count : {400, 1500}) {
+            Document doc;
+            manyForces(doc, count);
+            const QString path = dir.filePath(QStringLiteral("forces-%1.qzp").arg(count));
+            const QString message = FileSys().writeProject(doc, path);
+            std::printf("%s %s\n", qPrintable(path), message.isEmpty() ? "written" : "failed");
+        }
+    }
     return 0;
 }

@@ -29,76 +29,139 @@ bool resultsFinite(const Document &doc)
 
 } // namespace
 
+namespace {
+
+// The steps of the analysis on the working copy `doc`; its lines go to the
+// log of the document the user sees.
+bool runAnalysis(Document &doc)
+{
+    if (const int code = checkInput(doc)) {
+        doc.outCode(code);
+        return false;
+    }
+    if (const QString problem = unusableInput(doc); !problem.isEmpty()) {
+        doc.outInfo(problem);
+        return false;
+    }
+    doc.outInfo(Document::tr(">>数据合理性检查正确"));
+
+    doc.base.dl = elementLength(doc);
+    const bool twoPiles = isDoubleRow(doc.base);
+
+    doc.nodes.clear();
+    doc.beams.clear();
+    doc.restraints.clear();
+    doc.results.clear();
+    doc.extremes = ResultExtremes();
+
+    // Sizes from a damaged file could ask for millions of nodes.
+    const auto tooLarge = [&doc] {
+        doc.outInfo(Document::tr(">>错误：数据不合理，计算模型节点过多"));
+        return false;
+    };
+    JoinedPoints joinedY;
+    JoinedPoints joinedX;
+    const QVector<double> grid = elevationGrid(doc, &joinedY);
+    const QVector<double> xs = twoPiles ? beamGrid(doc, &joinedX) : QVector<double>();
+    if (grid.isEmpty() || (twoPiles && xs.isEmpty()))
+        return tooLarge();
+    moveOntoNodes(doc, joinedY, joinedX);
+    const MemberNodes members = buildNodes(doc, grid, xs);
+    if (doc.nodes.size() > MAXNODES)
+        return tooLarge();
+    halfLengths(doc, members);
+    buildElements(doc, members);
+    if (members.front.size() < 2 || (twoPiles && members.back.size() < 2) || doc.beams.isEmpty()) {
+        doc.outInfo(Document::tr(">>错误：无法建立计算模型"));
+        return false;
+    }
+    soilSprings(doc, members);
+    const bool esInteraction = twoPiles && doc.base.interact == INTERACTES;
+    if (esInteraction)
+        buildEsLinks(doc, members);
+
+    anchorStiffness(doc);
+    pileBottom(doc, members);
+    trialSprings(doc);
+    nodalLoads(doc);
+    if (doc.base.weight)
+        selfWeight(doc);
+    distributedLoads(doc);
+
+    if (const int code = trialLoop(doc, esInteraction)) {
+        doc.outCode(code);
+        return false;
+    }
+
+    shearCorrections(doc);
+    soilReaction(doc);
+    betweenRowPressure(doc);
+    anchorForces(doc);
+    doc.extremes = resultExtremes(doc);
+    if (!resultsFinite(doc) || !reportPrintable(doc.extremes)) {
+        doc.outCode(13);
+        return false;
+    }
+    for (const QString &line : reportLines(doc))
+        doc.outInfo(line);
+    return true;
+}
+
+} // namespace
+
 bool Document::analyse()
 {
     if (status == SHOWRESULT)
         return false;
 
-    if (const int code = checkInput(*this)) {
-        outCode(code);
-        return false;
+    // The analysis works on a copy of the project. Every derived value
+    // (pile placement, section values, b0, E, beam geometry, depth
+    // elevations, BaseForces, layer bottoms, force and anchor placement,
+    // anchor stiffness) is derived there afresh from the primary input by the
+    // same updates the editors run, so values stored in a file are never
+    // trusted; and the loads, anchors, surfaces and layer boundaries the
+    // model moves onto its nodes never show in the input the user sees. The
+    // lists are shared until written, so the copy costs next to nothing.
+    Document work;
+    work.base = base;
+    work.soils = soils;
+    work.frontPile = frontPile;
+    work.backPile = backPile;
+    work.linkBeam = linkBeam;
+    work.AddForces = AddForces;
+    work.anchors = anchors;
+    work.nodes = nodes;
+    work.beams = beams;
+    work.restraints = restraints;
+    work.results = results;
+    work.extremes = extremes;
+    for (AnchorInfo &a : work.anchors)
+        a.computeStiffness();
+    work.updateGeometry();
+    work.updateBaseData();
+    work.updateSoilLayers();
+    work.placeForces();
+    work.placeAnchors();
+    connect(&work, &Document::sendOutInfo, this, &Document::outInfo);
+
+    const bool ok = runAnalysis(work);
+
+    // What the analysis derives and finds is handed back: the model, the
+    // results, the element length, the bottom nodes and the anchor forces.
+    base.dl = work.base.dl;
+    frontPile.sptindex = work.frontPile.sptindex;
+    backPile.sptindex = work.backPile.sptindex;
+    for (int n = 0; n < anchors.size() && n < work.anchors.size(); ++n) {
+        if (anchors[n].forceH != work.anchors[n].forceH
+            || anchors[n].forceV != work.anchors[n].forceV) {
+            anchors[n].forceH = work.anchors[n].forceH;
+            anchors[n].forceV = work.anchors[n].forceV;
+        }
     }
-    if (const QString problem = unusableInput(*this); !problem.isEmpty()) {
-        outInfo(problem);
-        return false;
-    }
-    outInfo(tr(">>数据合理性检查正确"));
-
-    base.dl = elementLength(*this);
-    const bool twoPiles = isDoubleRow(base);
-
-    nodes.clear();
-    beams.clear();
-    restraints.clear();
-    results.clear();
-    extremes = ResultExtremes();
-
-    // Sizes from a damaged file could ask for millions of nodes.
-    const auto tooLarge = [this] {
-        outInfo(tr(">>错误：数据不合理，计算模型节点过多"));
-        return false;
-    };
-    const QVector<double> grid = elevationGrid(*this);
-    const QVector<double> xs = twoPiles ? beamGrid(*this) : QVector<double>();
-    if (grid.isEmpty() || (twoPiles && xs.isEmpty()))
-        return tooLarge();
-    const MemberNodes members = buildNodes(*this, grid, xs);
-    if (nodes.size() > MAXNODES)
-        return tooLarge();
-    halfLengths(*this, members);
-    buildElements(*this, members);
-    if (members.front.size() < 2 || (twoPiles && members.back.size() < 2) || beams.isEmpty()) {
-        outInfo(tr(">>错误：无法建立计算模型"));
-        return false;
-    }
-    soilSprings(*this, members);
-    const bool esInteraction = twoPiles && base.interact == INTERACTES;
-    if (esInteraction)
-        buildEsLinks(*this, members);
-
-    anchorStiffness(*this);
-    pileBottom(*this, members);
-    trialSprings(*this);
-    nodalLoads(*this);
-    if (base.weight)
-        selfWeight(*this);
-    distributedLoads(*this);
-
-    if (const int code = trialLoop(*this, esInteraction)) {
-        outCode(code);
-        return false;
-    }
-
-    shearCorrections(*this);
-    soilReaction(*this);
-    betweenRowPressure(*this);
-    anchorForces(*this);
-    extremes = resultExtremes(*this);
-    if (!resultsFinite(*this)) {
-        outCode(13);
-        return false;
-    }
-    for (const QString &line : reportLines(*this))
-        outInfo(line);
-    return true;
+    nodes = std::move(work.nodes);
+    beams = std::move(work.beams);
+    restraints = std::move(work.restraints);
+    results = std::move(work.results);
+    extremes = work.extremes;
+    return ok;
 }

@@ -1,9 +1,9 @@
 #include "engine/datamatrix.h"
 
-#include <Eigen/IterativeLinearSolvers>
-#include <Eigen/SparseCholesky>
-
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <limits>
 
 DataMatrix::Matrix6 DataMatrix::elementStiffness(const BeamInfo &e)
 {
@@ -57,25 +57,146 @@ void DataMatrix::buildRightHandSide()
     m_rhs = -m_load;
 }
 
-void DataMatrix::addElements(const QList<BeamInfo> &beams)
+namespace {
+
+constexpr int SKIP = std::numeric_limits<int>::min();
+constexpr int DIAGONAL = -1; // DIAGONAL - dof marks a diagonal entry
+
+} // namespace
+
+bool DataMatrix::patternFits(const QList<BeamInfo> &beams) const
 {
-    m_diagonal = Eigen::VectorXd::Zero(m_size);
-    m_upper.clear();
-    m_upper.reserve(size_t(beams.size()) * 21);
+    if (m_matrix.rows() != m_size || m_patternEnds.size() != size_t(beams.size()))
+        return false;
+    for (int n = 0; n < beams.size(); ++n) {
+        if (m_patternEnds[size_t(n)] != std::make_pair(int(beams[n].i), int(beams[n].j)))
+            return false;
+    }
+    return true;
+}
+
+void DataMatrix::buildPattern(const QList<BeamInfo> &beams)
+{
+    // Column by column: the freedoms of every node joined to the column's
+    // node by an element, up to the diagonal.
+    const int nodeCount = m_size / 3;
+    std::vector<std::vector<int>> neighbours(static_cast<size_t>(nodeCount));
+    m_patternEnds.clear();
     for (const BeamInfo &e : beams) {
-        const Matrix6 k = elementStiffness(e);
+        m_patternEnds.emplace_back(e.i, e.j);
+        const int low = std::min(int(e.i), int(e.j));
+        const int high = std::max(int(e.i), int(e.j));
+        if (low != high)
+            neighbours[size_t(high)].push_back(low);
+    }
+    std::vector<int> starts(size_t(m_size) + 1, 0);
+    std::vector<int> rows;
+    rows.reserve(size_t(beams.size()) * 15 + size_t(m_size) * 2);
+    for (int n = 0; n < nodeCount; ++n) {
+        std::vector<int> &lower = neighbours[size_t(n)];
+        std::sort(lower.begin(), lower.end());
+        lower.erase(std::unique(lower.begin(), lower.end()), lower.end());
+        for (int d = 0; d < 3; ++d) {
+            for (int m : lower) {
+                for (int k = 0; k < 3; ++k)
+                    rows.push_back(3 * m + k);
+            }
+            for (int k = 0; k <= d; ++k)
+                rows.push_back(3 * n + k);
+            starts[size_t(3 * n + d) + 1] = int(rows.size());
+        }
+    }
+    m_matrix = SparseMatrix(m_size, m_size);
+    m_matrix.makeCompressed();
+    m_matrix.resizeNonZeros(Eigen::Index(rows.size()));
+    std::copy(starts.begin(), starts.end(), m_matrix.outerIndexPtr());
+    std::copy(rows.begin(), rows.end(), m_matrix.innerIndexPtr());
+
+    // Value index of entry (row, col) of the upper triangle.
+    const auto slot = [this](int row, int col) {
+        const int *inner = m_matrix.innerIndexPtr();
+        const int *begin = inner + m_matrix.outerIndexPtr()[col];
+        const int *end = inner + m_matrix.outerIndexPtr()[col + 1];
+        return int(std::lower_bound(begin, end, row) - inner);
+    };
+    m_diagonalSlots.resize(size_t(m_size));
+    for (int k = 0; k < m_size; ++k)
+        m_diagonalSlots[size_t(k)] = slot(k, k);
+    m_targets.resize(size_t(beams.size()) * 36);
+    int *target = m_targets.data();
+    for (const BeamInfo &e : beams) {
         const int dofs[6] = {index(e.i, 1), index(e.i, 2), index(e.i, 3), index(e.j, 1),
             index(e.j, 2), index(e.j, 3)};
         for (int r = 0; r < 6; ++r) {
-            for (int c = 0; c < 6; ++c) {
-                if (k(r, c) == 0.0)
-                    continue;
+            for (int c = 0; c < 6; ++c, ++target) {
                 if (dofs[r] == dofs[c])
-                    m_diagonal[dofs[r]] += k(r, c);
+                    *target = DIAGONAL - dofs[r];
                 else if (dofs[r] < dofs[c])
-                    m_upper.emplace_back(dofs[r], dofs[c], k(r, c));
+                    *target = slot(dofs[r], dofs[c]);
+                else
+                    *target = SKIP;
             }
         }
+    }
+    m_analysed = false;
+    m_fixedPart.clear();
+}
+
+namespace {
+
+// The properties an element's stiffness depends on.
+std::array<double, 6> stiffnessFields(const BeamInfo &e)
+{
+    return {e.E, e.A, e.I, e.L, e.c, e.s};
+}
+
+} // namespace
+
+void DataMatrix::addElement(
+    const BeamInfo &e, const int *target, double *values, Eigen::VectorXd &diagonal)
+{
+    const Matrix6 k = elementStiffness(e);
+    for (int r = 0; r < 6; ++r) {
+        for (int c = 0; c < 6; ++c, ++target) {
+            if (*target >= 0)
+                values[*target] += k(r, c);
+            else if (*target != SKIP)
+                diagonal[DIAGONAL - *target] += k(r, c);
+        }
+    }
+}
+
+void DataMatrix::addElements(const QList<BeamInfo> &beams)
+{
+    if (!patternFits(beams))
+        buildPattern(beams);
+
+    // Only the Es links change between trials: the sum of all other
+    // elements is kept and reused while their properties stay the same.
+    bool fixedPartFits = m_fixedPart.size() == size_t(beams.size());
+    for (int n = 0; fixedPartFits && n < beams.size(); ++n) {
+        if (beams[n].ob != OBJESLINK && m_fixedPart[size_t(n)] != stiffnessFields(beams[n]))
+            fixedPartFits = false;
+    }
+    const size_t count = size_t(m_matrix.nonZeros());
+    if (!fixedPartFits) {
+        m_fixedPart.resize(size_t(beams.size()));
+        m_fixedValues.assign(count, 0.0);
+        m_fixedDiagonal = Eigen::VectorXd::Zero(m_size);
+        for (int n = 0; n < beams.size(); ++n) {
+            if (beams[n].ob == OBJESLINK)
+                continue;
+            m_fixedPart[size_t(n)] = stiffnessFields(beams[n]);
+            addElement(beams[n], m_targets.data() + 36 * n, m_fixedValues.data(), m_fixedDiagonal);
+        }
+    }
+
+    m_diagonal = m_fixedDiagonal;
+    double *values = m_matrix.valuePtr();
+    std::copy(m_fixedValues.begin(), m_fixedValues.end(), values);
+    for (int n = 0; n < beams.size(); ++n) {
+        if (beams[n].ob == OBJESLINK)
+            addElement(beams[n], m_targets.data() + 36 * n, values, m_diagonal);
     }
 }
 
@@ -130,74 +251,86 @@ void DataMatrix::addSprings(QList<NodeInfo> &nodes)
 
 void DataMatrix::buildMatrix()
 {
-    std::vector<Eigen::Triplet<double>> entries = m_upper;
-    entries.reserve(entries.size() + size_t(m_size));
+    double *values = m_matrix.valuePtr();
     for (int k = 0; k < m_size; ++k)
-        entries.emplace_back(k, k, m_diagonal[k]);
-    m_matrix.resize(m_size, m_size);
-    m_matrix.setFromTriplets(entries.begin(), entries.end());
+        values[m_diagonalSlots[size_t(k)]] = m_diagonal[k];
 }
-
-namespace {
-
-using SparseMatrix = Eigen::SparseMatrix<double>;
-
-// A pivot that vanishes against the diagonal it came from means a freedom
-// without any stiffness: the structure can move as a mechanism.
-bool hasVanishingPivot(
-    const Eigen::SimplicialLDLT<SparseMatrix, Eigen::Upper> &ldlt, const Eigen::VectorXd &diagonal)
-{
-    const Eigen::VectorXd d = ldlt.vectorD();
-    const auto &perm = ldlt.permutationP().indices();
-    for (int i = 0; i < diagonal.size(); ++i) {
-        const double pivot = d[perm[i]];
-        if (!(std::fabs(pivot) > 1e-11 * std::fabs(diagonal[i])) || diagonal[i] <= 0.0)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
 
 int DataMatrix::solve()
 {
-    m_solution = Eigen::VectorXd::Zero(m_size);
-    if (m_size == 0 || !m_rhs.allFinite() || !m_diagonal.allFinite())
+    m_solution.setZero(m_size);
+    if (m_size == 0 || m_matrix.rows() != m_size || !m_rhs.allFinite() || !m_diagonal.allFinite()
+        || !Eigen::Map<const Eigen::VectorXd>(m_matrix.valuePtr(), m_matrix.nonZeros()).allFinite())
         return 13;
     if (m_rhs.isZero(0.0))
         return 0;
 
-    // Conjugate gradients first, as the stiffness is sparse and well banded.
-    Eigen::ConjugateGradient<SparseMatrix, Eigen::Upper, Eigen::DiagonalPreconditioner<double>> cg;
-    cg.setTolerance(1e-10);
-    cg.setMaxIterations(2000);
-    cg.compute(m_matrix);
-    if (cg.info() == Eigen::Success) {
-        Eigen::VectorXd x = cg.solve(m_rhs);
-        if (cg.info() == Eigen::Success && x.allFinite()) {
-            m_solution = x;
-            return 0;
+    if (!m_analysed) {
+        m_ldlt.analyzePattern(m_matrix);
+        m_analysed = true;
+    }
+    m_ldlt.factorize(m_matrix);
+    if (m_ldlt.info() != Eigen::Success)
+        return 13;
+
+    // x = L^-T D^-1 L^-1 f, where a pivot that vanishes against the
+    // diagonal it came from marks a freedom the structure can move without
+    // any resistance (a mechanism). Such a pivot is taken as a free choice
+    // of zero: when the loads do not drive the mechanism (a vertical pile on
+    // a hinge carrying only its weight) the result still satisfies every
+    // equation, otherwise the backward error shows that no solution exists.
+    // The node numbering already keeps the matrix narrowly banded, so the
+    // factorisation runs in the natural order (no permutation).
+    const Eigen::VectorXd &d = m_ldlt.vectorD();
+    Eigen::VectorXd &y = m_solution; // solved in place: no allocation per trial
+    y = m_rhs;
+    m_ldlt.matrixL().solveInPlace(y);
+    bool mechanism = false;
+    for (int k = 0; k < m_size; ++k) {
+        if (std::fabs(d[k]) > 1e-11 * std::fabs(m_diagonal[k]) && m_diagonal[k] > 0.0) {
+            y[k] /= d[k];
+        } else {
+            y[k] = 0.0;
+            mechanism = true;
         }
     }
-
-    // Not converged: the sparse direct factorisation of the same system.
-    Eigen::SimplicialLDLT<SparseMatrix, Eigen::Upper> ldlt(m_matrix);
-    if (ldlt.info() != Eigen::Success || hasVanishingPivot(ldlt, m_diagonal))
+    m_ldlt.matrixU().solveInPlace(y);
+    if (!y.allFinite()) {
+        m_solution.setZero();
         return 13;
-    Eigen::VectorXd x = ldlt.solve(m_rhs);
-    if (ldlt.info() != Eigen::Success || !x.allFinite())
+    }
+    const double error = backwardError();
+    if (error <= 1e-9)
+        return 0;
+    if (mechanism) {
+        m_solution.setZero();
         return 13;
-    m_solution = x;
-    return backwardError() <= 1e-9 ? 0 : 12;
+    }
+    return 12;
 }
 
 double DataMatrix::backwardError() const
 {
-    const auto full = m_matrix.selfadjointView<Eigen::Upper>();
-    const Eigen::VectorXd residual = full * m_solution - m_rhs;
-    const SparseMatrix absolute = m_matrix.cwiseAbs();
-    const Eigen::VectorXd scale =
-        absolute.selfadjointView<Eigen::Upper>() * m_solution.cwiseAbs() + m_rhs.cwiseAbs();
+    // One pass over the stored upper triangle gives both K x and |K| |x|.
+    Eigen::VectorXd &residual = m_residual;
+    Eigen::VectorXd &scale = m_scale;
+    residual = -m_rhs;
+    scale = m_rhs.cwiseAbs();
+    const int *starts = m_matrix.outerIndexPtr();
+    const int *rows = m_matrix.innerIndexPtr();
+    const double *values = m_matrix.valuePtr();
+    for (int col = 0; col < m_size; ++col) {
+        for (int p = starts[col]; p < starts[col + 1]; ++p) {
+            const int row = rows[p];
+            const double v = values[p];
+            residual[row] += v * m_solution[col];
+            scale[row] += std::fabs(v * m_solution[col]);
+            if (row != col) {
+                residual[col] += v * m_solution[row];
+                scale[col] += std::fabs(v * m_solution[row]);
+            }
+        }
+    }
     double worst = 0.0;
     for (int k = 0; k < m_size; ++k) {
         if (scale[k] > 0.0)

@@ -3,15 +3,22 @@
 // Global stiffness matrix and load vector of the plane-frame model, its
 // solution and the element end forces. One DataMatrix lives for one trial
 // calculation loop: loads are built once, the stiffness for every trial.
+// The stiffness is symmetric positive definite and solved by a sparse LDLT
+// factorisation. Its pattern depends only on the elements, which all trials
+// share (only spring diagonals and Es-link moduli change), so the ordering
+// and symbolic analysis are done once and each trial only refactorises.
 
 #include "model/records.h"
 
 #include <Eigen/Core>
+#include <Eigen/OrderingMethods>
+#include <Eigen/SparseCholesky>
 #include <Eigen/SparseCore>
 #include <QList>
 #include <QMap>
 #include <QObject>
 
+#include <array>
 #include <vector>
 
 class DataMatrix : public QObject
@@ -41,7 +48,8 @@ public:
     void addSprings(QList<NodeInfo> &nodes);
     void buildMatrix();
 
-    // 0 solved; 12 solved only roughly; 13 no usable solution (singular model).
+    // 0 solved; 12 solved, but the backward error exceeds 1e-9; 13 no usable
+    // solution (singular model or non-finite numbers).
     int solve();
 
     const Eigen::VectorXd &solution() const { return m_solution; }
@@ -52,11 +60,32 @@ public:
     QList<ResultInfo> elementResults(const QList<BeamInfo> &beams) const;
 
 private:
+    using SparseMatrix = Eigen::SparseMatrix<double>;
+
+    bool patternFits(const QList<BeamInfo> &beams) const;
+    void buildPattern(const QList<BeamInfo> &beams);
+    // Adds one element's stiffness through its 36 targets.
+    static void addElement(
+        const BeamInfo &e, const int *target, double *values, Eigen::VectorXd &diagonal);
+
     int m_size = 0;
     Eigen::VectorXd m_load; // fixed-end forces minus nodal loads
     Eigen::VectorXd m_rhs;
     Eigen::VectorXd m_solution;
     Eigen::VectorXd m_diagonal; // diagonal of the stiffness
-    std::vector<Eigen::Triplet<double>> m_upper; // entries above the diagonal
-    Eigen::SparseMatrix<double> m_matrix; // upper triangle
+    mutable Eigen::VectorXd m_residual; // room for the backward error, kept between trials
+    mutable Eigen::VectorXd m_scale;
+    SparseMatrix m_matrix; // upper triangle, every element entry in its pattern
+    // Where each of the 36 entries of every element stiffness goes: an index
+    // into the values of m_matrix, DIAGONAL - dof for the diagonal, or SKIP
+    // for the lower triangle.
+    std::vector<int> m_targets;
+    std::vector<int> m_diagonalSlots; // value index of each diagonal entry
+    std::vector<std::pair<int, int>> m_patternEnds; // element ends the pattern was built for
+    // Sum of the elements other than Es links, and the properties it was made of.
+    std::vector<std::array<double, 6>> m_fixedPart;
+    std::vector<double> m_fixedValues;
+    Eigen::VectorXd m_fixedDiagonal;
+    Eigen::SimplicialLDLT<SparseMatrix, Eigen::Upper, Eigen::NaturalOrdering<int>> m_ldlt;
+    bool m_analysed = false; // symbolic analysis done for the present pattern
 };

@@ -92,6 +92,91 @@ QString pileProblem(const PileInfo &pile, const QString &name)
 
 } // namespace
 
+namespace {
+
+// Largest values a real project has; anything beyond comes from a damaged
+// or hostile file and would only produce numbers without meaning.
+constexpr double MAXLENGTH = 1000.0; // depths, lengths, distances, m
+constexpr double MAXFORCE = 1e6; // forces per metre, kN/m; anchor prestress, kN
+constexpr double MAXMOMENT = 1e7; // moments per metre, kN·m/m
+constexpr double MAXMODULUS = 1e9; // moduli, kPa
+constexpr double MAXCOEFFICIENT = 1e9; // m in kN/m⁴, K in kN/m³
+
+// The first of `values` beyond `limit`, as the line naming it; empty when
+// all lie within.
+QString beyond(
+    std::initializer_list<double> values, double limit, const QString &field, const char *unit)
+{
+    for (double v : values) {
+        if (std::fabs(v) > limit)
+            return Document::tr("%1超出合理范围（绝对值不大于%2%3）")
+                .arg(field, QString::number(limit, 'g', 10), QString::fromUtf8(unit));
+    }
+    return {};
+}
+
+QString pileBounds(const PileInfo &pile, const QString &name)
+{
+    QString problem = beyond({pile.length}, MAXLENGTH, Document::tr("%1的桩长").arg(name), "m");
+    if (problem.isEmpty())
+        problem = beyond({pile.diameter, pile.height, pile.width}, MAXLENGTH,
+            Document::tr("%1的截面尺寸").arg(name), "m");
+    return problem;
+}
+
+QString bounds(const Document &doc)
+{
+    const BaseInfo &base = doc.base;
+    const bool two = isDoubleRow(base);
+    QStringList problems;
+    const auto check = [&](const QString &problem) {
+        if (!problem.isEmpty())
+            problems.append(problem);
+    };
+    check(beyond({base.slideBackH, base.slideFrontH}, MAXLENGTH, Document::tr("滑面深度"), "m"));
+    check(beyond({base.cutH}, MAXLENGTH, Document::tr("开挖深度"), "m"));
+    check(beyond({base.aforce}, MAXFORCE, Document::tr("滑坡推力"), "kN/m"));
+    check(beyond({base.pforce}, MAXFORCE, Document::tr("抗力"), "kN/m"));
+    check(beyond({base.space}, MAXLENGTH, Document::tr("桩间距"), "m"));
+    if (!(base.reduceE >= 0.01f && base.reduceE <= 1.0f))
+        check(Document::tr("刚度折减系数超出合理范围（1%~100%）"));
+    check(pileBounds(doc.frontPile, two ? Document::tr("前桩") : Document::tr("抗滑桩")));
+    if (two) {
+        check(pileBounds(doc.backPile, Document::tr("后桩")));
+        check(beyond({base.row}, MAXLENGTH, Document::tr("前后排桩间距"), "m"));
+        check(beyond({base.dpel}, MAXLENGTH, Document::tr("前后排桩顶高差"), "m"));
+        check(beyond({doc.linkBeam.height, doc.linkBeam.width}, MAXLENGTH,
+            Document::tr("横梁的截面尺寸"), "m"));
+    }
+    for (int n = 0; problems.isEmpty() && n < doc.soils.size(); ++n) {
+        const SoilInfo &s = doc.soils[n];
+        const QString name = Document::tr("岩土层%1").arg(n + 1);
+        check(beyond({s.thickness}, MAXLENGTH, Document::tr("%1的厚度").arg(name), "m"));
+        check(beyond({s.Es}, MAXMODULUS, Document::tr("%1的Es值").arg(name), "kPa"));
+        check(beyond({s.m}, MAXCOEFFICIENT, Document::tr("%1的m值").arg(name), "kN/m⁴"));
+        check(beyond({s.k}, MAXCOEFFICIENT, Document::tr("%1的K值").arg(name), "kN/m³"));
+    }
+    for (int n = 0; problems.isEmpty() && n < doc.anchors.size(); ++n) {
+        const AnchorInfo &a = doc.anchors[n];
+        const QString name = Document::tr("锚索(杆)%1").arg(n + 1);
+        check(beyond({a.distance, a.lf, a.la, a.Dc}, MAXLENGTH,
+            Document::tr("%1的位置或尺寸").arg(name), "m"));
+        check(beyond({a.preforce}, MAXFORCE, Document::tr("%1的预应力").arg(name), "kN"));
+        check(beyond({a.Em}, MAXMODULUS, Document::tr("%1的注浆体弹性模量").arg(name), "kPa"));
+    }
+    for (int n = 0; problems.isEmpty() && n < doc.AddForces.size(); ++n) {
+        const ForceInfo &f = doc.AddForces[n];
+        const QString name = Document::tr("附加力%1").arg(n + 1);
+        check(beyond(
+            {f.distance, f.length}, MAXLENGTH, Document::tr("%1的位置或长度").arg(name), "m"));
+        check(beyond({f.F, f.q1, f.q2}, MAXFORCE, Document::tr("%1的力值").arg(name), "kN/m"));
+        check(beyond({f.M}, MAXMOMENT, Document::tr("%1的力矩").arg(name), "kN·m/m"));
+    }
+    return problems.isEmpty() ? QString() : problems.first();
+}
+
+} // namespace
+
 QString unusableInput(const Document &doc)
 {
     const BaseInfo &base = doc.base;
@@ -118,6 +203,17 @@ QString unusableInput(const Document &doc)
             problem = Document::tr("横梁的尺寸和弹性模量必须大于0");
         if (problem.isEmpty() && !positive(base.row))
             problem = Document::tr("前后排桩间距必须大于0");
+        // Pile ends keep their exact elevation in the model; two of them a
+        // hair apart would give an element too short to solve.
+        const double ends[] = {
+            doc.frontPile.topYg, doc.frontPile.bottomYg, doc.backPile.topYg, doc.backPile.bottomYg};
+        for (int a = 0; problem.isEmpty() && a < 4; ++a) {
+            for (int b = a + 1; b < 4; ++b) {
+                const double d = std::fabs(ends[a] - ends[b]);
+                if (d > EPS && d < MINNODESPACING - EPS)
+                    problem = Document::tr("前后排桩的桩顶、桩底高差须为0或不小于0.01m");
+            }
+        }
     }
     if (problem.isEmpty() && doc.frontPile.support == SUPPORTFREE && !positive(base.mRatio))
         problem = Document::tr("桩底m/m0比值必须大于0");
@@ -135,14 +231,16 @@ QString unusableInput(const Document &doc)
     }
     for (int n = 0; problem.isEmpty() && n < doc.anchors.size(); ++n) {
         const AnchorInfo &a = doc.anchors[n];
-        if (!finite({a.preforce, a.angle, a.kh, a.kv, a.x1g, a.y1g}))
+        if (!finite({a.preforce, a.angle, a.lf, a.la, a.Dc, a.Em, a.distance, a.cableDiam,
+                a.rodDiam, a.kh, a.kv, a.x1g, a.y1g}))
             problem = Document::tr("锚索(杆)%1的数据含有无效数值").arg(n + 1);
         else if (a.kh < 0.0 || a.kv < 0.0)
             problem = Document::tr("锚索(杆)%1的刚度不能为负").arg(n + 1);
     }
     const auto forceProblem = [&](const QList<ForceInfo> &forces, int n) {
         const ForceInfo &f = forces[n];
-        if (!finite({f.Fg, f.Mg, f.q1g, f.q2g, f.x1g, f.y1g, f.x2g, f.y2g}))
+        if (!finite({f.F, f.M, f.q1, f.q2, f.length, f.distance, f.Fg, f.Mg, f.q1g, f.q2g, f.x1g,
+                f.y1g, f.x2g, f.y2g}))
             return Document::tr("附加力%1的数据含有无效数值").arg(n + 1);
         return QString();
     };
@@ -152,6 +250,8 @@ QString unusableInput(const Document &doc)
         if (!forceProblem(doc.BaseForces, n).isEmpty())
             problem = Document::tr("推力或抗力的数据含有无效数值");
     }
+    if (problem.isEmpty())
+        problem = bounds(doc);
 
     if (problem.isEmpty())
         return {};

@@ -1,5 +1,6 @@
 #include "engine/loads.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -11,8 +12,56 @@ bool isPileElement(const BeamInfo &e)
     return e.ob != OBJESLINK && std::fabs(e.s - 1.0) < EPS;
 }
 
+// Elements of one member in their order along it (bottom-up on a pile, left
+// to right on the beam), with the middle of each along that direction.
+struct MemberElements
+{
+    QVector<int> ids;
+    QVector<double> middles; // ascending
+};
+
+struct Members
+{
+    MemberElements front; // pile elements of the front (or single) pile
+    MemberElements back;
+    MemberElements beam;
+};
+
+Members memberElements(const Document &doc)
+{
+    Members m;
+    for (int n = 0; n < doc.beams.size(); ++n) {
+        const BeamInfo &e = doc.beams[n];
+        const NodeInfo &a = doc.nodes[e.i];
+        const NodeInfo &b = doc.nodes[e.j];
+        MemberElements *member = nullptr;
+        double middle = 0.0;
+        if (e.ob == OBJBEAM && !isPileElement(e)) {
+            member = &m.beam;
+            middle = (a.Xg + b.Xg) / 2.0;
+        } else if ((e.ob == OBJPILE || e.ob == OBJBACKPILE) && isPileElement(e)) {
+            member = e.ob == OBJPILE ? &m.front : &m.back;
+            middle = (a.Yg + b.Yg) / 2.0;
+        }
+        if (member && (member->middles.isEmpty() || middle > member->middles.last())) {
+            member->ids.append(n);
+            member->middles.append(middle);
+        }
+    }
+    return m;
+}
+
+// Elements of a member whose middle lies strictly between lower and upper.
+template <class Apply>
+void forCovered(const MemberElements &member, double lower, double upper, Apply apply)
+{
+    auto it = std::upper_bound(member.middles.begin(), member.middles.end(), lower);
+    for (; it != member.middles.end() && *it < upper; ++it)
+        apply(member.ids[int(it - member.middles.begin())]);
+}
+
 // Adds a distributed force to the pile or beam elements it covers.
-void applyDistributed(Document &doc, const ForceInfo &f)
+void applyDistributed(Document &doc, const Members &members, const ForceInfo &f)
 {
     const bool horizontal = f.direction == DIRHORIZONTAL;
     const auto intensities = [&](double qi, double qj, BeamInfo &e) {
@@ -21,28 +70,27 @@ void applyDistributed(Document &doc, const ForceInfo &f)
         else
             fixedEndForces(e, 0.0, qi, 0.0, qj);
     };
-    for (BeamInfo &e : doc.beams) {
-        const NodeInfo &a = doc.nodes[e.i];
-        const NodeInfo &b = doc.nodes[e.j];
-        if (f.object != OBJBEAM && isPileElement(e)) {
-            if (std::fabs(f.x1g - a.Xg) >= EPS)
+    if (f.object != OBJBEAM) {
+        // A force on a pile loads the pile elements standing at its x.
+        const double span = f.y1g - f.y2g;
+        const auto q = [&](double y) { return f.q1g + (f.q2g - f.q1g) * (f.y1g - y) / span; };
+        for (const MemberElements *pile : {&members.front, &members.back}) {
+            if (pile->ids.isEmpty()
+                || std::fabs(f.x1g - doc.nodes[doc.beams[pile->ids.first()].i].Xg) >= EPS)
                 continue;
-            const double mid = (a.Yg + b.Yg) / 2.0;
-            if (!(mid > f.y2g && mid < f.y1g))
-                continue;
-            const double span = f.y1g - f.y2g;
-            const auto q = [&](double y) { return f.q1g + (f.q2g - f.q1g) * (f.y1g - y) / span; };
-            intensities(q(a.Yg), q(b.Yg), e);
-        } else if (f.object == OBJBEAM && e.ob == OBJBEAM) {
-            if (std::fabs(f.y1g - a.Yg) >= EPS)
-                continue;
-            const double mid = (a.Xg + b.Xg) / 2.0;
-            if (!(mid > f.x1g && mid < f.x2g))
-                continue;
-            const double span = f.x2g - f.x1g;
-            const auto q = [&](double x) { return f.q1g + (f.q2g - f.q1g) * (x - f.x1g) / span; };
-            intensities(q(a.Xg), q(b.Xg), e);
+            forCovered(*pile, f.y2g, f.y1g, [&](int n) {
+                BeamInfo &e = doc.beams[n];
+                intensities(q(doc.nodes[e.i].Yg), q(doc.nodes[e.j].Yg), e);
+            });
         }
+    } else if (!members.beam.ids.isEmpty()
+        && std::fabs(f.y1g - doc.nodes[doc.beams[members.beam.ids.first()].i].Yg) < EPS) {
+        const double span = f.x2g - f.x1g;
+        const auto q = [&](double x) { return f.q1g + (f.q2g - f.q1g) * (x - f.x1g) / span; };
+        forCovered(members.beam, f.x1g, f.x2g, [&](int n) {
+            BeamInfo &e = doc.beams[n];
+            intensities(q(doc.nodes[e.i].Xg), q(doc.nodes[e.j].Xg), e);
+        });
     }
 }
 
@@ -53,10 +101,11 @@ void nodalLoads(Document &doc)
     for (NodeInfo &node : doc.nodes)
         node.FX = node.FY = node.FM = 0.0;
 
+    const NodeIndex index(doc.nodes);
     for (const ForceInfo &f : std::as_const(doc.AddForces)) {
         if ((f.type != LOADPNT && f.type != LOADMOMENT) || !takesPart(doc.base, f.object))
             continue;
-        const int n = nodeAt(doc.nodes, f.x1g, f.y1g);
+        const int n = index.at(f.x1g, f.y1g);
         if (n < 0)
             continue;
         NodeInfo &node = doc.nodes[n];
@@ -70,7 +119,7 @@ void nodalLoads(Document &doc)
     for (const AnchorInfo &a : std::as_const(doc.anchors)) {
         if (std::fabs(a.preforce) < EPS || !takesPart(doc.base, a.object))
             continue;
-        const int n = nodeAt(doc.nodes, a.x1g, a.y1g);
+        const int n = index.at(a.x1g, a.y1g);
         if (n < 0)
             continue;
         const double alpha = a.angle * M_PI / 180.0;
@@ -106,12 +155,13 @@ void selfWeight(Document &doc)
 
 void distributedLoads(Document &doc)
 {
+    const Members members = memberElements(doc);
     for (const ForceInfo &f : std::as_const(doc.BaseForces)) {
         if (takesPart(doc.base, f.object))
-            applyDistributed(doc, f);
+            applyDistributed(doc, members, f);
     }
     for (const ForceInfo &f : std::as_const(doc.AddForces)) {
         if (f.type == LOADDIST && takesPart(doc.base, f.object))
-            applyDistributed(doc, f);
+            applyDistributed(doc, members, f);
     }
 }

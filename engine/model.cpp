@@ -4,14 +4,47 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
-int nodeAt(const QList<NodeInfo> &nodes, double x, double y)
+NodeIndex::NodeIndex(const QList<NodeInfo> &nodes)
 {
-    for (int n = 0; n < nodes.size(); ++n) {
-        if (isAt(nodes[n], x, y))
-            return n;
+    m_entries.reserve(nodes.size());
+    for (int n = 0; n < nodes.size(); ++n)
+        m_entries.append({nodes[n].Yg, nodes[n].Xg, n});
+    std::sort(m_entries.begin(), m_entries.end(), [](const Entry &a, const Entry &b) {
+        return std::tie(a.y, a.x, a.id) < std::tie(b.y, b.x, b.id);
+    });
+}
+
+int NodeIndex::at(double x, double y) const
+{
+    // Nodes within the tolerance of y, and among them those within the
+    // tolerance of x; elevations of one grid differ by far more than the
+    // tolerance, so the candidates are few.
+    auto it = std::lower_bound(m_entries.begin(), m_entries.end(), y - EPS,
+        [](const Entry &e, double v) { return e.y < v; });
+    int best = -1;
+    for (; it != m_entries.end() && it->y < y + EPS; ++it) {
+        auto row = it;
+        const auto rowEnd = std::upper_bound(
+            it, m_entries.end(), it->y, [](double v, const Entry &e) { return v < e.y; });
+        row = std::lower_bound(
+            row, rowEnd, x - EPS, [](const Entry &e, double v) { return e.x < v; });
+        for (; row != rowEnd && row->x < x + EPS; ++row) {
+            if (std::fabs(row->y - y) < EPS && std::fabs(row->x - x) < EPS
+                && (best < 0 || row->id < best))
+                best = row->id;
+        }
+        it = rowEnd - 1;
     }
-    return -1;
+    return best;
+}
+
+int layerBelow(const QList<SoilInfo> &soils, double y)
+{
+    const auto it = std::partition_point(
+        soils.begin(), soils.end(), [y](const SoilInfo &s) { return !(s.bottomY + EPS < y); });
+    return int(it - soils.begin());
 }
 
 double slidingSurface(const BaseInfo &base, bool frontOfDoubleRow)
@@ -30,7 +63,74 @@ double elementLength(const Document &doc)
     return 0.25 * (1.0 - std::trunc(-4.0 * x));
 }
 
-QVector<double> mergeGrid(QVector<GridPoint> points, double spacing)
+namespace {
+
+// Joins points closer than MINNODESPACING (the list is sorted ascending and
+// free of repeats). Pinned points stay where they are and take in the points
+// near them; of the other points the first one met in the walk (the upper
+// one for elevations, the left one on the beam) stays and takes in the
+// points that follow it within the distance.
+QVector<double> joinClosePoints(
+    const QVector<GridPoint> &points, bool keepUpper, JoinedPoints *joined)
+{
+    QVector<double> pinned;
+    for (const GridPoint &p : points) {
+        if (p.pinned)
+            pinned.append(p.pos);
+    }
+    const auto nearestPinned = [&](double pos) {
+        double best = qQNaN();
+        for (double q : pinned) {
+            if (std::fabs(q - pos) < MINNODESPACING - EPS
+                && !(std::fabs(best - pos) <= std::fabs(q - pos)))
+                best = q;
+        }
+        return best;
+    };
+
+    QVector<double> kept;
+    kept.reserve(points.size());
+    JoinedPoints moved;
+    double head = qQNaN(); // the last unpinned point that stayed
+    const int count = int(points.size());
+    for (int k = 0; k < count; ++k) {
+        const GridPoint &p = points[keepUpper ? count - 1 - k : k];
+        if (p.pinned) {
+            kept.append(p.pos);
+            continue;
+        }
+        double to = nearestPinned(p.pos);
+        if (std::isnan(to) && std::fabs(p.pos - head) < MINNODESPACING - EPS)
+            to = head;
+        if (std::isnan(to)) {
+            kept.append(p.pos);
+            head = p.pos;
+        } else {
+            moved.append({p.pos, to});
+        }
+    }
+    if (keepUpper) {
+        std::reverse(kept.begin(), kept.end());
+        std::reverse(moved.begin(), moved.end());
+    }
+    if (joined)
+        *joined = moved;
+    return kept;
+}
+
+} // namespace
+
+double joinedPosition(const JoinedPoints &joined, double pos)
+{
+    const auto it = std::lower_bound(joined.begin(), joined.end(), pos - EPS,
+        [](const JoinedPoint &p, double v) { return p.from < v; });
+    if (it != joined.end() && std::fabs(it->from - pos) < EPS)
+        return it->to;
+    return pos;
+}
+
+QVector<double> mergeGrid(
+    QVector<GridPoint> points, double spacing, bool keepUpper, JoinedPoints *joined)
 {
     std::stable_sort(points.begin(), points.end(),
         [](const GridPoint &a, const GridPoint &b) { return a.pos < b.pos; });
@@ -48,13 +148,15 @@ QVector<double> mergeGrid(QVector<GridPoint> points, double spacing)
         }
         kept.append(p);
     }
-    QVector<double> result;
-    result.reserve(kept.size());
+    QVector<GridPoint> distinct;
+    distinct.reserve(kept.size());
     for (const GridPoint &p : kept) {
-        if (result.isEmpty() || std::fabs(p.pos - result.last()) > EPS)
-            result.append(p.pos);
+        if (distinct.isEmpty() || std::fabs(p.pos - distinct.last().pos) > EPS)
+            distinct.append(p);
+        else
+            distinct.last().pinned = distinct.last().pinned || p.pinned;
     }
-    return result;
+    return joinClosePoints(distinct, keepUpper, joined);
 }
 
 QVector<GridPoint> regularGrid(double start, double end, double spacing)
@@ -62,18 +164,18 @@ QVector<GridPoint> regularGrid(double start, double end, double spacing)
     if (!(spacing > 0.0) || (end - start) / spacing > MAXNODES)
         return {};
     QVector<GridPoint> points;
-    points.append({start, true});
+    points.append({start, true, true});
     for (int k = 1;; ++k) {
         const double pos = start + k * spacing;
         if (!(pos < end - EPS))
             break;
         points.append({pos, false});
     }
-    points.append({end, true});
+    points.append({end, true, true});
     return points;
 }
 
-QVector<double> elevationGrid(const Document &doc)
+QVector<double> elevationGrid(const Document &doc, JoinedPoints *joined)
 {
     const BaseInfo &base = doc.base;
     const bool two = isDoubleRow(base);
@@ -90,16 +192,16 @@ QVector<double> elevationGrid(const Document &doc)
     if (points.isEmpty())
         return {};
 
-    const auto addFixed = [&](double y) {
+    const auto addFixed = [&](double y, bool pinned = false) {
         if (inside(y))
-            points.append({y, true});
+            points.append({y, true, pinned});
     };
     if (two) {
-        addFixed(doc.frontPile.bottomYg);
-        addFixed(doc.frontPile.topYg);
-        addFixed(doc.backPile.bottomYg);
-        addFixed(doc.backPile.topYg);
-        addFixed(doc.linkBeam.leftYg);
+        addFixed(doc.frontPile.bottomYg, true);
+        addFixed(doc.frontPile.topYg, true);
+        addFixed(doc.backPile.bottomYg, true);
+        addFixed(doc.backPile.topYg, true);
+        addFixed(doc.linkBeam.leftYg, true);
     }
     for (const SoilInfo &soil : doc.soils)
         addFixed(soil.bottomY);
@@ -126,10 +228,10 @@ QVector<double> elevationGrid(const Document &doc)
             continue;
         addFixed(a.y1g);
     }
-    return mergeGrid(points, dl);
+    return mergeGrid(points, dl, true, joined);
 }
 
-QVector<double> beamGrid(const Document &doc)
+QVector<double> beamGrid(const Document &doc, JoinedPoints *joined)
 {
     const double spacing = 2.0 * doc.base.dl;
     const double start = doc.linkBeam.leftXg;
@@ -151,7 +253,37 @@ QVector<double> beamGrid(const Document &doc)
         if (a.object == OBJBEAM && inside(a.x1g))
             points.append({a.x1g, true});
     }
-    return mergeGrid(points, spacing);
+    return mergeGrid(points, spacing, false, joined);
+}
+
+void moveOntoNodes(Document &doc, const JoinedPoints &elevations, const JoinedPoints &xs)
+{
+    if (elevations.isEmpty() && xs.isEmpty())
+        return;
+    const auto y = [&](double &v) { v = joinedPosition(elevations, v); };
+    const auto x = [&](double &v) { v = joinedPosition(xs, v); };
+    y(doc.base.slideBackYg);
+    y(doc.base.slideFrontYg);
+    y(doc.base.cutYg);
+    for (SoilInfo &soil : doc.soils)
+        y(soil.bottomY);
+    for (QList<ForceInfo> *forces : {&doc.BaseForces, &doc.AddForces}) {
+        for (ForceInfo &f : *forces) {
+            if (f.object == OBJBEAM) {
+                x(f.x1g);
+                x(f.x2g);
+            } else {
+                y(f.y1g);
+                y(f.y2g);
+            }
+        }
+    }
+    for (AnchorInfo &a : doc.anchors) {
+        if (a.object == OBJBEAM)
+            x(a.x1g);
+        else
+            y(a.y1g);
+    }
 }
 
 namespace {
@@ -266,39 +398,37 @@ void buildEsLinks(Document &doc, const MemberNodes &members)
     const double beamY = doc.linkBeam.leftYg;
     const double length =
         doc.base.row - (sectionDepth(doc.frontPile) + sectionDepth(doc.backPile)) / 2.0;
+    // Both node lists run bottom-up: one walk pairs the nodes at equal elevations.
+    int b = 0;
     for (int f : members.front) {
         NodeInfo &fn = doc.nodes[f];
         if (!(fn.Yg < beamY - EPS))
             break;
-        for (int b : members.back) {
-            NodeInfo &bn = doc.nodes[b];
-            if (std::fabs(bn.Yg - fn.Yg) > EPS)
-                continue;
-            double Es = 0.0;
-            for (const SoilInfo &soil : doc.soils) {
-                if (soil.bottomY + EPS < fn.Yg) {
-                    Es = soil.Es;
-                    break;
-                }
-            }
-            BeamInfo link;
-            link.i = f;
-            link.j = b;
-            link.ob = OBJESLINK;
-            link.E = Es;
-            link.Origin = Es;
-            link.L = length;
-            link.c = 1.0;
-            link.s = 0.0;
-            link.I = 0.0;
-            link.A = std::min({doc.base.space, fn.b0, bn.b0}) * (fn.upH + fn.downH);
-            link.bEs = STATENEW;
-            doc.beams.append(link);
-            fn.SKr = 0.0;
-            fn.Kr = 0.0;
-            bn.SKl = 0.0;
-            bn.Kl = 0.0;
+        while (b < members.back.size() && doc.nodes[members.back[b]].Yg < fn.Yg - EPS)
+            ++b;
+        if (b >= members.back.size())
             break;
-        }
+        NodeInfo &bn = doc.nodes[members.back[b]];
+        if (std::fabs(bn.Yg - fn.Yg) > EPS)
+            continue;
+        const int layer = layerBelow(doc.soils, fn.Yg);
+        const double Es = layer < doc.soils.size() ? doc.soils[layer].Es : 0.0;
+        BeamInfo link;
+        link.i = f;
+        link.j = members.back[b];
+        link.ob = OBJESLINK;
+        link.E = Es;
+        link.Origin = Es;
+        link.L = length;
+        link.c = 1.0;
+        link.s = 0.0;
+        link.I = 0.0;
+        link.A = std::min({doc.base.space, fn.b0, bn.b0}) * (fn.upH + fn.downH);
+        link.bEs = STATENEW;
+        doc.beams.append(link);
+        fn.SKr = 0.0;
+        fn.Kr = 0.0;
+        bn.SKl = 0.0;
+        bn.Kl = 0.0;
     }
 }

@@ -120,12 +120,13 @@ void betweenRowPressure(Document &doc)
 
 void anchorForces(Document &doc)
 {
+    const NodeIndex index(doc.nodes);
     for (AnchorInfo &a : doc.anchors) {
         if (!takesPart(doc.base, a.object)) {
             a.forceH = a.forceV = 0.0;
             continue;
         }
-        const int n = nodeAt(doc.nodes, a.x1g, a.y1g);
+        const int n = index.at(a.x1g, a.y1g);
         if (n < 0)
             continue;
         const NodeInfo &node = doc.nodes[n];
@@ -167,15 +168,37 @@ ResultExtremes resultExtremes(const Document &doc)
     return x;
 }
 
+QString oneDecimal(double value)
+{
+    QString text = QString::number(value, 'f', 1);
+    // A value that rounds to zero keeps its sign in the text ("-0.0"): the
+    // user reads a zero.
+    if (text == QLatin1String("-0.0"))
+        text.remove(0, 1);
+    return text;
+}
+
+bool reportPrintable(const ResultExtremes &x)
+{
+    for (const ExtremeValues *v : {&x.Max1, &x.Min1, &x.Max2, &x.Min2}) {
+        // Displacements are printed in mm; beyond 1e15 the digits of a
+        // fixed-point number no longer mean anything.
+        for (double printed : {v->D * 1000.0, v->M, v->Q, v->R}) {
+            if (!(std::fabs(printed) < 1e15))
+                return false;
+        }
+    }
+    return true;
+}
+
 QStringList reportLines(const Document &doc)
 {
-    const auto number = [](double v) { return QString::number(v, 'f', 1); };
     const auto ranges = [&](const QStringList &patterns, const ExtremeValues &min,
                             const ExtremeValues &max) {
-        return QStringList {patterns[0].arg(number(min.D * 1000.0), number(max.D * 1000.0)),
-            patterns[1].arg(number(min.M), number(max.M)),
-            patterns[2].arg(number(min.Q), number(max.Q)),
-            patterns[3].arg(number(min.R), number(max.R))};
+        return QStringList {patterns[0].arg(oneDecimal(min.D * 1000.0), oneDecimal(max.D * 1000.0)),
+            patterns[1].arg(oneDecimal(min.M), oneDecimal(max.M)),
+            patterns[2].arg(oneDecimal(min.Q), oneDecimal(max.Q)),
+            patterns[3].arg(oneDecimal(min.R), oneDecimal(max.R))};
     };
     const ResultExtremes &x = doc.extremes;
     QStringList lines {Document::tr(">>---------------"), Document::tr(">>计算结果如下:")};

@@ -21,5 +21,13 @@ void anchorForces(Document &doc);
 // Maxima and minima of displacement, moment, shear and reaction per pile.
 ResultExtremes resultExtremes(const Document &doc);
 
+// A result value as the report and the drawing print it: fixed, one
+// decimal, and 0.0 (never -0.0) for a value that rounds to zero.
+QString oneDecimal(double value);
+
+// Whether every number of the report is a number that can be printed,
+// after its conversion to the unit printed.
+bool reportPrintable(const ResultExtremes &extremes);
+
 // Lines of the result report.
 QStringList reportLines(const Document &doc);

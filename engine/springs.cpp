@@ -27,18 +27,22 @@ double sideSpring(const QList<SoilInfo> &soils, const NodeInfo &node, double up,
 
 LayerCoefficient layerCoefficient(const QList<SoilInfo> &soils, double y, double z)
 {
-    for (int n = 0; n < soils.size(); ++n) {
-        const SoilInfo &soil = soils[n];
-        if (std::fabs(y - soil.bottomY) < EPS) {
-            LayerCoefficient C;
-            C.above = coefficient(soil, z);
-            C.below = n + 1 < soils.size() ? coefficient(soils[n + 1], z) : 0.0;
-            return C;
-        }
-        if (soil.bottomY < y - EPS) {
-            const double c = coefficient(soil, z);
-            return {c, c};
-        }
+    const int below = layerBelow(soils, y);
+    if (below > 0 && std::fabs(soils[below - 1].bottomY - y) < EPS) {
+        // y lies on a boundary: above it the first layer that ends there
+        // (layers thinner than the tolerance are passed over), below it the
+        // layer that goes on under y.
+        int above = below - 1;
+        while (above > 0 && std::fabs(soils[above - 1].bottomY - y) < EPS)
+            --above;
+        LayerCoefficient C;
+        C.above = coefficient(soils[above], z);
+        C.below = below < soils.size() ? coefficient(soils[below], z) : 0.0;
+        return C;
+    }
+    if (below < soils.size()) {
+        const double c = coefficient(soils[below], z);
+        return {c, c};
     }
     return {};
 }
@@ -101,16 +105,16 @@ void soilSprings(Document &doc, const MemberNodes &members)
 void anchorStiffness(Document &doc)
 {
     const bool two = isDoubleRow(doc.base);
-    for (NodeInfo &node : doc.nodes) {
-        for (const AnchorInfo &a : std::as_const(doc.anchors)) {
-            if (!takesPart(doc.base, a.object))
-                continue;
-            if (isAt(node, a.x1g, a.y1g)) {
-                node.AKl += a.kh;
-                if (two)
-                    node.AKu += a.kv;
-            }
-        }
+    const NodeIndex index(doc.nodes);
+    for (const AnchorInfo &a : std::as_const(doc.anchors)) {
+        if (!takesPart(doc.base, a.object))
+            continue;
+        const int n = index.at(a.x1g, a.y1g);
+        if (n < 0)
+            continue;
+        doc.nodes[n].AKl += a.kh;
+        if (two)
+            doc.nodes[n].AKu += a.kv;
     }
 }
 

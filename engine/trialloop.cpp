@@ -30,14 +30,13 @@ bool switchNodeStates(QList<NodeInfo> &nodes)
 }
 
 // Es links carry only compression: a widening gap switches a link off.
-bool switchLinkStates(QList<BeamInfo> &beams, const QList<ResultInfo> &results)
+bool switchLinkStates(QList<BeamInfo> &beams, const Eigen::VectorXd &x)
 {
     bool changed = false;
-    for (int n = 0; n < beams.size() && n < results.size(); ++n) {
-        BeamInfo &link = beams[n];
+    for (BeamInfo &link : beams) {
         if (link.ob != OBJESLINK)
             continue;
-        link.Dl = results[n].Xj - results[n].Xi;
+        link.Dl = x[DataMatrix::index(link.j, 1)] - x[DataMatrix::index(link.i, 1)];
         const qint32 state = link.Dl > EPS ? STATENONE : STATELINKON;
         if (link.bEs != state) {
             link.bEs = state;
@@ -79,10 +78,11 @@ int trialLoop(Document &doc, bool esInteraction)
         if (code != 0)
             doc.outCode(code);
 
-        doc.results = matrix->elementResults(doc.beams);
         doc.outInfo(Document::tr(">>第%1次试算").arg(trial));
-        if (trial + 1 > TRIALLIMIT)
+        if (trial + 1 > TRIALLIMIT) {
+            doc.results = matrix->elementResults(doc.beams);
             return 21;
+        }
 
         // Every node takes its own displacement from the solution.
         const Eigen::VectorXd &x = matrix->solution();
@@ -92,8 +92,10 @@ int trialLoop(Document &doc, bool esInteraction)
         }
 
         const bool nodesSwitched = switchNodeStates(doc.nodes);
-        const bool linksSwitched = esInteraction && switchLinkStates(doc.beams, doc.results);
+        const bool linksSwitched = esInteraction && switchLinkStates(doc.beams, x);
         if (!nodesSwitched && !linksSwitched) {
+            // The element results of the trial that settled every state.
+            doc.results = matrix->elementResults(doc.beams);
             doc.outInfo(Document::tr(">>计算结束"));
             return 0;
         }

@@ -200,14 +200,21 @@ int FileSys::readData(const QByteArray &xml, ProjectData &data)
 {
     const ReadingBuffer input(m_reader, xml);
 
+    // A document without the project's root element or without its version
+    // is not a project this program wrote: it is refused, not opened as
+    // the default project.
+    bool project = false;
+    bool versioned = false;
     while (readNextTopElement(m_reader)) {
         if (m_reader.name() != u"RIDezuData") {
             m_reader.skipCurrentElement();
             continue;
         }
+        project = true;
         while (m_reader.readNextStartElement()) {
             const QStringView name = m_reader.name();
             if (name == u"FileVer") {
+                versioned = true;
                 const float version =
                     filenumbers::toFloat(m_reader.attributes().value(QLatin1String("version")));
                 m_fileVersion = double(version);
@@ -244,7 +251,7 @@ int FileSys::readData(const QByteArray &xml, ProjectData &data)
             }
         }
     }
-    return m_reader.hasError() ? ReadBroken : ReadOk;
+    return m_reader.hasError() || !project || !versioned ? ReadBroken : ReadOk;
 }
 
 void FileSys::readBaseInfo(ProjectData &data)

@@ -93,11 +93,13 @@ int FileSys::readResults(const QByteArray &xml, ProjectData &data)
 {
     const ReadingBuffer input(m_reader, xml);
 
+    bool found = false;
     while (readNextTopElement(m_reader)) {
         if (m_reader.name() != u"ResultData") {
             m_reader.skipCurrentElement();
             continue;
         }
+        found = true;
         data.nodes.clear();
         data.beams.clear();
         data.results.clear();
@@ -129,7 +131,13 @@ int FileSys::readResults(const QByteArray &xml, ProjectData &data)
             }
         }
     }
-    return m_reader.hasError() ? ReadBroken : ReadOk;
+    if (m_reader.hasError())
+        return ReadBroken;
+    // Without its root element the member holds no results of this project:
+    // it opens in input mode, like results that do not fit the file.
+    if (!found)
+        data.dropResults();
+    return ReadOk;
 }
 
 void FileSys::readExtremes(ProjectData &data)

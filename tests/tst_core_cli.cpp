@@ -7,6 +7,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <quazip/quazip.h>
+#include <quazip/quazipfile.h>
+#include <quazip/quazipnewinfo.h>
+
 namespace {
 
 struct Run
@@ -44,6 +48,9 @@ private slots:
     void analysePrintsTheLog();
     void analyseSavesResults();
     void analyseFailures();
+    void foreignXmlRefused();
+    void absurdValuesRefused();
+    void storedDerivedValuesNotTrusted();
 
 private:
     QTemporaryDir m_dir;
@@ -192,6 +199,94 @@ void TestCli::analyseFailures()
     QCOMPARE(missing.out, QString());
     QVERIFY(!missing.err.isEmpty());
     QCOMPARE(cli({QStringLiteral("analyse")}).status, 2);
+}
+
+void TestCli::foreignXmlRefused()
+{
+    // An XML that is not a project, and a project without its version, are
+    // refused instead of opening as the default project.
+    const QList<QPair<QString, QByteArray>> files = {
+        {QStringLiteral("foreign.qzp"), "<?xml version=\"1.0\"?><a/>"},
+        {QStringLiteral("unversioned.qzp"),
+            "<?xml version=\"1.0\"?><RIDezuData><Display status=\"1\"/></RIDezuData>"},
+    };
+    for (const auto &[name, data] : files) {
+        const QString file = m_dir.filePath(name);
+        QuaZip zip(file);
+        QVERIFY(zip.open(QuaZip::mdCreate));
+        QuaZipFile member(&zip);
+        QVERIFY(member.open(QIODevice::WriteOnly, QuaZipNewInfo(QStringLiteral("data.xml"))));
+        member.write(data);
+        member.close();
+        zip.close();
+        for (const char *command : {"check", "analyse"}) {
+            const Run r = cli({QString::fromLatin1(command), file});
+            QCOMPARE(r.status, 2);
+            QCOMPARE(r.out, QString());
+            QVERIFY2(r.err.contains(QStringLiteral("文件解析错误")), qPrintable(r.err));
+        }
+    }
+}
+
+void TestCli::absurdValuesRefused()
+{
+    // A force of 1e300 kN/m on a pile of almost no stiffness once printed an
+    // infinite displacement and exited 0; the check now names the field.
+    Document doc;
+    ForceInfo f;
+    f.type = LOADPNT;
+    f.F = 1e300;
+    f.distance = 2.0;
+    doc.AddForces = {f};
+    doc.base.reduceE = 1e-9f;
+    doc.soils[0].m = 0.0;
+    doc.soils[1].m = 0.0;
+    doc.placeForces();
+    const QString file = m_dir.filePath(QStringLiteral("huge.qzp"));
+    QCOMPARE(FileSys().writeProject(doc, file), QString());
+    Run r = cli({QStringLiteral("analyse"), file});
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.out.startsWith(QStringLiteral(">>错误：数据不合理，")), qPrintable(r.out));
+    QVERIFY(!r.out.contains(QStringLiteral("inf")));
+
+    doc.base.reduceE = 1.0f;
+    QCOMPARE(FileSys().writeProject(doc, file), QString());
+    r = cli({QStringLiteral("analyse"), file});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out,
+        QStringLiteral(
+            ">>错误：数据不合理，附加力1的力值超出合理范围（绝对值不大于1000000kN/m）\n"));
+}
+
+void TestCli::storedDerivedValuesNotTrusted()
+{
+    // A file whose stored derived values disagree with its input (pile top
+    // moved by 1 mm, anchor stiffness and thrust loads spoilt) analyses
+    // exactly like the consistent file, and keeps what the file holds.
+    Document doc;
+    const QString good = m_dir.filePath(QStringLiteral("consistent.qzp"));
+    QCOMPARE(FileSys().writeProject(doc, good), QString());
+    doc.frontPile.topXg = 0.001;
+    doc.frontPile.b0 = 0.1;
+    doc.anchors[0].kh = 1.0;
+    doc.BaseForces[0].q1g = 0.0;
+    doc.soils[1].bottomY = -30.0;
+    const QString spoilt = m_dir.filePath(QStringLiteral("spoilt.qzp"));
+    QCOMPARE(FileSys().writeProject(doc, spoilt), QString());
+
+    const Run a = cli({QStringLiteral("analyse"), good});
+    const QString saved = m_dir.filePath(QStringLiteral("spoilt-out.qzp"));
+    const Run b = cli({QStringLiteral("analyse"), spoilt, QStringLiteral("--save"), saved});
+    QCOMPARE(a.status, 0);
+    QCOMPARE(b.status, 0);
+    QCOMPARE(b.out, a.out);
+    QVERIFY(!a.out.contains(QStringLiteral("0.0~ 0.0")));
+
+    Document reread;
+    QCOMPARE(FileSys().readProject(reread, saved), QString());
+    QCOMPARE(reread.frontPile.topXg, 0.001);
+    QCOMPARE(reread.anchors[0].kh, 1.0);
+    QVERIFY(reread.anchors[0].forceH > 0.0);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

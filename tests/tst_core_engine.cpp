@@ -5,6 +5,7 @@
 #include "engine/datamatrix.h"
 #include "engine/inputcheck.h"
 #include "engine/model.h"
+#include "engine/results.h"
 #include "engine/springs.h"
 #include "model/document.h"
 
@@ -109,6 +110,10 @@ private slots:
     void largeModelIsSolved();
     void analyseIgnoredInResultMode();
     void absurdSizesAreRefused();
+    void pointsAHairApartBecomeOneNode();
+    void pileEndKeepsItsElevation();
+    void manyForcesSolvedExactly();
+    void zeroNeverPrintedNegative();
 };
 
 void TestEngine::inputCheck_data()
@@ -194,11 +199,11 @@ void TestEngine::unusableInputRefused_data()
     QTest::newRow("zero diameter") << "diameter";
     QTest::newRow("nan length") << "nanlength";
     QTest::newRow("zero thickness") << "thickness";
-    QTest::newRow("infinite modulus") << "E";
+    QTest::newRow("infinite modulus") << "Es";
     QTest::newRow("negative m") << "m";
     QTest::newRow("zero spacing") << "space";
     QTest::newRow("unknown support") << "support";
-    QTest::newRow("nan anchor stiffness") << "anchor";
+    QTest::newRow("nan anchor length") << "anchor";
     QTest::newRow("zero beam") << "beam";
 }
 
@@ -216,8 +221,8 @@ void TestEngine::unusableInputRefused()
         doc.soils.insert(1, doc.soils[0]);
         doc.soils[1].thickness = 0.0;
         doc.updateSoilLayers();
-    } else if (change == "E") {
-        doc.frontPile.E = qInf();
+    } else if (change == "Es") {
+        doc.soils[0].Es = qInf();
     } else if (change == "m") {
         doc.soils[0].m = -1.0;
     } else if (change == "space") {
@@ -225,7 +230,7 @@ void TestEngine::unusableInputRefused()
     } else if (change == "support") {
         doc.frontPile.support = 44;
     } else if (change == "anchor") {
-        doc.anchors[0].kh = qQNaN();
+        doc.anchors[0].lf = qQNaN();
     } else if (change == "beam") {
         doc.base.PileForm = DOUBLEROW;
         doc.updateGeometry();
@@ -517,11 +522,14 @@ void TestEngine::defaultProjectReport()
 
 void TestEngine::anchorsAtOneNodeAllCount()
 {
-    // Two anchors at one head act like one anchor of twice the stiffness.
+    // Two anchors at one head act like one anchor of twice the stiffness:
+    // bonded in rock, twice the strands give exactly twice the stiffness.
     Document one;
-    one.anchors[0].kh *= 2.0;
+    one.anchors[0].soilType = BONDROCK;
+    one.anchors[0].cableNum = 12;
     QVERIFY(one.analyse());
     Document two;
+    two.anchors[0].soilType = BONDROCK;
     two.anchors.append(two.anchors[0]);
     two.anchors[1].distance = 0.0;
     two.placeAnchors();
@@ -664,26 +672,222 @@ void TestEngine::analyseIgnoredInResultMode()
 void TestEngine::absurdSizesAreRefused()
 {
     // A row distance or a pile length from a damaged file must not make the
-    // engine build millions of nodes.
+    // engine build millions of nodes: a row distance beyond any real project
+    // is refused at once, many fixed points when they are counted.
     for (int form : {DOUBLEROW, SINGLEROW}) {
         Document doc;
         doc.base.PileForm = form;
         if (form == DOUBLEROW) {
             doc.base.row = 1e9;
         } else {
-            // Many fixed points: more nodes than node ids can number.
+            // Many fixed points, each more than a centimetre from the next
+            // (closer ones become one node): more nodes than ids can number.
+            doc.frontPile.length = 400.0;
+            doc.soils[1].thickness = 400.0;
             for (int n = 0; n < 31000; ++n)
-                doc.AddForces.append(pointForce(0.0, n * 15.9 / 31000.0));
+                doc.AddForces.append(pointForce(0.0, 0.005 + n * 0.011));
         }
         doc.updateGeometry();
+        doc.updateSoilLayers();
         doc.updateBaseData();
         doc.placeForces();
         doc.placeAnchors();
         const int before = doc.messages.size();
         QVERIFY(!doc.analyse());
+        if (form == DOUBLEROW) {
+            QVERIFY2(doc.messages.last().startsWith(
+                         QStringLiteral(">>错误：数据不合理，前后排桩间距超出合理范围")),
+                qPrintable(doc.messages.last()));
+            QCOMPARE(doc.messages.size(), before + 1);
+            continue;
+        }
         QCOMPARE(doc.messages.last(), QStringLiteral(">>错误：数据不合理，计算模型节点过多"));
         QCOMPARE(doc.messages.size(), before + 2); // the check line, then the refusal
     }
+}
+
+namespace {
+
+// Largest relative difference between the extremes of two analyses.
+double extremesDifference(const Document &a, const Document &b)
+{
+    double scale = 0.0;
+    double worst = 0.0;
+    const ExtremeValues *pa[] = {
+        &a.extremes.Max1, &a.extremes.Min1, &a.extremes.Max2, &a.extremes.Min2};
+    const ExtremeValues *pb[] = {
+        &b.extremes.Max1, &b.extremes.Min1, &b.extremes.Max2, &b.extremes.Min2};
+    for (int k = 0; k < 4; ++k) {
+        for (double ExtremeValues::*f :
+            {&ExtremeValues::D, &ExtremeValues::M, &ExtremeValues::Q, &ExtremeValues::R}) {
+            scale = std::max(scale, std::fabs(pa[k]->*f));
+            worst = std::max(worst, std::fabs(pa[k]->*f - pb[k]->*f));
+        }
+    }
+    return scale > 0.0 ? worst / scale : worst;
+}
+
+} // namespace
+
+void TestEngine::pointsAHairApartBecomeOneNode()
+{
+    // Two forces 0.1 mm apart once made a 0.1 mm element whose stiffness
+    // swamped the matrix: the moment came out 2173.2 instead of 2847.9 kN·m.
+    // They now act at one node, exactly like the same forces at one point.
+    const auto analysed = [](Document &doc, double second) {
+        doc.AddForces = {pointForce(50.0, 3.0), pointForce(50.0, second)};
+        doc.placeForces();
+        QVERIFY(doc.analyse());
+    };
+    Document apart, together, centimetre;
+    analysed(apart, 3.0001);
+    analysed(together, 3.0);
+    analysed(centimetre, 3.01);
+    QCOMPARE(apart.nodes.size(), together.nodes.size());
+    QVERIFY2(extremesDifference(apart, together) < 1e-6,
+        qPrintable(QString::number(extremesDifference(apart, together))));
+    QCOMPARE(apart.messages.mid(apart.messages.size() - 6),
+        together.messages.mid(together.messages.size() - 6));
+    // A centimetre apart both points keep their nodes, and the answer is close.
+    QCOMPARE(centimetre.nodes.size(), together.nodes.size() + 1);
+    QVERIFY(qAbs(centimetre.extremes.Min1.M - together.extremes.Min1.M)
+        < 0.01 * qAbs(together.extremes.Min1.M));
+    // The input keeps the force where the user put it.
+    QCOMPARE(apart.AddForces[1].y1g, -3.0001);
+
+    // The same on the link beam's x grid, with an anchor a hair from a force.
+    const auto beam = [](Document &doc, double second) {
+        doc.base.PileForm = DOUBLEROW;
+        doc.updateGeometry();
+        doc.updateBaseData();
+        doc.AddForces = {pointForce(80.0, 1.5, OBJBEAM), pointForce(80.0, second, OBJBEAM)};
+        AnchorInfo a;
+        a.object = OBJBEAM;
+        a.distance = second;
+        a.preforce = 50.0;
+        a.computeStiffness();
+        doc.anchors = {a};
+        doc.placeForces();
+        doc.placeAnchors();
+        QVERIFY(doc.analyse());
+    };
+    Document beamApart, beamTogether;
+    beam(beamApart, 1.50008);
+    beam(beamTogether, 1.5);
+    QCOMPARE(beamApart.nodes.size(), beamTogether.nodes.size());
+    QVERIFY(extremesDifference(beamApart, beamTogether) < 1e-6);
+    QVERIFY(qAbs(beamApart.anchors[0].forceH - beamTogether.anchors[0].forceH)
+        < 1e-6 * qAbs(beamTogether.anchors[0].forceH));
+}
+
+void TestEngine::pileEndKeepsItsElevation()
+{
+    // A layer boundary 5 mm above the pile bottom joins the bottom node,
+    // which stays at the pile's exact elevation and takes the boundary.
+    Document doc;
+    doc.soils[1].thickness = 3.995; // boundary at -15.995
+    SoilInfo rock = doc.soils[1];
+    rock.k = 0.0;
+    rock.m = 50000.0;
+    rock.thickness = 5.0;
+    doc.soils.append(rock);
+    doc.frontPile.support = SUPPORTFREE;
+    doc.updateSoilLayers();
+    QVERIFY(doc.analyse());
+    const NodeInfo &bottom = doc.nodes[doc.frontPile.sptindex];
+    QCOMPARE(bottom.Yg, -16.0);
+    for (const NodeInfo &n : doc.nodes)
+        QVERIFY(n.Yg == -16.0 || qAbs(n.Yg + 15.995) > 0.2);
+    // The base spring takes the coefficient of the layer below the boundary.
+    QVERIFY(qAbs(bottom.SKd - 50000.0 * 16.0 * doc.frontPile.area / 0.6) < 1e-6 * bottom.SKd);
+    QCOMPARE(doc.soils[1].bottomY, -15.995);
+}
+
+void TestEngine::manyForcesSolvedExactly()
+{
+    // A double row of 30 m piles with 400 point forces of ±5 kN/m, 13 mm
+    // apart and alternating between the piles.
+    Document doc;
+    doc.base.PileForm = DOUBLEROW;
+    doc.frontPile.length = 30.0;
+    doc.backPile.length = 30.0;
+    doc.soils[0].thickness = 12.0;
+    doc.soils[1].thickness = 30.0;
+    doc.AddForces.clear();
+    for (int i = 0; i < 400; ++i)
+        doc.AddForces.append(pointForce(
+            i % 2 == 0 ? 5.0 : -5.0, 0.013 * i + 0.005, i % 2 == 0 ? OBJPILE : OBJBACKPILE));
+    doc.updateGeometry();
+    doc.updateBaseData();
+    doc.updateSoilLayers();
+    doc.placeForces();
+    doc.placeAnchors();
+    QVERIFY(doc.analyse());
+    QVERIFY(doc.nodes.size() > 800);
+    QVERIFY(allFinite(doc));
+
+    // The final trial's equations, assembled again, are satisfied by the
+    // reported displacements to the last digits.
+    DataMatrix matrix;
+    matrix.buildLoads(doc.beams, doc.nodes);
+    matrix.buildRightHandSide();
+    matrix.addElements(doc.beams);
+    matrix.applyRestraints(doc.restraints);
+    matrix.recordOrigins(doc.nodes);
+    matrix.addSprings(doc.nodes);
+    matrix.buildMatrix();
+    QCOMPARE(matrix.solve(), 0);
+    QVERIFY2(matrix.backwardError() < 1e-12, qPrintable(QString::number(matrix.backwardError())));
+    for (int n = 0; n < doc.nodes.size(); ++n)
+        QCOMPARE(matrix.solution()[DataMatrix::index(n, 1)], doc.nodes[n].Dx);
+
+    // Horizontal equilibrium: thrust and forces against springs and hinges.
+    double applied = 0.0;
+    double size = 0.0;
+    for (const ForceInfo &f : std::as_const(doc.AddForces)) {
+        applied += f.Fg;
+        size += qAbs(f.Fg);
+    }
+    for (const ForceInfo &f : std::as_const(doc.BaseForces)) {
+        const double total = (f.q1g + f.q2g) / 2.0 * qAbs(f.y1g - f.y2g);
+        applied += total;
+        size += qAbs(total);
+    }
+    double reactions = 0.0;
+    for (const NodeInfo &n : std::as_const(doc.nodes)) {
+        if (n.RorL == STATELEFT)
+            reactions -= n.Kl * n.Dx;
+        else if (n.RorL == STATERIGHT)
+            reactions -= n.Kr * n.Dx;
+    }
+    for (const PileInfo *pile : {&doc.frontPile, &doc.backPile}) {
+        for (const ResultInfo &r : std::as_const(doc.results)) {
+            if (r.i == pile->sptindex && r.ob != OBJESLINK)
+                reactions -= r.Qi;
+        }
+    }
+    // Elements of 13 mm have a bending stiffness near 3e13 kN/m, and one
+    // rounding step of such a diagonal is 0.004 kN/m: summed over 870 nodes
+    // that bounds how well double precision can balance the forces here.
+    QVERIFY2(qAbs(applied + reactions) < 1e-5 * size,
+        qPrintable(QStringLiteral("%1 against %2").arg(applied).arg(reactions)));
+}
+
+void TestEngine::zeroNeverPrintedNegative()
+{
+    // A round-off moment of -0.00001 kN·m at a free pile head printed as
+    // "-0.0"; every value that rounds to zero reads 0.0.
+    Document doc;
+    doc.extremes.Min1.M = -0.00001;
+    doc.extremes.Max1.M = 5679.3;
+    doc.extremes.Min1.D = -4e-8; // m: -0.00004 mm
+    doc.extremes.Min1.Q = -0.06;
+    doc.extremes.Max1.R = -0.0;
+    const QStringList lines = reportLines(doc);
+    QCOMPARE(lines[2], QStringLiteral(">>抗滑桩位移（0.0~ 0.0mm）"));
+    QCOMPARE(lines[3], QStringLiteral(">>抗滑桩弯矩（0.0~ 5679.3kN*m）"));
+    QCOMPARE(lines[4], QStringLiteral(">>抗滑桩剪力（-0.1~ 0.0kN）"));
+    QCOMPARE(lines[5], QStringLiteral(">>土反力（0.0~ 0.0kPa）"));
 }
 
 QTEST_GUILESS_MAIN(TestEngine)

@@ -374,7 +374,7 @@ private slots:
     {
         writeZip(path("defaults.qzp"),
             {{QStringLiteral("data.xml"),
-                 "<RIDezuData>" // no FileVer: read as the current version
+                 "<RIDezuData><FileVer version=\"1.1\"/>"
                  "<Display status=\"6\" blc=\"nan\" blcfull=\"inf\" x0=\"99999999999\" y0=\"abc\"/>"
                  "<BaseData><PileForm> 2 </PileForm><Setting reduceE=\"1e300\" weight=\"True\"/>"
                  "<position row=\"55\"/></BaseData><SoilDatas><SoilData id=\"5\"><Name>A</Name>"
@@ -449,6 +449,7 @@ private slots:
         QTest::newRow("beam to no node") << QByteArray("1.1") << 1 << 2 << 0 << false;
         QTest::newRow("result from no node") << QByteArray("1.1") << 1 << 1 << -1 << false;
         QTest::newRow("support at no node") << QByteArray("1.1") << 7 << 1 << 0 << false;
+        QTest::newRow("no root element") << QByteArray("none") << 1 << 1 << 0 << false;
     }
 
     // Results of another version, or naming nodes the file does not hold, are
@@ -466,11 +467,14 @@ private slots:
                          "sptindex=\""
                      + QByteArray::number(support) + "\"/></PileData>")},
                 {QStringLiteral("result.xml"),
-                    "<ResultData><FileVer version=\"" + version
-                        + "\"/><NodeDatas><Node/><Node/></NodeDatas><BeamDatas><Beam i=\"0\" j=\""
-                        + QByteArray::number(beamEnd) + "\"/></BeamDatas><ResultDatas><Result i=\""
-                        + QByteArray::number(resultStart)
-                        + "\" j=\"1\"/></ResultDatas></ResultData>"}});
+                    version == "none" ? QByteArray("<NodeDatas><Node/><Node/></NodeDatas>")
+                                      : "<ResultData><FileVer version=\"" + version
+                            + "\"/><NodeDatas><Node/><Node/></NodeDatas><BeamDatas><Beam i=\"0\" "
+                              "j=\""
+                            + QByteArray::number(beamEnd)
+                            + "\"/></BeamDatas><ResultDatas><Result i=\""
+                            + QByteArray::number(resultStart)
+                            + "\" j=\"1\"/></ResultDatas></ResultData>"}});
         Document doc;
         QCOMPARE(read(doc, path("unfit.qzp")), QString());
         QCOMPARE(doc.status, kept ? SHOWRESULT | SHOWMARK : SHOWDATA);

@@ -1,5 +1,6 @@
 #include "view/view.h"
 
+#include "engine/results.h"
 #include "model/document.h"
 #include "view/displaysettings.h"
 #include "view/fonts.h"
@@ -262,7 +263,7 @@ QString View::metreText(double value)
 
 QString View::valueText(double value)
 {
-    return QString::number(value, 'f', 1);
+    return oneDecimal(value); // as the report prints it: a zero never reads -0.0
 }
 
 int View::textPixelSize() const
