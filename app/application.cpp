@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/desktopintegration.h"
 #include "app/mainwindow.h"
 #include "app/singleinstance.h"
 #include "buildinfo.h"
@@ -7,6 +8,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -15,6 +17,11 @@ void setupApplication()
     QCoreApplication::setOrganizationName(QStringLiteral(RIDEZU_ORGANIZATION));
     QCoreApplication::setApplicationName(QStringLiteral(RIDEZU_APPLICATION));
     QCoreApplication::setApplicationVersion(QStringLiteral(RIDEZU_VERSION));
+    // The window's icon, and the desktop entry that desktops match the
+    // window with.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/res/ridezu.png")));
+    QGuiApplication::setDesktopFileName(
+        QFileInfo(QLatin1String(DesktopIntegration::DesktopFileName)).completeBaseName());
 
     installFontFallbacks();
     QFont font = programFont();
