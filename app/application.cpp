@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/desktopintegration.h"
 #include "app/mainwindow.h"
 #include "app/singleinstance.h"
 #include "buildinfo.h"
@@ -7,6 +8,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStyle>
@@ -36,6 +38,11 @@ void setupApplication()
     QCoreApplication::setApplicationName(QStringLiteral(RIDEZU_APPLICATION));
     QCoreApplication::setApplicationVersion(QStringLiteral(RIDEZU_VERSION));
     installQtTranslations();
+    // The window's icon, and the desktop entry that desktops match the
+    // window with.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/res/ridezu.png")));
+    QGuiApplication::setDesktopFileName(
+        QFileInfo(QLatin1String(DesktopIntegration::DesktopFileName)).completeBaseName());
 
     installFontFallbacks();
     QFont font = programFont();

@@ -3,6 +3,7 @@
 
 #include "app/mainwindow.h"
 
+#include "app/desktopintegration.h"
 #include "app/myweb.h"
 #include "buildinfo.h"
 #include "dock/dockview.h"
@@ -51,6 +52,9 @@ MainWindow::MainWindow(QWidget *parent)
     connectActions();
     updateActions();
     addStartPage();
+    registerFileType(QLatin1String(DesktopIntegration::FileTypeName),
+        QLatin1String(DesktopIntegration::FileTypeDescription),
+        QLatin1String(DesktopIntegration::FileExtension), DesktopIntegration::FileIconIndex);
 }
 
 MainWindow::~MainWindow() = default;
@@ -271,8 +275,11 @@ void MainWindow::connectActions()
 
 void MainWindow::addStartPage()
 {
-    auto *page = new MyWeb;
-    const int index = m_tabWidget->addTab(page, tr("起始页"));
+    m_startPage = new MyWeb;
+    connect(m_startPage, &MyWeb::newRequested, this, &MainWindow::actNew);
+    connect(m_startPage, &MyWeb::openRequested, this, &MainWindow::actOpen);
+    connect(m_startPage, &MyWeb::openFileRequested, this, &MainWindow::openFile);
+    const int index = m_tabWidget->addTab(m_startPage, tr("起始页"));
     m_tabWidget->setCurrentIndex(index);
-    page->showMaximized();
+    m_startPage->showMaximized();
 }

@@ -5,9 +5,11 @@
 // tab's View and its Document.
 
 #include <QMainWindow>
+#include <QPointer>
 
 class DockView;
 class Document;
+class MyWeb;
 class QAction;
 class QDockWidget;
 class QGridLayout;
@@ -79,11 +81,14 @@ private:
     void connectActions();
     void addStartPage();
 
-    // Settings store (mainwindowsettings.cpp).
+    // Settings store, recent files and desktop integration
+    // (mainwindowsettings.cpp).
     void readSettings();
     void writeSettings();
     void saveLastPath(const QString &path);
     void updateRecentFiles(const QString &path, bool add);
+    void registerFileType(const QString &typeName, const QString &description,
+        const QString &extension, int iconIndex);
 
     // Puts a View into a new current tab and wires it to the window.
     void addViewTab(View *view);
@@ -128,4 +133,7 @@ private:
 
     QLabel *m_statusLabel = nullptr;
     DockView *m_dockView = nullptr;
+    // The start page until it is closed; a hidden child of the tab widget
+    // after that.
+    QPointer<MyWeb> m_startPage;
 };

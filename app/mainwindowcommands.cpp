@@ -157,9 +157,3 @@ void MainWindow::actSoil() { }
 void MainWindow::actAnchor() { }
 
 void MainWindow::actForce() { }
-
-void MainWindow::actAbout() { }
-
-void MainWindow::actDesklnk() { }
-
-void MainWindow::updateRecentFilesMenu() { }

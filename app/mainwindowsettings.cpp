@@ -1,11 +1,21 @@
-// What the main window keeps in the settings store: its geometry and layout,
-// the display settings and the last directory used.
+// What the main window keeps in the settings store (its geometry and layout,
+// the display settings, the last directory and the recent files), the
+// recent-file menu, and the window's part in the desktop integration and the
+// about box.
 
 #include "app/mainwindow.h"
 
+#include "app/aboutdialog.h"
+#include "app/desktopintegration.h"
+#include "app/myweb.h"
 #include "app/settings.h"
 #include "view/displaysettings.h"
 
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
 #include <QScreen>
 
 #include <algorithm>
@@ -48,5 +58,43 @@ void MainWindow::saveLastPath(const QString &path)
     Settings().setLastPath(path);
 }
 
-// The recent-file list is not kept yet.
-void MainWindow::updateRecentFiles(const QString &, bool) { }
+void MainWindow::updateRecentFiles(const QString &path, bool add)
+{
+    Settings().updateRecentFiles(path, add);
+    // A hidden start page catches up when it is shown again.
+    if (m_startPage && m_startPage->isVisible())
+        m_startPage->refresh();
+}
+
+void MainWindow::updateRecentFilesMenu()
+{
+    m_recentFilesMenu->clear();
+    const QStringList files = Settings().recentFiles();
+    for (int n = 0; n < files.size(); ++n) {
+        const QString &path = files.at(n);
+        QAction *entry = m_recentFilesMenu->addAction(
+            tr("&%1 %2").arg(n + 1).arg(QFileInfo(QDir::fromNativeSeparators(path)).fileName()));
+        entry->setData(path);
+        entry->setStatusTip(path);
+    }
+    m_recentFilesMenu->setEnabled(!files.isEmpty());
+}
+
+void MainWindow::registerFileType(
+    const QString &typeName, const QString &description, const QString &extension, int iconIndex)
+{
+    DesktopIntegration::registerFileType(QCoreApplication::applicationFilePath(),
+        DesktopIntegration::userPlaces(), typeName, description, extension, iconIndex);
+}
+
+void MainWindow::actDesklnk()
+{
+    DesktopIntegration::createDesktopShortcut(
+        QCoreApplication::applicationFilePath(), DesktopIntegration::userPlaces());
+}
+
+void MainWindow::actAbout()
+{
+    AboutDialog dialog(this);
+    dialog.exec();
+}

@@ -55,12 +55,16 @@ struct PromptRecorder
     PromptRecorder &operator=(const PromptRecorder &) = delete;
 };
 
-// Points the settings store of this test process at a fresh directory.
+// Points the settings store of this test process, and the user's data and
+// desktop folders the desktop integration writes into, at a fresh directory;
+// programs the test starts inherit the folders.
 inline void useTemporarySettings(const QTemporaryDir &dir)
 {
     QStandardPaths::setTestModeEnabled(true);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+    qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("share")).toLocal8Bit());
+    qputenv("XDG_DESKTOP_DIR", dir.filePath(QStringLiteral("Desktop")).toLocal8Bit());
 }
 
 // The raw settings store, for tests that plant or inspect values by their

@@ -474,6 +474,52 @@ QImage aboutImage()
     return img;
 }
 
+// The program's icon: a tile in the accent blue with a slope, a pile set
+// through it and an anchor, readable from 16 to 256 pixels.
+QImage programIcon()
+{
+    const int size = 256;
+    QImage img(size, size, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+
+    QLinearGradient tile(0, 0, 0, 32);
+    tile.setColorAt(0, accent);
+    tile.setColorAt(1, deep);
+    p.setPen(Qt::NoPen);
+    p.setBrush(tile);
+    p.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
+
+    // The ground: the excavation on the left, the slope on the right.
+    QPainterPath ground;
+    ground.moveTo(1.5, 21);
+    ground.lineTo(12, 21);
+    ground.lineTo(12, 13);
+    ground.lineTo(18, 13);
+    ground.lineTo(30.5, 6);
+    ground.lineTo(30.5, 25);
+    ground.quadTo(30.5, 30.5, 25, 30.5);
+    ground.lineTo(7, 30.5);
+    ground.quadTo(1.5, 30.5, 1.5, 25);
+    ground.closeSubpath();
+    p.setBrush(QColor(255, 255, 255, 70));
+    p.drawPath(ground);
+
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(10.5, 9, 3.2, 19));
+    p.setPen(pen(Qt::white, 0.7));
+    p.drawLine(QPointF(13.7, 14), QPointF(25, 20.5));
+    p.setPen(pen(QColor(255, 214, 90), 0.8));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath surface;
+    surface.moveTo(13.7, 23.5);
+    surface.cubicTo(19, 25, 26, 19, 30, 11);
+    p.drawPath(surface);
+    return img;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -518,5 +564,6 @@ int main(int argc, char **argv)
         ok = writeFile(path, joinIco({big, small})) && ok;
     }
     ok = aboutImage().save(dir + QStringLiteral("/about.png")) && ok;
+    ok = programIcon().save(dir + QStringLiteral("/ridezu.png")) && ok;
     return ok ? 0 : 1;
 }
