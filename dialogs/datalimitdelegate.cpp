@@ -63,7 +63,5 @@ void DataLimitDelegate::updateEditorGeometry(
 void DataLimitDelegate::paint(
     QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
-    QStyleOptionViewItem cell = valueCellOption(option, m_boldSelected);
-    cell.displayAlignment = m_alignment;
-    QStyledItemDelegate::paint(painter, cell, index);
+    QStyledItemDelegate::paint(painter, valueCellOption(option, m_boldSelected), index);
 }

@@ -359,13 +359,11 @@ void DockView::showAnchorTable(const AnchorInfo &anchor)
 void DockView::showForceTable(const ForceInfo &force)
 {
     clearTable();
-    const bool two = m_document->base.PileForm == DOUBLEROW;
     const bool beam = force.object == OBJBEAM;
-    const int title = addRow(QString(),
-        QStringLiteral("%1-%2").arg(CodeText::load(force.type),
-            CodeText::carrier(force.object, two ? DOUBLEROW : SINGLEROW)),
+    addRow(QString(),
+        QStringLiteral("%1-%2").arg(
+            CodeText::load(force.type), CodeText::carrier(force.object, m_document->base.PileForm)),
         false);
-    Q_UNUSED(title);
     const QStringList directions = words(DIRECTIONS, &CodeText::direction);
     switch (force.type) {
     case LOADPNT:
@@ -460,7 +458,7 @@ void DockView::applyPileData()
     const int category = m_category == BackPileCategory ? BackPileCategory : FrontPileCategory;
     PileInfo &pile = category == BackPileCategory ? back : front;
     readNumber(0, pile.length);
-    pile.grade = codeOf(cellText(1), {35, 30, 25, 40}, &CodeText::grade, 20);
+    pile.grade = codeOf(cellText(1), GRADES, &CodeText::grade, 20);
     if (cellText(2) == CodeText::section(SECTROUND)) {
         pile.shp = SECTROUND;
         readNumber(3, pile.diameter);
@@ -483,7 +481,7 @@ void DockView::applyLinkbeamData()
     LinkBeamInfo beam = m_document->linkBeam;
     readNumber(0, beam.height);
     readNumber(1, beam.width);
-    beam.grade = codeOf(cellText(2), {35, 30, 25, 40}, &CodeText::grade, 20);
+    beam.grade = codeOf(cellText(2), GRADES, &CodeText::grade, 20);
     ApplyScope scope(m_applying, LinkBeamCategory);
     m_document->changePiles(m_document->frontPile, m_document->backPile, beam);
     reportSkippedRows();

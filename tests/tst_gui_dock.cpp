@@ -137,10 +137,10 @@ private slots:
             table.setItem(row, 0, new QTableWidgetItem);
 
         // A combo opened on its second item says so before any choice.
-        ComboBoxDelegate combo({"矩形", "三角形", "梯形"});
-        table.setItemDelegateForRow(0, &combo);
-        QSignalSpy index(&combo, &ComboBoxDelegate::currentIndexChanged);
-        QSignalSpy selection(&combo, &ComboBoxDelegate::selectionChanged);
+        auto *combo = new ComboBoxDelegate({"矩形", "三角形", "梯形"}, &table);
+        table.setItemDelegateForRow(0, combo);
+        QSignalSpy index(combo, &ComboBoxDelegate::currentIndexChanged);
+        QSignalSpy selection(combo, &ComboBoxDelegate::selectionChanged);
         table.item(0, 0)->setText(QStringLiteral("矩形"));
         table.openPersistentEditor(table.item(0, 0));
         QCOMPARE(index.count() + selection.count(), 0);
@@ -156,8 +156,9 @@ private slots:
         QVERIFY(!none.createEditor(&table, {}, table.model()->index(0, 0)));
 
         // Letters are refused key by key; a half-typed number leaves the cell.
-        DataLimitDelegate limit(QRegularExpression(QStringLiteral("^\\d{1,5}(\\.\\d)?$")));
-        table.setItemDelegateForRow(1, &limit);
+        auto *limit = new DataLimitDelegate(
+            QRegularExpression(QStringLiteral("^\\d{1,5}(\\.\\d)?$")), &table);
+        table.setItemDelegateForRow(1, limit);
         table.item(1, 0)->setText(QStringLiteral("480"));
         table.openPersistentEditor(table.item(1, 0));
         auto *edit = editorIn<QLineEdit>(table);
@@ -165,16 +166,16 @@ private slots:
         QCOMPARE(edit->selectedText(), QStringLiteral("480"));
         QTest::keyClicks(edit, QStringLiteral("1a2b."));
         QCOMPARE(edit->text(), QStringLiteral("12."));
-        limit.setModelData(edit, table.model(), table.model()->index(1, 0));
+        limit->setModelData(edit, table.model(), table.model()->index(1, 0));
         QCOMPARE(table.item(1, 0)->text(), QStringLiteral("480"));
         QTest::keyClicks(edit, QStringLiteral("5"));
-        limit.setModelData(edit, table.model(), table.model()->index(1, 0));
+        limit->setModelData(edit, table.model(), table.model()->index(1, 0));
         QCOMPARE(table.item(1, 0)->text(), QStringLiteral("12.5"));
         closeEditor(table, 1);
 
         // Spin editors open clamped into their range.
-        SpinDelegate spin(0, 99);
-        table.setItemDelegateForRow(2, &spin);
+        auto *spin = new SpinDelegate(0, 99, &table);
+        table.setItemDelegateForRow(2, spin);
         for (const auto &[text, shown] : {std::pair {"150", 99}, std::pair {"x", 0}}) {
             table.item(2, 0)->setText(QLatin1String(text));
             table.openPersistentEditor(table.item(2, 0));
@@ -183,17 +184,17 @@ private slots:
         }
 
         // A decimal spin steps by its last place; an unchanged value is not written.
-        DoubleSpinDelegate ratio(0, 2, 1);
-        table.setItemDelegateForRow(3, &ratio);
+        auto *ratio = new DoubleSpinDelegate(0, 2, 1, &table);
+        table.setItemDelegateForRow(3, ratio);
         table.item(3, 0)->setText(QStringLiteral("1.5"));
         table.openPersistentEditor(table.item(3, 0));
         auto *decimal = editorIn<QDoubleSpinBox>(table);
         QCOMPARE(decimal->singleStep(), 0.1);
         QSignalSpy written(table.model(), &QAbstractItemModel::dataChanged);
-        ratio.setModelData(decimal, table.model(), table.model()->index(3, 0));
+        ratio->setModelData(decimal, table.model(), table.model()->index(3, 0));
         QCOMPARE(written.count(), 0);
         decimal->stepUp();
-        ratio.setModelData(decimal, table.model(), table.model()->index(3, 0));
+        ratio->setModelData(decimal, table.model(), table.model()->index(3, 0));
         QCOMPARE(table.item(3, 0)->text().toDouble(), 1.6);
     }
 
