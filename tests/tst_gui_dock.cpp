@@ -12,6 +12,7 @@
 #include "view/view.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -271,6 +272,23 @@ private slots:
         QCOMPARE(line(dock(), 1003)->text(0), QStringLiteral("滑面深度: 9(m)"));
         QCOMPARE(cell(dock(), 1), QStringLiteral("9")); // the table keeps what was typed
 
+        // Choosing the trapezoid brings its ratio row to life.
+        QTableWidget *table = tableOf(dock());
+        QCOMPARE(cell(dock(), 6), QStringLiteral("-"));
+        table->openPersistentEditor(table->item(5, 1));
+        auto *shape = table->viewport()->findChild<QComboBox *>();
+        QVERIFY(shape);
+        shape->setCurrentIndex(2);
+        table->itemDelegateForRow(5)->setModelData(
+            shape, table->model(), table->model()->index(5, 1));
+        table->closePersistentEditor(table->item(5, 1));
+        QCOMPARE(cell(dock(), 5), QStringLiteral("梯形"));
+        QVERIFY(table->item(6, 1)->flags() & Qt::ItemIsEditable);
+        setCell(dock(), 6, QStringLiteral("0.5"));
+        apply(dock());
+        QCOMPARE(doc.base.shape, DISTTRAPEZOID);
+        QCOMPARE(doc.base.ratio, 0.5);
+
         // A distributed force pushes one way: q2 takes the sign of q1.
         ForceInfo dist;
         dist.type = LOADDIST;
@@ -286,7 +304,6 @@ private slots:
 
         // Return moves down the value column.
         click(dock(), 1001);
-        QTableWidget *table = tableOf(dock());
         table->setFocus();
         table->setCurrentCell(2, 1);
         QTest::keyClick(table, Qt::Key_Return);
