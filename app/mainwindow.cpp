@@ -235,6 +235,8 @@ void MainWindow::initStatusBar()
 
     m_dockView = new DockView(m_dockWidgetResult);
     m_dockWidgetResult->setWidget(m_dockView);
+    connect(m_dockView, &DockView::statusMessage, this,
+        [this](const QString &text) { statusBar()->showMessage(text, 10000); });
 
     setStyleSheet(QStringLiteral("QStatusBar{border-top:1px solid #34495e;}"
                                  "QDockWidget::title{padding:5px;"

@@ -37,6 +37,11 @@ void MainWindow::addViewTab(View *view)
     m_tabWidget->setTabToolTip(index, view->filePath());
     m_tabWidget->setCurrentIndex(index);
     connect(view->document(), &Document::modifiedChanged, this, &MainWindow::onDocumentModified);
+    // The commands follow every change of the project, whoever made it.
+    connect(view->document(), &Document::dataChanged, this, [this, view]() {
+        if (view == currentView())
+            updateActions();
+    });
     connect(view, &View::mousePositionChanged, this, [this](QPointF pos) {
         m_statusLabel->setText(
             tr("坐标: X=%1 , Y=%2").arg(pos.x(), 0, 'f', 2).arg(pos.y(), 0, 'f', 2));

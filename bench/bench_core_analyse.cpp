@@ -99,20 +99,21 @@ void print(const char *name, const Measured &m)
 
 void largeModel(Document &doc)
 {
+    QList<ForceInfo> forces;
     for (int n = 1; n < 1200; ++n) {
         ForceInfo f;
         f.F = n % 7 == 0 ? 1.0 : 0.0;
         f.distance = n * 16.0 / 1200.0;
-        doc.AddForces.append(f);
+        forces.append(f);
     }
+    QList<AnchorInfo> anchors = doc.anchors;
     for (int n = 0; n < 20; ++n) {
         AnchorInfo a;
         a.distance = 0.3 + n * 0.5;
-        a.computeStiffness();
-        doc.anchors.append(a);
+        anchors.append(a);
     }
-    doc.placeForces();
-    doc.placeAnchors();
+    doc.changeForces(doc.AddForces + forces);
+    doc.changeAnchors(anchors);
 }
 
 // A double row of two 30 m piles in two layers (12 m and 30 m) carrying

@@ -34,22 +34,22 @@ double medianMs(const std::function<void()> &job)
 
 void buildLarge(Document &doc)
 {
-    doc.soils.clear();
+    QList<SoilInfo> soils;
     for (int n = 0; n < 10; ++n) {
         SoilInfo s;
         s.Name = QStringLiteral("岩土层%1").arg(n + 1);
         s.thickness = 2.0 + 0.1 * n;
-        doc.soils.append(s);
+        soils.append(s);
     }
-    doc.anchors.clear();
+    QList<AnchorInfo> anchors;
     for (int n = 0; n < 99; ++n) {
         AnchorInfo a;
         a.id = qint16(n + 1);
         a.distance = 0.15 * n;
         a.angle = 15.0 + n % 20;
-        a.computeStiffness();
-        doc.anchors.append(a);
+        anchors.append(a);
     }
+    QList<ForceInfo> forces;
     const qint16 kinds[] = {LOADPNT, LOADDIST, LOADMOMENT};
     for (int n = 0; n < 99; ++n) {
         ForceInfo f;
@@ -57,11 +57,11 @@ void buildLarge(Document &doc)
         f.type = kinds[n % 3];
         f.distance = 0.15 * n;
         f.F = 10.0 + n;
-        doc.AddForces.append(f);
+        forces.append(f);
     }
-    doc.updateSoilLayers();
-    doc.placeForces();
-    doc.placeAnchors();
+    doc.changeSoils(soils);
+    doc.changeAnchors(anchors);
+    doc.changeForces(forces);
 }
 
 void measure(const char *name, Document &doc, const QString &path)

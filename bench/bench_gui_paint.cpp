@@ -24,42 +24,48 @@ namespace {
 
 void buildLargeProject(Document &doc)
 {
-    doc.base.PileForm = DOUBLEROW;
-    doc.base.row = 5.0;
-    doc.base.dpel = 0.0;
-    doc.base.slideBackH = 9.0;
-    doc.base.slideFrontH = 12.0;
-    doc.base.cutH = 7.0;
-    doc.base.aforce = -900.0;
-    doc.base.pforce = 250.0;
-    doc.base.shape = DISTTRAPEZOID;
-    doc.base.ratio = 0.5;
-    doc.frontPile.length = 22.0;
-    doc.backPile.length = 20.0;
-    doc.backPile.shp = SECTSQUARE;
-    doc.backPile.width = 1.5;
-    doc.backPile.height = 2.0;
+    BaseInfo base = doc.base;
+    base.PileForm = DOUBLEROW;
+    base.row = 5.0;
+    base.dpel = 0.0;
+    base.slideBackH = 9.0;
+    base.slideFrontH = 12.0;
+    base.cutH = 7.0;
+    base.aforce = -900.0;
+    base.pforce = 250.0;
+    base.shape = DISTTRAPEZOID;
+    base.ratio = 0.5;
+    doc.changeBase(base);
+    PileInfo front = doc.frontPile;
+    front.length = 22.0;
+    PileInfo back = doc.backPile;
+    back.length = 20.0;
+    back.shp = SECTSQUARE;
+    back.width = 1.5;
+    back.height = 2.0;
+    doc.changePiles(front, back, doc.linkBeam);
 
-    doc.soils.clear();
+    QList<SoilInfo> soils;
     for (int n = 0; n < 10; ++n) {
         SoilInfo soil;
         soil.Name = QStringLiteral("岩土层%1").arg(n + 1);
         soil.thickness = 2.5;
-        doc.soils.append(soil);
+        soils.append(soil);
     }
+    doc.changeSoils(soils);
 
-    doc.anchors.clear();
+    QList<AnchorInfo> anchors;
     const qint16 carriers[] = {OBJPILE, OBJBACKPILE, OBJBEAM};
     for (int n = 0; n < 30; ++n) {
         AnchorInfo anchor;
         anchor.object = carriers[n % 3];
         anchor.distance = anchor.object == OBJBEAM ? 0.5 * (n % 8) : 0.6 * n;
         anchor.angle = 15.0 + n % 4 * 5.0;
-        anchor.computeStiffness();
-        doc.anchors.append(anchor);
+        anchors.append(anchor);
     }
+    doc.changeAnchors(anchors);
 
-    doc.AddForces.clear();
+    QList<ForceInfo> forces;
     const qint16 kinds[] = {LOADPNT, LOADDIST, LOADMOMENT};
     for (int n = 0; n < 30; ++n) {
         ForceInfo force;
@@ -72,14 +78,9 @@ void buildLargeProject(Document &doc)
         force.M = n % 2 ? 80.0 : -80.0;
         force.q1 = 20.0;
         force.q2 = 40.0 + n;
-        doc.AddForces.append(force);
+        forces.append(force);
     }
-
-    doc.updateGeometry();
-    doc.updateBaseData();
-    doc.updateSoilLayers();
-    doc.placeForces();
-    doc.placeAnchors();
+    doc.changeForces(forces);
     doc.status = SHOWDATA | SHOWMARK;
 }
 

@@ -13,41 +13,12 @@ QString num(double v)
     return QString::number(v, 'g', 6);
 }
 
-QString carrierText(qint16 object, bool doubleRow)
-{
-    switch (object) {
-    case OBJPILE: return doubleRow ? QStringLiteral("前桩") : QStringLiteral("抗滑桩");
-    case OBJBACKPILE: return QStringLiteral("后桩");
-    case OBJBEAM: return QStringLiteral("横梁");
-    default: return QStringLiteral("?%1").arg(object);
-    }
-}
-
-QString supportText(qint16 support)
-{
-    switch (support) {
-    case SUPPORTHINGED: return QStringLiteral("铰接");
-    case SUPPORTFREE: return QStringLiteral("自由");
-    case SUPPORTFIXED: return QStringLiteral("固定");
-    default: return QStringLiteral("?%1").arg(support);
-    }
-}
-
-QString loadText(qint16 type)
-{
-    switch (type) {
-    case LOADDIST: return QStringLiteral("均布力");
-    case LOADPNT: return QStringLiteral("集中力");
-    case LOADMOMENT: return QStringLiteral("力矩");
-    default: return QStringLiteral("?%1").arg(type);
-    }
-}
-
 QString sectionText(const PileInfo &pile)
 {
     if (pile.shp == SECTSQUARE)
-        return QStringLiteral("方桩 H %1 m × W %2 m").arg(num(pile.height), num(pile.width));
-    return QStringLiteral("圆桩 D %1 m").arg(num(pile.diameter));
+        return QStringLiteral("%1 H %2 m × W %3 m")
+            .arg(CodeText::section(SECTSQUARE), num(pile.height), num(pile.width));
+    return QStringLiteral("%1 D %2 m").arg(CodeText::section(SECTROUND), num(pile.diameter));
 }
 
 // "3 (前桩 1, 横梁 2)": the count, then the count of each kind in code order.
@@ -67,7 +38,7 @@ void printSummary(const Document &doc, QTextStream &out)
     const BaseInfo &base = doc.base;
     const bool doubleRow = base.PileForm == DOUBLEROW;
     out << "project: " << base.ProjectName << '\n';
-    out << "form: " << (doubleRow ? QStringLiteral("双排桩") : QStringLiteral("单排桩"));
+    out << "form: " << CodeText::pileForm(base.PileForm);
     if (doubleRow)
         out << ", row distance " << num(base.row) << " m, dpel " << num(base.dpel) << " m";
     out << '\n';
@@ -78,9 +49,11 @@ void printSummary(const Document &doc, QTextStream &out)
     if (doubleRow)
         piles << &doc.backPile;
     for (const PileInfo *pile : piles) {
-        out << "pile " << carrierText(pile == &doc.frontPile ? OBJPILE : OBJBACKPILE, doubleRow)
-            << ": length " << num(pile->length) << " m, " << sectionText(*pile) << ", C"
-            << pile->grade << ", bottom " << supportText(pile->support) << '\n';
+        out << "pile "
+            << CodeText::carrier(pile == &doc.frontPile ? OBJPILE : OBJBACKPILE, base.PileForm)
+            << ": length " << num(pile->length) << " m, " << sectionText(*pile) << ", "
+            << CodeText::grade(pile->grade) << ", bottom " << CodeText::support(pile->support)
+            << '\n';
     }
 
     double depth = 0.0;
@@ -89,20 +62,21 @@ void printSummary(const Document &doc, QTextStream &out)
     out << "soil layers: " << doc.soils.size() << ", " << num(depth) << " m\n";
     for (const SoilInfo &soil : doc.soils) {
         out << "  " << soil.Name << ": thickness " << num(soil.thickness) << " m, "
-            << (soil.type == METHODK ? QStringLiteral("K法") : QStringLiteral("m法")) << '\n';
+            << CodeText::method(soil.type) << '\n';
     }
 
     QMap<qint16, int> anchorsOn;
     for (const AnchorInfo &a : doc.anchors)
         ++anchorsOn[a.object];
-    out << "anchors: " << countText(doc.anchors.size(), anchorsOn, [doubleRow](qint16 o) {
-        return carrierText(o, doubleRow);
+    out << "anchors: " << countText(doc.anchors.size(), anchorsOn, [&base](qint16 o) {
+        return CodeText::carrier(o, base.PileForm);
     }) << '\n';
 
     QMap<qint16, int> forcesOf;
     for (const ForceInfo &f : doc.AddForces)
         ++forcesOf[f.type];
-    out << "additional forces: " << countText(doc.AddForces.size(), forcesOf, loadText) << '\n';
+    out << "additional forces: " << countText(doc.AddForces.size(), forcesOf, CodeText::load)
+        << '\n';
 
     if (doc.status & SHOWRESULT) {
         out << "results: " << doc.nodes.size() << " nodes, " << doc.beams.size() << " elements, "

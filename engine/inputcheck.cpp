@@ -192,9 +192,9 @@ QString unusableInput(const Document &doc)
         problem = Document::tr("刚度折减系数必须大于0");
 
     if (problem.isEmpty())
-        problem = pileProblem(doc.frontPile, two ? Document::tr("前桩") : Document::tr("抗滑桩"));
+        problem = pileProblem(doc.frontPile, CodeText::carrier(OBJPILE, base.PileForm));
     if (problem.isEmpty() && two) {
-        problem = pileProblem(doc.backPile, Document::tr("后桩"));
+        problem = pileProblem(doc.backPile, CodeText::carrier(OBJBACKPILE, base.PileForm));
         const LinkBeamInfo &beam = doc.linkBeam;
         if (problem.isEmpty()
             && (!positive(beam.height) || !positive(beam.width) || !positive(beam.area)

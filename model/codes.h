@@ -1,8 +1,12 @@
 #pragma once
 
-// Code tables of the project records. The values are stored in project
-// files, so they never change.
+// Code tables of the project records with their screen words. The values are
+// stored in project files, so they never change. The words live here once so
+// that the data tree, the property table, the dialogs, the command-line
+// summary and the report all say the same thing.
 
+#include <QCoreApplication>
+#include <QString>
 #include <QtGlobal>
 
 // Support form (BaseInfo::pileForm)
@@ -71,3 +75,26 @@ constexpr qint32 SHOWREACT = 128;
 
 // Tolerance of every geometric comparison: a is above b when a - b > EPS.
 constexpr double EPS = 0.00001;
+
+// Screen words of the codes above, translated with the context "CodeText".
+// A code outside its table (a damaged file) reads "?" and its number, so it
+// shows as what it is instead of passing for a valid choice.
+class CodeText
+{
+    Q_DECLARE_TR_FUNCTIONS(CodeText)
+
+public:
+    static QString pileForm(qint32 form); // 单排桩, 双排桩
+    static QString distribution(qint16 shape); // 三角形, 矩形, 梯形
+    static QString section(qint16 shp); // 方桩, 圆桩
+    static QString support(qint16 support); // 铰接, 自由, 固定
+    static QString method(qint16 type); // m法, K法
+    static QString interaction(qint16 interact); // 采用Es值相互作用, 采用K值各自独立
+    static QString load(qint16 type); // 均布力, 集中力, 力矩
+    static QString direction(qint16 direction); // 水平, 垂直
+    // The single pile is "抗滑桩"; in a double row it is the front pile "前桩".
+    static QString carrier(qint16 object, qint32 pileForm); // 抗滑桩/前桩, 后桩, 横梁
+    static QString anchorType(qint16 type); // 锚索钢绞线, 锚杆钢筋
+    static QString bond(qint16 soil); // 岩层, 土层
+    static QString grade(qint16 grade); // C20 ... C40
+};

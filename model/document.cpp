@@ -90,6 +90,77 @@ void Document::setModified(bool m)
     }
 }
 
+bool Document::changeBase(const BaseInfo &b)
+{
+    if (!inputEditable())
+        return false;
+    base = b;
+    // A single row has one sliding surface. The front depth follows it, as
+    // the drawing and the element grid read the front surface too.
+    if (base.PileForm != DOUBLEROW)
+        base.slideFrontH = base.slideBackH;
+    // The form, the spacing and the pile-top offset move the piles; the
+    // depths and the thrust rebuild the derived loads; everything placed on
+    // a pile follows it.
+    updateGeometry();
+    updateBaseData();
+    updateSoilLayers();
+    placeForces();
+    placeAnchors();
+    setModified(true);
+    return true;
+}
+
+bool Document::changePiles(const PileInfo &front, const PileInfo &back, const LinkBeamInfo &beam)
+{
+    if (!inputEditable())
+        return false;
+    frontPile = front;
+    backPile = back;
+    linkBeam = beam;
+    updateGeometry();
+    // A new pile length moves the pile bottom, where thrust, forces and
+    // anchors below it are clamped; left at their old places they would lie
+    // off the pile and the analysis would find no node to put them on.
+    updateBaseData();
+    placeForces();
+    placeAnchors();
+    setModified(true);
+    return true;
+}
+
+bool Document::changeSoils(const QList<SoilInfo> &list)
+{
+    if (!inputEditable())
+        return false;
+    soils = list;
+    updateSoilLayers();
+    setModified(true);
+    return true;
+}
+
+bool Document::changeAnchors(const QList<AnchorInfo> &list)
+{
+    if (!inputEditable())
+        return false;
+    anchors = list;
+    for (AnchorInfo &a : anchors)
+        a.computeStiffness();
+    placeAnchors();
+    setModified(true);
+    return true;
+}
+
+bool Document::changeForces(const QList<ForceInfo> &list)
+{
+    if (!inputEditable())
+        return false;
+    AddForces = list;
+    placeForces();
+    setModified(true);
+    return true;
+}
+
 void Document::outInfo(const QString &text)
 {
     messages.append(text);

@@ -31,7 +31,28 @@ public:
     void outCode(int code);
     static QString codeMessage(int code);
 
-    // Derived-data updates, each over the whole project.
+    // The one road for changing the input. An editor (dialog, property
+    // table, tool) works on copies and hands the records of one category
+    // back in one call. The Document writes them, runs the derived-data
+    // updates that depend on them in their order, marks itself modified and
+    // announces the change once: dataChanged(), then modifiedChanged() when
+    // the flag changes. The View, the side dock and the window's commands
+    // follow that announcement. While results are valid (SHOWRESULT) the
+    // input is frozen: nothing is written and the call returns false.
+    bool changeBase(const BaseInfo &base);
+    // The piles and the link beam: one pile dialog edits all three.
+    bool changePiles(const PileInfo &front, const PileInfo &back, const LinkBeamInfo &beam);
+    bool changeSoils(const QList<SoilInfo> &soils);
+    // Every anchor's stiffness is recomputed from its data.
+    bool changeAnchors(const QList<AnchorInfo> &anchors);
+    // The additional forces (AddForces).
+    bool changeForces(const QList<ForceInfo> &forces);
+
+    // True while the input may be changed: no valid results are shown.
+    bool inputEditable() const { return !(status & SHOWRESULT); }
+
+    // Derived-data updates, each over the whole project. Editors use the
+    // change functions above, which run these in the right order.
     void updateGeometry();
     void updateBaseData();
     void updateSoilLayers();

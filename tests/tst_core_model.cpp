@@ -20,6 +20,7 @@ private slots:
     void placementClamps();
     void setModifiedSignals();
     void signalOrder();
+    void oneRoadForChanges();
 };
 
 void TestModel::defaultProject()
@@ -314,6 +315,81 @@ void TestModel::signalOrder()
     doc.outInfo(QStringLiteral(">>x"));
     QCOMPARE(order, (QList<QString> {"data", "modified", ">>x"}));
     QCOMPARE(doc.messages.last(), QStringLiteral(">>x"));
+}
+
+void TestModel::oneRoadForChanges()
+{
+    Document doc;
+    QStringList order;
+    connect(&doc, &Document::dataChanged, [&] { order << "data"; });
+    connect(&doc, &Document::modifiedChanged, [&](bool m) { order << (m ? "modified" : "clean"); });
+
+    // One call: record written, derived data updated, one announcement.
+    BaseInfo base = doc.base;
+    base.slideBackH = 9.0;
+    base.slideFrontH = 4.0; // a single row has one sliding surface
+    base.space = 5.0;
+    QVERIFY(doc.changeBase(base));
+    QCOMPARE(order, (QStringList {"data", "modified"}));
+    QCOMPARE(doc.base.slideFrontH, 9.0);
+    QCOMPARE(doc.base.slideFrontYg, -9.0);
+    QCOMPARE(doc.base.slideBackYg, -9.0);
+    QCOMPARE(doc.frontPile.space, 5.0);
+    QCOMPARE(doc.BaseForces.size(), 1);
+    QCOMPARE(doc.BaseForces[0].y2g, -9.0);
+    QVERIFY(qAbs(doc.BaseForces[0].q1g - (-480.0 / 9.0 * 5.0)) < 1e-9);
+
+    // Anchors get their stiffness from their data; forces their per-pile value.
+    QList<AnchorInfo> anchors = doc.anchors;
+    anchors[0].cableNum = 3;
+    AnchorInfo deep;
+    deep.distance = 12.0;
+    anchors.append(deep);
+    QVERIFY(doc.changeAnchors(anchors));
+    AnchorInfo three;
+    three.cableNum = 3;
+    three.computeStiffness();
+    QCOMPARE(doc.anchors[0].kh, three.kh);
+    QCOMPARE(doc.anchors[1].y1g, -12.0);
+    ForceInfo point;
+    point.distance = 12.0;
+    QVERIFY(doc.changeForces({point}));
+    QCOMPARE(doc.AddForces[0].Fg, 50.0);
+    QCOMPARE(doc.AddForces[0].y1g, -12.0);
+
+    // A pile shortened under an anchor and a force takes them along to its
+    // new bottom, where the analysis finds a node for them.
+    PileInfo front = doc.frontPile;
+    front.length = 10.0;
+    QVERIFY(doc.changePiles(front, doc.backPile, doc.linkBeam));
+    QCOMPARE(doc.frontPile.bottomYg, -10.0);
+    QCOMPARE(doc.anchors[1].y1g, -10.0);
+    QCOMPARE(doc.AddForces[0].y1g, -10.0);
+
+    QList<SoilInfo> soils = doc.soils;
+    soils.removeFirst();
+    QVERIFY(doc.changeSoils(soils));
+    QCOMPARE(doc.soils.size(), 1);
+    QCOMPARE(doc.soils[0].id, qint16(0));
+    QCOMPARE(doc.soils[0].bottomY, -6.0);
+    QCOMPARE(order.count("data"), 5);
+    QCOMPARE(order.count("modified"), 1);
+
+    // Valid results freeze the input: nothing written, nothing announced.
+    doc.status = SHOWRESULT | SHOWMARK;
+    order.clear();
+    base.slideBackH = 3.0;
+    QVERIFY(!doc.changeBase(base));
+    QVERIFY(!doc.changeSoils({}));
+    QVERIFY(!doc.changeAnchors({}));
+    QVERIFY(!doc.changeForces({}));
+    QVERIFY(!doc.changePiles(PileInfo(), PileInfo(), LinkBeamInfo()));
+    QCOMPARE(doc.base.slideBackH, 9.0);
+    QCOMPARE(doc.soils.size(), 1);
+    QCOMPARE(doc.anchors.size(), 2);
+    QCOMPARE(doc.AddForces.size(), 1);
+    QCOMPARE(doc.frontPile.length, 10.0);
+    QVERIFY(order.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestModel)

@@ -470,7 +470,7 @@ private slots:
         QCOMPARE(action(window(), "actBase")->isEnabled(), !succeeds);
         QCOMPARE(action(window(), "actMoment")->isEnabled(), succeeds);
         // The dock shows the log the analysis left.
-        auto *list = window().dockView()->findChild<QListWidget *>(QStringLiteral("listInfo"));
+        auto *list = window().dockView()->findChild<QListWidget *>(QStringLiteral("listWidget"));
         QCOMPARE(list->count(), doc->messages.size());
         QVERIFY(doc->messages.size() >= linesBefore);
 

@@ -1,5 +1,6 @@
 // make-examples DIR: writes the bundled example projects into DIR, each one
-// built through the project model and saved by the program's own writer.
+// built through the project model's own road for changes (so the derived data
+// are those the program makes) and saved by the program's own writer.
 
 #include "io/filesys.h"
 #include "model/document.h"
@@ -10,18 +11,6 @@
 #include <cstdio>
 
 namespace {
-
-// Derived data after editing, in the order the side dock runs them.
-void update(Document &doc)
-{
-    for (AnchorInfo &a : doc.anchors)
-        a.computeStiffness();
-    doc.updateGeometry();
-    doc.updateBaseData();
-    doc.updateSoilLayers();
-    doc.placeForces();
-    doc.placeAnchors();
-}
 
 SoilInfo layer(const QString &name, double thickness, qint16 method, double m, double k)
 {
@@ -43,6 +32,14 @@ AnchorInfo anchor(qint16 object, double distance, double preforce)
     return a;
 }
 
+// The records with ids counted from `first` in list order.
+template <typename Record> QList<Record> numbered(QList<Record> records, int first)
+{
+    for (int n = 0; n < records.size(); ++n)
+        records[n].id = qint16(first + n);
+    return records;
+}
+
 ForceInfo force(qint16 type, qint16 object, double distance)
 {
     ForceInfo f;
@@ -56,7 +53,7 @@ ForceInfo force(qint16 type, qint16 object, double distance)
 // anchors on both piles and the beam and forces of every kind.
 void buildDoubleRow(Document &doc)
 {
-    BaseInfo &b = doc.base;
+    BaseInfo b = doc.base;
     b.ProjectName = QStringLiteral("某边坡双排抗滑桩");
     b.PileForm = DOUBLEROW;
     b.slideBackH = 8.0;
@@ -70,56 +67,64 @@ void buildDoubleRow(Document &doc)
     b.row = 5.0;
     b.dpel = 1.0;
     b.reduceE = 0.85f;
+    doc.changeBase(b);
 
-    doc.soils = {layer(QStringLiteral("粉质黏土"), 6.0, METHODM, 6000.0, 12000.0),
+    QList<SoilInfo> soils = {layer(QStringLiteral("粉质黏土"), 6.0, METHODM, 6000.0, 12000.0),
         layer(QStringLiteral("碎石土"), 5.0, METHODM, 15000.0, 12000.0),
         layer(QStringLiteral("中风化砂岩"), 12.0, METHODK, 0.0, 200000.0)};
-    doc.soils[0].r = 19.0;
-    doc.soils[1].r = 21.0;
-    doc.soils[1].fi = 32.0;
-    doc.soils[2].r = 24.0;
-    doc.soils[2].c = 200.0;
-    doc.soils[2].fi = 38.0;
-    doc.soils[2].Es = 500000.0;
+    soils[0].r = 19.0;
+    soils[1].r = 21.0;
+    soils[1].fi = 32.0;
+    soils[2].r = 24.0;
+    soils[2].c = 200.0;
+    soils[2].fi = 38.0;
+    soils[2].Es = 500000.0;
+    doc.changeSoils(soils);
 
-    doc.frontPile.length = 18.0;
-    doc.frontPile.diameter = 1.5;
-    doc.backPile.length = 17.0;
-    doc.backPile.shp = SECTSQUARE;
-    doc.backPile.height = 1.5;
-    doc.backPile.width = 1.2;
-    doc.backPile.grade = 30;
-    doc.backPile.support = SUPPORTFREE;
-    doc.linkBeam.height = 1.0;
-    doc.linkBeam.width = 1.5;
-    doc.linkBeam.grade = 30;
+    PileInfo front = doc.frontPile;
+    front.length = 18.0;
+    front.diameter = 1.5;
+    PileInfo back = doc.backPile;
+    back.length = 17.0;
+    back.shp = SECTSQUARE;
+    back.height = 1.5;
+    back.width = 1.2;
+    back.grade = 30;
+    back.support = SUPPORTFREE;
+    LinkBeamInfo beam = doc.linkBeam;
+    beam.height = 1.0;
+    beam.width = 1.5;
+    beam.grade = 30;
+    doc.changePiles(front, back, beam);
 
-    doc.anchors = {
+    QList<AnchorInfo> anchors = {
         anchor(OBJPILE, 1.0, 300.0), anchor(OBJBACKPILE, 2.0, 0.0), anchor(OBJBEAM, 2.5, 200.0)};
-    doc.anchors[1].anchorType = ANCHORBAR;
-    doc.anchors[1].soilType = BONDROCK;
-    doc.anchors[1].rodNum = 3;
-    doc.anchors[1].rodDiam = 32.0;
-    doc.anchors[1].lf = 10.0;
-    doc.anchors[1].la = 6.0;
-    doc.anchors[1].angle = 20.0;
-    doc.anchors[2].cableNum = 8;
+    anchors[1].anchorType = ANCHORBAR;
+    anchors[1].soilType = BONDROCK;
+    anchors[1].rodNum = 3;
+    anchors[1].rodDiam = 32.0;
+    anchors[1].lf = 10.0;
+    anchors[1].la = 6.0;
+    anchors[1].angle = 20.0;
+    anchors[2].cableNum = 8;
+    doc.changeAnchors(numbered(anchors, 1));
 
-    doc.AddForces = {force(LOADPNT, OBJPILE, 3.0), force(LOADDIST, OBJBACKPILE, 1.0),
+    QList<ForceInfo> forces = {force(LOADPNT, OBJPILE, 3.0), force(LOADDIST, OBJBACKPILE, 1.0),
         force(LOADMOMENT, OBJBEAM, 2.0), force(LOADPNT, OBJBEAM, 4.0)};
-    doc.AddForces[0].F = 50.0;
-    doc.AddForces[1].q1 = 20.0;
-    doc.AddForces[1].q2 = 40.0;
-    doc.AddForces[1].length = 4.0;
-    doc.AddForces[2].M = 30.0;
-    doc.AddForces[3].F = -100.0;
-    doc.AddForces[3].direction = DIRVERTICAL;
+    forces[0].F = 50.0;
+    forces[1].q1 = 20.0;
+    forces[1].q2 = 40.0;
+    forces[1].length = 4.0;
+    forces[2].M = 30.0;
+    forces[3].F = -100.0;
+    forces[3].direction = DIRVERTICAL;
+    doc.changeForces(numbered(forces, 0));
 }
 
 // One row of square piles held by two prestressed cables, with a point force.
 void buildSingleRowAnchors(Document &doc)
 {
-    BaseInfo &b = doc.base;
+    BaseInfo b = doc.base;
     b.ProjectName = QStringLiteral("某基坑锚拉抗滑桩");
     b.slideBackH = 10.0;
     b.slideFrontH = 10.0;
@@ -127,34 +132,34 @@ void buildSingleRowAnchors(Document &doc)
     b.aforce = -650.0;
     b.shape = DISTTRIANGLE;
     b.space = 4.5;
+    doc.changeBase(b);
 
-    doc.soils = {layer(QStringLiteral("填土"), 4.0, METHODM, 3000.0, 12000.0),
+    doc.changeSoils({layer(QStringLiteral("填土"), 4.0, METHODM, 3000.0, 12000.0),
         layer(QStringLiteral("粉质黏土"), 8.0, METHODM, 8000.0, 12000.0),
-        layer(QStringLiteral("强风化泥岩"), 14.0, METHODM, 40000.0, 12000.0)};
+        layer(QStringLiteral("强风化泥岩"), 14.0, METHODM, 40000.0, 12000.0)});
 
-    doc.frontPile.length = 20.0;
-    doc.frontPile.shp = SECTSQUARE;
-    doc.frontPile.height = 2.0;
-    doc.frontPile.width = 1.5;
-    doc.frontPile.support = SUPPORTFIXED;
+    PileInfo front = doc.frontPile;
+    front.length = 20.0;
+    front.shp = SECTSQUARE;
+    front.height = 2.0;
+    front.width = 1.5;
+    front.support = SUPPORTFIXED;
+    doc.changePiles(front, doc.backPile, doc.linkBeam);
 
-    doc.anchors = {anchor(OBJPILE, 1.0, 400.0), anchor(OBJPILE, 4.0, 350.0)};
-    doc.anchors[0].lf = 18.0;
-    doc.anchors[0].la = 10.0;
-    doc.anchors[1].lf = 14.0;
-    doc.anchors[1].la = 10.0;
+    QList<AnchorInfo> anchors = {anchor(OBJPILE, 1.0, 400.0), anchor(OBJPILE, 4.0, 350.0)};
+    anchors[0].lf = 18.0;
+    anchors[0].la = 10.0;
+    anchors[1].lf = 14.0;
+    anchors[1].la = 10.0;
+    doc.changeAnchors(numbered(anchors, 1));
 
-    doc.AddForces = {force(LOADPNT, OBJPILE, 2.0)};
-    doc.AddForces[0].F = 80.0;
+    QList<ForceInfo> forces = {force(LOADPNT, OBJPILE, 2.0)};
+    forces[0].F = 80.0;
+    doc.changeForces(numbered(forces, 0));
 }
 
 bool write(Document &doc, const QDir &dir, const char *name)
 {
-    for (int n = 0; n < doc.anchors.size(); ++n)
-        doc.anchors[n].id = qint16(n + 1);
-    for (int n = 0; n < doc.AddForces.size(); ++n)
-        doc.AddForces[n].id = qint16(n);
-    update(doc);
     const QString path = dir.filePath(QString::fromLatin1(name));
     const QString message = FileSys().writeProject(doc, path);
     if (!message.isEmpty()) {

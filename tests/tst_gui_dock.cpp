@@ -1,0 +1,451 @@
+// The side dock and the cell delegates, driven through their widgets.
+
+#include "guitestsupport.h"
+
+#include "app/mainwindow.h"
+#include "dialogs/comboboxdelegate.h"
+#include "dialogs/datalimitdelegate.h"
+#include "dialogs/doublespindelegate.h"
+#include "dialogs/spindelegate.h"
+#include "dock/dockview.h"
+#include "model/document.h"
+#include "view/view.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QTreeWidget *treeOf(const DockView &dock)
+{
+    return dock.findChild<QTreeWidget *>(QStringLiteral("treeData"));
+}
+
+QTableWidget *tableOf(const DockView &dock)
+{
+    return dock.findChild<QTableWidget *>(QStringLiteral("tableData"));
+}
+
+QTreeWidgetItem *line(const DockView &dock, int identity)
+{
+    for (QTreeWidgetItemIterator it(treeOf(dock)); *it; ++it) {
+        if ((*it)->data(0, DockView::IdentityRole).toInt() == identity)
+            return *it;
+    }
+    return nullptr;
+}
+
+// Clicks a tree line as the user does.
+void click(DockView &dock, int identity)
+{
+    QTreeWidget *tree = treeOf(dock);
+    QTreeWidgetItem *item = line(dock, identity);
+    QVERIFY2(item, qPrintable(QString::number(identity)));
+    tree->scrollToItem(item);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+}
+
+void apply(DockView &dock)
+{
+    QTest::mouseClick(dock.findChild<QPushButton *>(QStringLiteral("applyButton")), Qt::LeftButton);
+}
+
+QString cell(const DockView &dock, int row)
+{
+    const QTableWidgetItem *item = tableOf(dock)->item(row, 1);
+    return item ? item->text() : QStringLiteral("(none)");
+}
+
+void setCell(DockView &dock, int row, const QString &text)
+{
+    tableOf(dock)->item(row, 1)->setText(text);
+}
+
+bool showsProgramRows(const DockView &dock)
+{
+    return tableOf(dock)->rowCount() == 2 && cell(dock, 0) == QStringLiteral("澄川抗滑桩软件");
+}
+
+// Closes the editor of the item and lets it really go.
+void closeEditor(QTableWidget &table, int row)
+{
+    table.closePersistentEditor(table.item(row, 0));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The editor open in `table`, of the given class.
+template <typename Editor> Editor *editorIn(QTableWidget &table)
+{
+    return table.viewport()->findChild<Editor *>();
+}
+
+// Counts the paint events of a widget.
+struct PaintCounter : QObject
+{
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+} // namespace
+
+class TestDock : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_settingsDir;
+    std::unique_ptr<DockView> m_dock;
+
+    DockView &dock() { return *m_dock; }
+
+private slots:
+    void initTestCase()
+    {
+        Q_INIT_RESOURCE(res);
+        QVERIFY(m_settingsDir.isValid());
+        useTemporarySettings(m_settingsDir);
+    }
+
+    void init()
+    {
+        m_dock = std::make_unique<DockView>();
+        m_dock->resize(360, 800);
+        m_dock->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dock.get()));
+    }
+
+    void cleanup() { m_dock.reset(); }
+
+    void delegatesGuardTheirCells()
+    {
+        QTableWidget table(4, 1);
+        table.show();
+        for (int row = 0; row < 4; ++row)
+            table.setItem(row, 0, new QTableWidgetItem);
+
+        // A combo opened on its second item says so before any choice.
+        auto *combo = new ComboBoxDelegate({"矩形", "三角形", "梯形"}, &table);
+        table.setItemDelegateForRow(0, combo);
+        QSignalSpy index(combo, &ComboBoxDelegate::currentIndexChanged);
+        QSignalSpy selection(combo, &ComboBoxDelegate::selectionChanged);
+        table.item(0, 0)->setText(QStringLiteral("矩形"));
+        table.openPersistentEditor(table.item(0, 0));
+        QCOMPARE(index.count() + selection.count(), 0);
+        closeEditor(table, 0);
+        table.item(0, 0)->setText(QStringLiteral("三角形"));
+        table.openPersistentEditor(table.item(0, 0));
+        QCOMPARE(index.count(), 1);
+        QCOMPARE(index.at(0).at(0).toInt(), 1);
+        QCOMPARE(selection.count(), 1);
+        QCOMPARE(selection.at(0), (QVariantList {0, 0, 1}));
+        closeEditor(table, 0);
+        ComboBoxDelegate none({});
+        QVERIFY(!none.createEditor(&table, {}, table.model()->index(0, 0)));
+
+        // Letters are refused key by key; a half-typed number leaves the cell.
+        auto *limit = new DataLimitDelegate(
+            QRegularExpression(QStringLiteral("^\\d{1,5}(\\.\\d)?$")), &table);
+        table.setItemDelegateForRow(1, limit);
+        table.item(1, 0)->setText(QStringLiteral("480"));
+        table.openPersistentEditor(table.item(1, 0));
+        auto *edit = editorIn<QLineEdit>(table);
+        QVERIFY(edit);
+        QCOMPARE(edit->selectedText(), QStringLiteral("480"));
+        QTest::keyClicks(edit, QStringLiteral("1a2b."));
+        QCOMPARE(edit->text(), QStringLiteral("12."));
+        limit->setModelData(edit, table.model(), table.model()->index(1, 0));
+        QCOMPARE(table.item(1, 0)->text(), QStringLiteral("480"));
+        QTest::keyClicks(edit, QStringLiteral("5"));
+        limit->setModelData(edit, table.model(), table.model()->index(1, 0));
+        QCOMPARE(table.item(1, 0)->text(), QStringLiteral("12.5"));
+        closeEditor(table, 1);
+
+        // Spin editors open clamped into their range.
+        auto *spin = new SpinDelegate(0, 99, &table);
+        table.setItemDelegateForRow(2, spin);
+        for (const auto &[text, shown] : {std::pair {"150", 99}, std::pair {"x", 0}}) {
+            table.item(2, 0)->setText(QLatin1String(text));
+            table.openPersistentEditor(table.item(2, 0));
+            QCOMPARE(editorIn<QSpinBox>(table)->value(), shown);
+            closeEditor(table, 2);
+        }
+
+        // A decimal spin steps by its last place; an unchanged value is not written.
+        auto *ratio = new DoubleSpinDelegate(0, 2, 1, &table);
+        table.setItemDelegateForRow(3, ratio);
+        table.item(3, 0)->setText(QStringLiteral("1.5"));
+        table.openPersistentEditor(table.item(3, 0));
+        auto *decimal = editorIn<QDoubleSpinBox>(table);
+        QCOMPARE(decimal->singleStep(), 0.1);
+        QSignalSpy written(table.model(), &QAbstractItemModel::dataChanged);
+        ratio->setModelData(decimal, table.model(), table.model()->index(3, 0));
+        QCOMPARE(written.count(), 0);
+        decimal->stepUp();
+        ratio->setModelData(decimal, table.model(), table.model()->index(3, 0));
+        QCOMPARE(table.item(3, 0)->text().toDouble(), 1.6);
+    }
+
+    void treeOfANewProject()
+    {
+        Document doc;
+        dock().setDocument(&doc);
+        QTreeWidget *tree = treeOf(dock());
+        QStringList tops;
+        QList<int> children;
+        for (int n = 0; n < tree->topLevelItemCount(); ++n) {
+            tops << tree->topLevelItem(n)->text(0);
+            children << tree->topLevelItem(n)->childCount();
+            QVERIFY(tree->topLevelItem(n)->isExpanded());
+        }
+        QCOMPARE(tops,
+            (QStringList {"基础信息", "抗滑桩", "岩土层 - 数量: 2", "桩身锚索(杆) - 数量: 1",
+                "额外作用力 - 数量: 0"}));
+        QCOMPARE(children, (QList<int> {7, 4, 2, 1, 0}));
+        QCOMPARE(line(dock(), 1003)->text(0), QStringLiteral("滑面深度: 6(m)"));
+        QCOMPARE(line(dock(), 5002)->text(0), QStringLiteral("岩土层2: m=12MN/m⁴"));
+        QCOMPARE(line(dock(), 6001)->text(0), QStringLiteral("刚度: Kh=8595.3kN/m"));
+        QVERIFY(showsProgramRows(dock()));
+    }
+
+    void hiddenAnchorLineLeadsToItsRecord()
+    {
+        // A single row does not list the anchor on the beam, but the second
+        // anchor's line still leads to the second record.
+        Document doc;
+        AnchorInfo onBeam;
+        onBeam.object = OBJBEAM;
+        AnchorInfo onPile;
+        onPile.distance = 3.0;
+        QVERIFY(doc.changeAnchors({onBeam, onPile}));
+        dock().setDocument(&doc);
+        QTreeWidgetItem *anchors = line(dock(), DockView::AnchorCategory);
+        QCOMPARE(anchors->text(0), QStringLiteral("桩身锚索(杆) - 数量: 2"));
+        QCOMPARE(anchors->childCount(), 1);
+        QCOMPARE(anchors->child(0)->data(0, DockView::IdentityRole).toInt(), 6002);
+
+        click(dock(), 6002);
+        QCOMPARE(cell(dock(), 3), QStringLiteral("3"));
+        setCell(dock(), 1, QStringLiteral("4"));
+        setCell(dock(), 3, QStringLiteral("5"));
+        apply(dock());
+        QCOMPARE(doc.anchors[1].distance, 5.0);
+        QCOMPARE(doc.anchors[1].cableNum, 4);
+        AnchorInfo expected = onPile;
+        expected.cableNum = 4;
+        expected.distance = 5.0;
+        expected.computeStiffness();
+        QCOMPARE(doc.anchors[1].kh, expected.kh);
+        QCOMPARE(doc.anchors[0].distance, 0.0);
+    }
+
+    void applyHandsTheRecordToTheDocument()
+    {
+        Document doc;
+        dock().setDocument(&doc);
+        QSignalSpy changed(&doc, &Document::dataChanged);
+        QSignalSpy modified(&doc, &Document::modifiedChanged);
+
+        // A single row has one sliding surface.
+        click(dock(), 1001);
+        QCOMPARE(tableOf(dock())->rowCount(), 8);
+        setCell(dock(), 1, QStringLiteral("9"));
+        apply(dock());
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(modified.count(), 1);
+        QCOMPARE(doc.base.slideBackH, 9.0);
+        QCOMPARE(doc.base.slideFrontH, 9.0);
+        QCOMPARE(doc.base.slideFrontYg, -9.0);
+        QCOMPARE(line(dock(), 1003)->text(0), QStringLiteral("滑面深度: 9(m)"));
+        QCOMPARE(cell(dock(), 1), QStringLiteral("9")); // the table keeps what was typed
+
+        // Choosing the trapezoid brings its ratio row to life.
+        QTableWidget *table = tableOf(dock());
+        QCOMPARE(cell(dock(), 6), QStringLiteral("-"));
+        table->openPersistentEditor(table->item(5, 1));
+        auto *shape = table->viewport()->findChild<QComboBox *>();
+        QVERIFY(shape);
+        shape->setCurrentIndex(2);
+        table->itemDelegateForRow(5)->setModelData(
+            shape, table->model(), table->model()->index(5, 1));
+        table->closePersistentEditor(table->item(5, 1));
+        QCOMPARE(cell(dock(), 5), QStringLiteral("梯形"));
+        QVERIFY(table->item(6, 1)->flags() & Qt::ItemIsEditable);
+        setCell(dock(), 6, QStringLiteral("0.5"));
+        apply(dock());
+        QCOMPARE(doc.base.shape, DISTTRAPEZOID);
+        QCOMPARE(doc.base.ratio, 0.5);
+
+        // A distributed force pushes one way: q2 takes the sign of q1.
+        ForceInfo dist;
+        dist.type = LOADDIST;
+        QVERIFY(doc.changeForces({dist}));
+        click(dock(), 7001);
+        QCOMPARE(cell(dock(), 0), QStringLiteral("均布力-抗滑桩"));
+        setCell(dock(), 1, QStringLiteral("20"));
+        setCell(dock(), 2, QStringLiteral("-10"));
+        apply(dock());
+        QCOMPARE(doc.AddForces[0].q1, 20.0);
+        QCOMPARE(doc.AddForces[0].q2, 10.0);
+        QCOMPARE(line(dock(), 7001)->text(0), QStringLiteral("均布力: q1=20kN/m, q2=10kN/m"));
+
+        // Return moves down the value column.
+        click(dock(), 1001);
+        table->setFocus();
+        table->setCurrentCell(2, 1);
+        QTest::keyClick(table, Qt::Key_Return);
+        QCOMPARE(table->currentRow(), 3);
+        QCOMPARE(table->currentColumn(), 1);
+
+        // A change made elsewhere (a dialog) shows at once; the table lets
+        // go of a record that may have moved.
+        click(dock(), 5002);
+        QVERIFY(doc.changeSoils({doc.soils.first()}));
+        QCOMPARE(line(dock(), DockView::SoilCategory)->text(0), QStringLiteral("岩土层 - 数量: 1"));
+        QVERIFY(showsProgramRows(dock()));
+        QCOMPARE(dock().selectedCategory(), -1);
+    }
+
+    void resultsRefuseEditing()
+    {
+        Document doc;
+        doc.status = SHOWRESULT;
+        doc.extremes.Min1.D = -0.0104;
+        doc.extremes.Max1.M = 4604.06;
+        dock().setDocument(&doc);
+        QTreeWidgetItem *results = line(dock(), DockView::ResultCategory);
+        QVERIFY(results && results->isExpanded());
+        QVERIFY(!line(dock(), DockView::BaseCategory)->isExpanded());
+        QCOMPARE(results->childCount(), 4);
+        QCOMPARE(results->child(0)->text(0), QStringLiteral("抗滑桩位移: -10.4~ 0.0(mm)"));
+        QCOMPARE(results->child(1)->text(0), QStringLiteral("抗滑桩弯矩: 0.0~ 4604.1(kN*m)"));
+
+        QSignalSpy changed(&doc, &Document::dataChanged);
+        line(dock(), DockView::BaseCategory)->setExpanded(true);
+        click(dock(), 1002);
+        QVERIFY(showsProgramRows(dock()));
+        apply(dock());
+        QCOMPARE(changed.count(), 0);
+    }
+
+    void staleOrVanishedRecordsAreLeftAlone()
+    {
+        Document doc;
+        dock().setDocument(&doc);
+        QSignalSpy changed(&doc, &Document::dataChanged);
+        QSignalSpy notes(&dock(), &DockView::statusMessage);
+
+        // A line past the end of its list clears the table; apply does nothing.
+        auto *ghost = new QTreeWidgetItem(line(dock(), DockView::SoilCategory), {"ghost"});
+        ghost->setData(0, DockView::IdentityRole, 5003);
+        click(dock(), 5003);
+        QCOMPARE(tableOf(dock())->rowCount(), 0);
+        apply(dock());
+        // The list shrinks behind the table's back: the apply stays inside it.
+        click(dock(), 5002);
+        doc.soils.removeLast();
+        apply(dock());
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(doc.soils.size(), 1);
+
+        // Empty or unreadable value cells keep the record's value and say so.
+        click(dock(), 5001);
+        setCell(dock(), 1, QString());
+        setCell(dock(), 2, QStringLiteral("19"));
+        setCell(dock(), 7, QStringLiteral("-"));
+        apply(dock());
+        QCOMPARE(doc.soils[0].thickness, 12.0);
+        QCOMPARE(doc.soils[0].r, 19.0);
+        QCOMPARE(doc.soils[0].Es, 10000.0);
+        QCOMPARE(notes.count(), 1);
+        QVERIFY(notes.at(0).at(0).toString().contains(QStringLiteral("厚度(m)")));
+        QVERIFY(notes.at(0).at(0).toString().contains(QStringLiteral("弹性模量Es(MPa)")));
+
+        // The m button writes only a positive m worked out from c and φ.
+        auto *button = tableOf(dock())->findChild<QPushButton *>();
+        QVERIFY(button && button->isEnabled());
+        for (const auto &[c, fi] : {std::pair {"15", ""}, std::pair {"0", "2"}}) {
+            setCell(dock(), 3, QLatin1String(c));
+            setCell(dock(), 4, QLatin1String(fi));
+            QTest::mouseClick(button, Qt::LeftButton);
+            QCOMPARE(cell(dock(), 6), QStringLiteral("7.5"));
+        }
+        setCell(dock(), 3, QStringLiteral("15"));
+        setCell(dock(), 4, QStringLiteral("30"));
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(cell(dock(), 6), QStringLiteral("16.5"));
+
+        // The document goes with its tab while the table shows its record.
+        auto *gone = new Document;
+        dock().setDocument(gone);
+        click(dock(), 2001);
+        delete gone;
+        apply(dock());
+        click(dock(), 2001);
+        QCOMPARE(dock().document(), nullptr);
+    }
+
+    void theWindowFollowsTheDocksEdits()
+    {
+        PromptRecorder prompts;
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.actNew();
+        View *view = window.currentView();
+        Document *doc = view->document();
+        DockView &side = *window.dockView();
+        QCOMPARE(side.document(), doc);
+        PaintCounter counter;
+        view->installEventFilter(&counter);
+        QTest::qWait(50);
+        counter.paints = 0;
+
+        // An apply shows in the drawing and in the tab's modified mark.
+        click(side, 2001);
+        setCell(side, 0, QStringLiteral("17"));
+        apply(side);
+        QCOMPARE(doc->frontPile.length, 17.0);
+        QCOMPARE(doc->frontPile.bottomYg, -17.0);
+        QCOMPARE(window.tabWidget()->tabText(window.tabWidget()->currentIndex()),
+            view->windowTitle() + QLatin1Char('*'));
+        QTRY_VERIFY(counter.paints > 0);
+
+        // An analysis brings the results and shuts the table.
+        auto *analyse = window.findChild<QAction *>(QStringLiteral("actAnalyse"));
+        analyse->trigger();
+        QVERIFY(analyse->isChecked());
+        QVERIFY(line(side, DockView::ResultCategory));
+        line(side, DockView::FrontPileCategory)->setExpanded(true);
+        click(side, 2001);
+        QVERIFY(showsProgramRows(side));
+        analyse->trigger();
+        QVERIFY(!line(side, DockView::ResultCategory));
+
+        // The tab goes while the dock shows its record: the apply does nothing.
+        click(side, 5001);
+        setCell(side, 1, QStringLiteral("3"));
+        prompts.answers = {QMessageBox::Discard};
+        window.onTabCloseRequested(window.tabWidget()->indexOf(view));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!window.currentView());
+        apply(side);
+        QCOMPARE(side.document(), nullptr);
+    }
+};
+
+QTEST_MAIN(TestDock)
+#include "tst_gui_dock.moc"
