@@ -136,11 +136,7 @@ void manyForces(Document &doc, int count)
         f.distance = 0.013 * i + 0.005;
         doc.AddForces.append(f);
     }
-    doc.updateGeometry();
-    doc.updateBaseData();
-    doc.updateSoilLayers();
-    doc.placeForces();
-    doc.placeAnchors();
+    doc.updateAll();
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 
 #include "dock/dockview.h"
 
-#include "view/settingsstore.h"
+#include "app/settings.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -19,18 +19,6 @@
 namespace {
 
 const char *const HEADERSTYLE = "QHeaderView::section{background:rgba(36,161,254,50);}";
-
-// The splitter state in the settings store, kept in this one place so that
-// it moves to the program's settings class in one line.
-QByteArray storedDockState()
-{
-    return openSettings().value(QStringLiteral("DockState")).toByteArray();
-}
-
-void storeDockState(const QByteArray &state)
-{
-    openSettings().setValue(QStringLiteral("DockState"), state);
-}
 
 } // namespace
 
@@ -99,7 +87,7 @@ DockView::DockView(QWidget *parent)
 
     m_splitter->addWidget(m_tree);
     m_splitter->addWidget(m_tabs);
-    const QByteArray state = storedDockState();
+    const QByteArray state = Settings().dockState();
     if (state.isEmpty())
         m_splitter->setSizes({400, 200});
     else
@@ -113,7 +101,7 @@ DockView::DockView(QWidget *parent)
 
 DockView::~DockView()
 {
-    storeDockState(m_splitter->saveState());
+    Settings().setDockState(m_splitter->saveState());
 }
 
 QSize DockView::sizeHint() const

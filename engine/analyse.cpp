@@ -135,13 +135,7 @@ bool Document::analyse()
     work.restraints = restraints;
     work.results = results;
     work.extremes = extremes;
-    for (AnchorInfo &a : work.anchors)
-        a.computeStiffness();
-    work.updateGeometry();
-    work.updateBaseData();
-    work.updateSoilLayers();
-    work.placeForces();
-    work.placeAnchors();
+    work.updateAll();
     connect(&work, &Document::sendOutInfo, this, &Document::outInfo);
 
     const bool ok = runAnalysis(work);

@@ -161,6 +161,17 @@ bool Document::changeForces(const QList<ForceInfo> &list)
     return true;
 }
 
+void Document::updateAll()
+{
+    for (AnchorInfo &a : anchors)
+        a.computeStiffness();
+    updateGeometry();
+    updateBaseData();
+    updateSoilLayers();
+    placeForces();
+    placeAnchors();
+}
+
 void Document::outInfo(const QString &text)
 {
     messages.append(text);

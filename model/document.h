@@ -58,6 +58,9 @@ public:
     void updateSoilLayers();
     void placeAnchors();
     void placeForces();
+    // All of the above and every anchor's stiffness, in their order: the
+    // project derived afresh from its primary input.
+    void updateAll();
 
     // Runs the analysis; true when results were produced. Lines go to the log.
     bool analyse();
