@@ -82,8 +82,10 @@ void MainWindow::openFile(const QString &filePath)
         return;
     }
     addViewTab(view);
-    saveLastPath(filePath);
-    updateRecentFiles(filePath, true);
+    // The tab's own (canonical) path: a link and its target are one entry.
+    const QString opened = QDir::toNativeSeparators(view->filePath());
+    saveLastPath(opened);
+    updateRecentFiles(opened, true);
 }
 
 void MainWindow::actOpen()

@@ -211,6 +211,16 @@ private slots:
         QCOMPARE(window->tabWidget()->count(), 3);
         QCOMPARE(recentEntries(*window).size(), 7);
         QVERIFY(!Settings().recentFiles().contains(paths.at(8)));
+
+        // Opened through a link, a project is listed once, under its own path.
+        const QString link = m_files.filePath(QStringLiteral("link.qzp"));
+        QVERIFY(QFile::link(paths.at(1), link));
+        window = std::make_unique<MainWindow>();
+        window->openFile(link);
+        const QStringList recent = Settings().recentFiles();
+        QCOMPARE(recent.first(), paths.at(1));
+        QCOMPARE(recent.count(paths.at(1)), 1);
+        QVERIFY(!recent.contains(link));
     }
 
     void fileTypeIsRegisteredOnceAndAgainAfterTheProgramMoved()
