@@ -118,3 +118,21 @@ QString CodeText::grade(qint16 grade)
 {
     return tr("C%1").arg(grade);
 }
+
+QStringList CodeText::words(const QList<qint16> &codes, QString (*word)(qint16))
+{
+    QStringList list;
+    for (qint16 code : codes)
+        list << word(code);
+    return list;
+}
+
+qint16 CodeText::codeOf(
+    const QString &text, const QList<qint16> &codes, QString (*word)(qint16), qint16 fallback)
+{
+    for (qint16 code : codes) {
+        if (word(code) == text)
+            return code;
+    }
+    return fallback;
+}

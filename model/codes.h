@@ -6,7 +6,9 @@
 // summary and the report all say the same thing.
 
 #include <QCoreApplication>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 // Support form (BaseInfo::pileForm)
@@ -97,4 +99,14 @@ public:
     static QString anchorType(qint16 type); // 锚索钢绞线, 锚杆钢筋
     static QString bond(qint16 soil); // 岩层, 土层
     static QString grade(qint16 grade); // C20 ... C40
+
+    // The words of the codes, in the order given: the choices a table
+    // offers for a coded field.
+    static QStringList words(const QList<qint16> &codes, QString (*word)(qint16));
+    // The code among `codes` whose word is `text`; `fallback` when none is.
+    static qint16 codeOf(
+        const QString &text, const QList<qint16> &codes, QString (*word)(qint16), qint16 fallback);
 };
+
+// Concrete grades a pile or the link beam can have, as the tables offer them.
+inline const QList<qint16> CONCRETEGRADES = {20, 25, 30, 35, 40};
