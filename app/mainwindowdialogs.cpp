@@ -10,6 +10,10 @@
 #include "model/document.h"
 #include "view/view.h"
 
+#include "dialogs/anchor/anchordialog.h"
+#include "dialogs/force/forcedialog.h"
+#include "dialogs/soil/soildialog.h"
+
 #include <QPointer>
 
 Document *MainWindow::editableDocument() const
@@ -29,8 +33,32 @@ void MainWindow::actPile() { }
 
 // The list dialogs: soil layers, anchors and additional forces.
 
-void MainWindow::actSoil() { }
+void MainWindow::actSoil()
+{
+    QPointer<Document> doc = editableDocument();
+    if (!doc)
+        return;
+    SoilDialog dialog(doc->soils, this);
+    if (dialog.exec() == QDialog::Accepted && doc)
+        doc->changeSoils(dialog.soils());
+}
 
-void MainWindow::actAnchor() { }
+void MainWindow::actAnchor()
+{
+    QPointer<Document> doc = editableDocument();
+    if (!doc)
+        return;
+    AnchorDialog dialog(doc->anchors, doc->base.PileForm, this);
+    if (dialog.exec() == QDialog::Accepted && doc)
+        doc->changeAnchors(dialog.anchors());
+}
 
-void MainWindow::actForce() { }
+void MainWindow::actForce()
+{
+    QPointer<Document> doc = editableDocument();
+    if (!doc)
+        return;
+    ForceDialog dialog(doc->AddForces, doc->base.PileForm, this);
+    if (dialog.exec() == QDialog::Accepted && doc)
+        doc->changeForces(dialog.forces());
+}

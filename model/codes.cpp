@@ -77,6 +77,11 @@ QString CodeText::load(qint16 type)
     }
 }
 
+QString CodeText::loadKind(qint16 type)
+{
+    return type == LOADMOMENT ? tr("弯矩") : load(type);
+}
+
 QString CodeText::direction(qint16 direction)
 {
     switch (direction) {
@@ -101,6 +106,15 @@ QString CodeText::anchorType(qint16 type)
     switch (type) {
     case ANCHORCABLE: return tr("锚索钢绞线");
     case ANCHORBAR: return tr("锚杆钢筋");
+    default: return unknown(type);
+    }
+}
+
+QString CodeText::anchorKind(qint16 type)
+{
+    switch (type) {
+    case ANCHORCABLE: return tr("锚索");
+    case ANCHORBAR: return tr("锚杆");
     default: return unknown(type);
     }
 }

@@ -93,10 +93,14 @@ public:
     static QString method(qint16 type); // m法, K法
     static QString interaction(qint16 interact); // 采用Es值相互作用, 采用K值各自独立
     static QString load(qint16 type); // 均布力, 集中力, 力矩
+    // The force table names a moment as its column does: 均布力, 集中力, 弯矩.
+    static QString loadKind(qint16 type);
     static QString direction(qint16 direction); // 水平, 垂直
     // The single pile is "抗滑桩"; in a double row it is the front pile "前桩".
     static QString carrier(qint16 object, qint32 pileForm); // 抗滑桩/前桩, 后桩, 横梁
     static QString anchorType(qint16 type); // 锚索钢绞线, 锚杆钢筋
+    // The short word of the anchor table: 锚索, 锚杆.
+    static QString anchorKind(qint16 type);
     static QString bond(qint16 soil); // 岩层, 土层
     static QString grade(qint16 grade); // C20 ... C40
 
