@@ -7,6 +7,9 @@
 
 #include "app/mainwindow.h"
 
+#include "dialogs/base/basedialog.h"
+#include "dialogs/pile/piledialog.h"
+
 #include "model/document.h"
 #include "view/view.h"
 
@@ -27,9 +30,28 @@ Document *MainWindow::editableDocument() const
 
 // The record dialogs: basic information and piles.
 
-void MainWindow::actBase() { }
+void MainWindow::actBase()
+{
+    const QPointer<Document> doc = editableDocument();
+    if (!doc)
+        return;
+    BaseDialog dialog(doc->base, this);
+    // The tab, and its Document, may have gone while the dialog was open.
+    if (dialog.exec() == QDialog::Accepted && doc)
+        doc->changeBase(dialog.base());
+}
 
-void MainWindow::actPile() { }
+void MainWindow::actPile()
+{
+    const QPointer<Document> doc = editableDocument();
+    if (!doc)
+        return;
+    PileDialog dialog(doc->frontPile, doc->backPile, doc->linkBeam, doc->base.PileForm, this);
+    // A single row's dialog hands the back pile and the beam back as they
+    // were: only the front pile changes.
+    if (dialog.exec() == QDialog::Accepted && doc)
+        doc->changePiles(dialog.frontPile(), dialog.backPile(), dialog.linkBeam());
+}
 
 // The list dialogs: soil layers, anchors and additional forces.
 

@@ -88,7 +88,8 @@ void DataDialog::onAccepted()
     CellReader in = reader();
     if (!readBack(in)) {
         Prompts::warn(this, tr("澄川抗滑桩"),
-            tr("以下数值不能使用，数据未保存：\n%1").arg(in.problems().join(QLatin1Char('\n'))));
+            tr("以下数值不能使用，请修改后再确定：\n%1")
+                .arg(in.problems().join(QLatin1Char('\n'))));
         return;
     }
     saveSettings();

@@ -9,8 +9,9 @@
 // dialog only when every cell was usable; otherwise a message names the
 // cells and the dialog stays open with everything as typed.
 //
-// A dialog builds its widgets, fills its table and then calls setUpCommon.
-// It implements readBack and, for Return, cellAfterReturn.
+// A dialog builds its widgets, calls setUpCommon (the table helpers below
+// work on the table given there) and fills its table. It implements
+// readBack and, for Return, cellAfterReturn.
 
 #include "app/settings.h"
 #include "dialogs/cellreader.h"
@@ -60,6 +61,10 @@ protected:
 
     // A reader over the table, naming cells by cellName.
     CellReader reader() const;
+
+    // A value as the record tables show it: six significant digits, in
+    // the shortest form (16, 1.2, 0.85).
+    static QString valueText(double value) { return QString::number(value, 'g', 6); }
 
     // Items of the table. A fixed item is neither selectable nor editable.
     static QTableWidgetItem *fixedItem(const QString &text);

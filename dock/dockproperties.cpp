@@ -439,7 +439,8 @@ void DockView::applyPileData()
     const int category = m_category == BackPileCategory ? BackPileCategory : FrontPileCategory;
     PileInfo &pile = category == BackPileCategory ? back : front;
     readNumber(0, pile.length);
-    pile.grade = CodeText::codeOf(cellText(1), CONCRETEGRADES, &CodeText::grade, 20);
+    // A grade the list does not offer (from a file) stays as it is.
+    pile.grade = CodeText::codeOf(cellText(1), CONCRETEGRADES, &CodeText::grade, pile.grade);
     if (cellText(2) == CodeText::section(SECTROUND)) {
         pile.shp = SECTROUND;
         readNumber(3, pile.diameter);
@@ -462,7 +463,7 @@ void DockView::applyLinkbeamData()
     LinkBeamInfo beam = m_document->linkBeam;
     readNumber(0, beam.height);
     readNumber(1, beam.width);
-    beam.grade = CodeText::codeOf(cellText(2), CONCRETEGRADES, &CodeText::grade, 20);
+    beam.grade = CodeText::codeOf(cellText(2), CONCRETEGRADES, &CodeText::grade, beam.grade);
     ApplyScope scope(m_applying, LinkBeamCategory);
     m_document->changePiles(m_document->frontPile, m_document->backPile, beam);
     reportSkippedRows();
