@@ -2,6 +2,7 @@
 // typed through their delegates, choices made in the combo editors, OK
 // pressed), and their commands in the main window.
 
+#include "dialogtestsupport.h"
 #include "guitestsupport.h"
 
 #include "app/mainwindow.h"
@@ -11,66 +12,10 @@
 #include "view/view.h"
 
 #include <QAction>
-#include <QComboBox>
-#include <QDialogButtonBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTextEdit>
-#include <QTimer>
-#include <QtTest>
-
-#include <functional>
-#include <memory>
 
 namespace {
-
-QTableWidget *tableOf(QDialog &dialog, const char *name)
-{
-    return dialog.findChild<QTableWidget *>(QLatin1String(name));
-}
-
-QString cell(const QTableWidget *table, int row, int column = 1)
-{
-    const QTableWidgetItem *item = table->item(row, column);
-    return item ? item->text() : QStringLiteral("<none>");
-}
-
-// Types the text into the cell's line editor and leaves it, as a user would:
-// the delegate writes what its pattern takes and keeps the old text
-// otherwise.
-void type(QTableWidget *table, int row, const QString &text, int column = 1)
-{
-    const QModelIndex index = table->model()->index(row, column);
-    QAbstractItemDelegate *delegate = table->itemDelegateForIndex(index);
-    std::unique_ptr<QWidget> editor(
-        delegate->createEditor(table->viewport(), QStyleOptionViewItem(), index));
-    auto *edit = qobject_cast<QLineEdit *>(editor.get());
-    QVERIFY2(edit, qPrintable(QStringLiteral("row %1 has no line editor").arg(row)));
-    delegate->setEditorData(edit, index);
-    edit->clear();
-    QTest::keyClicks(edit, text);
-    delegate->setModelData(edit, table->model(), index);
-}
-
-// Opens the combo editor of the cell, picks the item and commits it.
-void choose(QTableWidget *table, int row, int choice, int column = 1)
-{
-    QTableWidgetItem *item = table->item(row, column);
-    table->openPersistentEditor(item);
-    auto *combo = qobject_cast<QComboBox *>(table->indexWidget(table->indexFromItem(item)));
-    QVERIFY2(combo, qPrintable(QStringLiteral("row %1 has no combo editor").arg(row)));
-    combo->setCurrentIndex(choice);
-    table->itemDelegateForIndex(table->indexFromItem(item))
-        ->setModelData(combo, table->model(), table->indexFromItem(item));
-    table->closePersistentEditor(item);
-}
-
-void pressOk(QDialog &dialog)
-{
-    dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
-}
 
 BaseInfo doubleRowBase()
 {
@@ -81,18 +26,6 @@ BaseInfo doubleRowBase()
     base.dpel = -1.5;
     base.interact = INDEPENDENTK;
     return base;
-}
-
-// Runs `work` on the modal dialog the next command opens.
-void whenModal(const std::function<void(QDialog &)> &work)
-{
-    QTimer::singleShot(0, [work] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        work(*dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-    });
 }
 
 } // namespace
