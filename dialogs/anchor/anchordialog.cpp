@@ -34,8 +34,9 @@ constexpr double MILLIMETRE = 0.001;
 constexpr int NUMBERWIDTH = 30;
 constexpr int STIFFNESSWIDTH = 150;
 constexpr int BUTTONWIDTH = 75;
-// Height the dialog gains when its help text is shown.
-constexpr int HELPGROWTH = 65;
+// Height the dialog gains when its help text is shown: the text's three
+// lines in a CJK font, without a scroll bar.
+constexpr int HELPGROWTH = 75;
 
 } // namespace
 

@@ -22,8 +22,9 @@ constexpr double OPPOSITESIGNS = -1e-5;
 
 constexpr int NUMBERWIDTH = 40;
 constexpr int BUTTONWIDTH = 50;
-// Height the dialog gains when its help text is shown.
-constexpr int HELPGROWTH = 65;
+// Height the dialog gains when its help text is shown: the text's three
+// lines in a CJK font, without a scroll bar.
+constexpr int HELPGROWTH = 75;
 
 } // namespace
 
