@@ -88,6 +88,12 @@ void ListDialog::warnRefused(const CellReader &in)
         tr("以下数值不能使用，请先修改：\n%1").arg(in.problems().join(QLatin1Char('\n'))));
 }
 
+void ListDialog::setCountBox(QSpinBox *spin)
+{
+    m_countBox = spin;
+    spin->setKeyboardTracking(false);
+}
+
 void ListDialog::clearRows(int count)
 {
     showCount(count);

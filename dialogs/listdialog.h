@@ -59,8 +59,10 @@ protected:
     // Names the cells the reader refused in a warning.
     void warnRefused(const CellReader &in);
 
-    // The spin box that shows and sets the number of records.
-    void setCountBox(QSpinBox *spin) { m_countBox = spin; }
+    // The spin box that shows and sets the number of records. It sets the
+    // number when the typing is done: typing 12 must not pass through 1,
+    // which would drop every record after the first.
+    void setCountBox(QSpinBox *spin);
     // Shows the number in the spin box without announcing it.
     void showCount(int count);
     // Empties the table down to `count` blank rows and shows their number.

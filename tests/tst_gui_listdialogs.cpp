@@ -221,6 +221,16 @@ private slots:
         QCOMPARE(twin.anchors()[2].object, OBJBEAM);
         QCOMPARE(twin.anchors()[2].distance, 2.0);
 
+        // Typing 12 into the count does not pass through 1 on the way.
+        AnchorDialog typed(anchors, DOUBLEROW);
+        QSpinBox *count = spinOf(typed, "spinAnchorNum");
+        count->selectAll();
+        QTest::keyClicks(count, QStringLiteral("12"));
+        QTest::keyClick(count, Qt::Key_Return);
+        QCOMPARE(count->value(), 12);
+        QCOMPARE(cell(tableOf(typed, "tableAnchor"), 1, AnchorDialog::PositionColumn),
+            QStringLiteral("2.0"));
+
         // No anchors at all is a choice too.
         AnchorDialog none(anchors, DOUBLEROW);
         spinOf(none, "spinAnchorNum")->setValue(0);
