@@ -7,15 +7,13 @@
 
 #include "app/mainwindow.h"
 
+#include "dialogs/anchor/anchordialog.h"
 #include "dialogs/base/basedialog.h"
+#include "dialogs/force/forcedialog.h"
 #include "dialogs/pile/piledialog.h"
-
+#include "dialogs/soil/soildialog.h"
 #include "model/document.h"
 #include "view/view.h"
-
-#include "dialogs/anchor/anchordialog.h"
-#include "dialogs/force/forcedialog.h"
-#include "dialogs/soil/soildialog.h"
 
 #include <QPointer>
 
@@ -57,7 +55,7 @@ void MainWindow::actPile()
 
 void MainWindow::actSoil()
 {
-    QPointer<Document> doc = editableDocument();
+    const QPointer<Document> doc = editableDocument();
     if (!doc)
         return;
     SoilDialog dialog(doc->soils, this);
@@ -67,7 +65,7 @@ void MainWindow::actSoil()
 
 void MainWindow::actAnchor()
 {
-    QPointer<Document> doc = editableDocument();
+    const QPointer<Document> doc = editableDocument();
     if (!doc)
         return;
     AnchorDialog dialog(doc->anchors, doc->base.PileForm, this);
@@ -77,7 +75,7 @@ void MainWindow::actAnchor()
 
 void MainWindow::actForce()
 {
-    QPointer<Document> doc = editableDocument();
+    const QPointer<Document> doc = editableDocument();
     if (!doc)
         return;
     ForceDialog dialog(doc->AddForces, doc->base.PileForm, this);
