@@ -99,6 +99,9 @@ private:
     // Sets the diagram bit of the current Document.
     void showDiagram(qint32 bit, bool checked);
     void repaintCurrentView();
+    // The current tab's Document while its input may be changed, else none
+    // (mainwindowdialogs.cpp).
+    Document *editableDocument() const;
 
     // Widgets and commands, named as the window's layout names them.
     QWidget *m_centralWidget = nullptr;

@@ -144,16 +144,3 @@ void MainWindow::actDock()
 {
     m_dockWidgetResult->setVisible(!m_dockWidgetResult->isVisible());
 }
-
-// The data dialogs, the about box and the desktop shortcut are not built yet;
-// their commands leave the project as it is.
-
-void MainWindow::actBase() { }
-
-void MainWindow::actPile() { }
-
-void MainWindow::actSoil() { }
-
-void MainWindow::actAnchor() { }
-
-void MainWindow::actForce() { }

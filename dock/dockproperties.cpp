@@ -44,32 +44,12 @@ QString num(double v)
 }
 
 // The choices of a combo row, in the order the table offers them.
-const QList<qint16> GRADES = {20, 25, 30, 35, 40};
 const QList<qint16> DISTRIBUTIONS = {DISTRECTANGLE, DISTTRIANGLE, DISTTRAPEZOID};
 const QList<qint16> SECTIONS = {SECTROUND, SECTSQUARE};
 const QList<qint16> SUPPORTS = {SUPPORTHINGED, SUPPORTFREE, SUPPORTFIXED};
 const QList<qint16> DIRECTIONS = {DIRHORIZONTAL, DIRVERTICAL};
 const QStringList CABLEDIAMETERS = {"10.8", "12.9", "12.7", "15.2", "17.8", "21.6"};
 const QStringList BARDIAMETERS = {"18.0", "20.0", "22.0", "25.0", "28.0", "32.0", "40.0", "50.0"};
-
-QStringList words(const QList<qint16> &codes, QString (*word)(qint16))
-{
-    QStringList list;
-    for (qint16 code : codes)
-        list << word(code);
-    return list;
-}
-
-// The code whose word is `text`, or `fallback`.
-qint16 codeOf(
-    const QString &text, const QList<qint16> &codes, QString (*word)(qint16), qint16 fallback)
-{
-    for (qint16 code : codes) {
-        if (word(code) == text)
-            return code;
-    }
-    return fallback;
-}
 
 // The diameter text as the combo offers it: one decimal.
 QString diameterText(double mm)
@@ -209,7 +189,8 @@ void DockView::showBaseTable()
     setRowPattern(addRow(tr("桩前开挖深度(m)"), num(base.cutH)), DEPTH);
     setRowPattern(addRow(tr("桩后下滑力(kN/m)"), num(-base.aforce)), FORCE);
     setRowPattern(addRow(tr("桩前抗滑力(kN/m)"), num(base.pforce)), FORCE);
-    auto *shape = new ComboBoxDelegate(words(DISTRIBUTIONS, &CodeText::distribution), m_table);
+    auto *shape =
+        new ComboBoxDelegate(CodeText::words(DISTRIBUTIONS, &CodeText::distribution), m_table);
     connect(shape, &ComboBoxDelegate::selectionChanged, this, &DockView::indexChangedBaseData);
     setRowDelegate(addRow(tr("作用力分布形式"), CodeText::distribution(base.shape)), shape);
     const bool trapezoid = base.shape == DISTTRAPEZOID;
@@ -237,10 +218,10 @@ void DockView::showPileTable(const PileInfo &pile)
 {
     clearTable();
     setRowPattern(addRow(tr("桩身长度(m)"), num(pile.length)), PILELENGTH);
-    const QStringList grades = words(GRADES, &CodeText::grade);
+    const QStringList grades = CodeText::words(CONCRETEGRADES, &CodeText::grade);
     setRowDelegate(addRow(tr("桩混凝土等级"), CodeText::grade(pile.grade)),
         new ComboBoxDelegate(grades, m_table));
-    auto *section = new ComboBoxDelegate(words(SECTIONS, &CodeText::section), m_table);
+    auto *section = new ComboBoxDelegate(CodeText::words(SECTIONS, &CodeText::section), m_table);
     connect(section, &ComboBoxDelegate::selectionChanged, this, &DockView::indexChangedPileData);
     setRowDelegate(addRow(tr("桩截面形状"), CodeText::section(pile.shp)), section);
     const bool round = pile.shp == SECTROUND;
@@ -251,7 +232,7 @@ void DockView::showPileTable(const PileInfo &pile)
     setRowPattern(
         addRow(tr("方桩宽度(m)"), round ? tr("-") : num(pile.width), !round), SECTIONSIZE);
     setRowDelegate(addRow(tr("桩底支承条件"), CodeText::support(pile.support)),
-        new ComboBoxDelegate(words(SUPPORTS, &CodeText::support), m_table));
+        new ComboBoxDelegate(CodeText::words(SUPPORTS, &CodeText::support), m_table));
 }
 
 void DockView::indexChangedPileData(int row, int column, int index)
@@ -278,7 +259,7 @@ void DockView::showLinkBeamTable()
     setRowPattern(addRow(tr("连梁高度(m)"), num(beam.height)), SECTIONSIZE);
     setRowPattern(addRow(tr("连梁宽度(m)"), num(beam.width)), SECTIONSIZE);
     setRowDelegate(addRow(tr("桩混凝土等级"), CodeText::grade(beam.grade)),
-        new ComboBoxDelegate(words(GRADES, &CodeText::grade), m_table));
+        new ComboBoxDelegate(CodeText::words(CONCRETEGRADES, &CodeText::grade), m_table));
     addRow(tr("连梁长度(m)"), tr("同前后排桩距"), false);
 }
 
@@ -364,7 +345,7 @@ void DockView::showForceTable(const ForceInfo &force)
         QStringLiteral("%1-%2").arg(
             CodeText::load(force.type), CodeText::carrier(force.object, m_document->base.PileForm)),
         false);
-    const QStringList directions = words(DIRECTIONS, &CodeText::direction);
+    const QStringList directions = CodeText::words(DIRECTIONS, &CodeText::direction);
     switch (force.type) {
     case LOADPNT:
         qDebug() << "forceData.type == LOADPNT=" << force.type;
@@ -434,8 +415,8 @@ void DockView::applyBaseData()
     readNumber(2, base.cutH);
     readNumber(3, base.aforce, -1.0);
     readNumber(4, base.pforce);
-    base.shape =
-        codeOf(cellText(5), {DISTRECTANGLE, DISTTRIANGLE}, &CodeText::distribution, DISTTRAPEZOID);
+    base.shape = CodeText::codeOf(
+        cellText(5), {DISTRECTANGLE, DISTTRIANGLE}, &CodeText::distribution, DISTTRAPEZOID);
     if (base.shape == DISTTRAPEZOID)
         readNumber(6, base.ratio);
     readNumber(7, base.space);
@@ -458,7 +439,8 @@ void DockView::applyPileData()
     const int category = m_category == BackPileCategory ? BackPileCategory : FrontPileCategory;
     PileInfo &pile = category == BackPileCategory ? back : front;
     readNumber(0, pile.length);
-    pile.grade = codeOf(cellText(1), GRADES, &CodeText::grade, 20);
+    // A grade the list does not offer (from a file) stays as it is.
+    pile.grade = CodeText::codeOf(cellText(1), CONCRETEGRADES, &CodeText::grade, pile.grade);
     if (cellText(2) == CodeText::section(SECTROUND)) {
         pile.shp = SECTROUND;
         readNumber(3, pile.diameter);
@@ -467,8 +449,8 @@ void DockView::applyPileData()
         readNumber(4, pile.height);
         readNumber(5, pile.width);
     }
-    pile.support =
-        codeOf(cellText(6), {SUPPORTHINGED, SUPPORTFIXED}, &CodeText::support, SUPPORTFREE);
+    pile.support = CodeText::codeOf(
+        cellText(6), {SUPPORTHINGED, SUPPORTFIXED}, &CodeText::support, SUPPORTFREE);
     ApplyScope scope(m_applying, category);
     m_document->changePiles(front, back, m_document->linkBeam);
     reportSkippedRows();
@@ -481,7 +463,7 @@ void DockView::applyLinkbeamData()
     LinkBeamInfo beam = m_document->linkBeam;
     readNumber(0, beam.height);
     readNumber(1, beam.width);
-    beam.grade = codeOf(cellText(2), GRADES, &CodeText::grade, 20);
+    beam.grade = CodeText::codeOf(cellText(2), CONCRETEGRADES, &CodeText::grade, beam.grade);
     ApplyScope scope(m_applying, LinkBeamCategory);
     m_document->changePiles(m_document->frontPile, m_document->backPile, beam);
     reportSkippedRows();
@@ -551,7 +533,7 @@ void DockView::applyForceData()
     QList<ForceInfo> forces = m_document->AddForces;
     ForceInfo &force = forces[m_index - 1];
     const auto direction = [this](int row) {
-        return codeOf(cellText(row), {DIRHORIZONTAL}, &CodeText::direction, DIRVERTICAL);
+        return CodeText::codeOf(cellText(row), {DIRHORIZONTAL}, &CodeText::direction, DIRVERTICAL);
     };
     if (force.type == LOADDIST && m_table->rowCount() >= 6) {
         readNumber(1, force.q1);

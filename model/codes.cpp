@@ -77,6 +77,11 @@ QString CodeText::load(qint16 type)
     }
 }
 
+QString CodeText::loadKind(qint16 type)
+{
+    return type == LOADMOMENT ? tr("弯矩") : load(type);
+}
+
 QString CodeText::direction(qint16 direction)
 {
     switch (direction) {
@@ -105,6 +110,15 @@ QString CodeText::anchorType(qint16 type)
     }
 }
 
+QString CodeText::anchorKind(qint16 type)
+{
+    switch (type) {
+    case ANCHORCABLE: return tr("锚索");
+    case ANCHORBAR: return tr("锚杆");
+    default: return unknown(type);
+    }
+}
+
 QString CodeText::bond(qint16 soil)
 {
     switch (soil) {
@@ -117,4 +131,22 @@ QString CodeText::bond(qint16 soil)
 QString CodeText::grade(qint16 grade)
 {
     return tr("C%1").arg(grade);
+}
+
+QStringList CodeText::words(const QList<qint16> &codes, QString (*word)(qint16))
+{
+    QStringList list;
+    for (qint16 code : codes)
+        list << word(code);
+    return list;
+}
+
+qint16 CodeText::codeOf(
+    const QString &text, const QList<qint16> &codes, QString (*word)(qint16), qint16 fallback)
+{
+    for (qint16 code : codes) {
+        if (word(code) == text)
+            return code;
+    }
+    return fallback;
 }

@@ -6,7 +6,9 @@
 // summary and the report all say the same thing.
 
 #include <QCoreApplication>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 // Support form (BaseInfo::pileForm)
@@ -91,10 +93,24 @@ public:
     static QString method(qint16 type); // m法, K法
     static QString interaction(qint16 interact); // 采用Es值相互作用, 采用K值各自独立
     static QString load(qint16 type); // 均布力, 集中力, 力矩
+    // The force table names a moment as its column does: 均布力, 集中力, 弯矩.
+    static QString loadKind(qint16 type);
     static QString direction(qint16 direction); // 水平, 垂直
     // The single pile is "抗滑桩"; in a double row it is the front pile "前桩".
     static QString carrier(qint16 object, qint32 pileForm); // 抗滑桩/前桩, 后桩, 横梁
     static QString anchorType(qint16 type); // 锚索钢绞线, 锚杆钢筋
+    // The short word of the anchor table: 锚索, 锚杆.
+    static QString anchorKind(qint16 type);
     static QString bond(qint16 soil); // 岩层, 土层
     static QString grade(qint16 grade); // C20 ... C40
+
+    // The words of the codes, in the order given: the choices a table
+    // offers for a coded field.
+    static QStringList words(const QList<qint16> &codes, QString (*word)(qint16));
+    // The code among `codes` whose word is `text`; `fallback` when none is.
+    static qint16 codeOf(
+        const QString &text, const QList<qint16> &codes, QString (*word)(qint16), qint16 fallback);
 };
+
+// Concrete grades a pile or the link beam can have, as the tables offer them.
+inline const QList<qint16> CONCRETEGRADES = {20, 25, 30, 35, 40};

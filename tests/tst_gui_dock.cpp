@@ -302,6 +302,16 @@ private slots:
         QCOMPARE(doc.AddForces[0].q2, 10.0);
         QCOMPARE(line(dock(), 7001)->text(0), QStringLiteral("均布力: q1=20kN/m, q2=10kN/m"));
 
+        // A grade the list does not offer (from a file) survives an apply.
+        PileInfo front = doc.frontPile;
+        front.grade = 45;
+        QVERIFY(doc.changePiles(front, doc.backPile, doc.linkBeam));
+        click(dock(), 2001);
+        setCell(dock(), 0, QStringLiteral("17"));
+        apply(dock());
+        QCOMPARE(doc.frontPile.length, 17.0);
+        QCOMPARE(doc.frontPile.grade, qint16(45));
+
         // Return moves down the value column.
         click(dock(), 1001);
         table->setFocus();

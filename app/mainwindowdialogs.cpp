@@ -1,0 +1,84 @@
+// The data commands of the main window. Each opens its dialog on copies of
+// the current project's records and hands the accepted copies to the
+// Document's road for changes, which derives what follows from them, marks
+// the project modified and announces the change once: the View repaints and
+// the side dock rebuilds its tree and shows the program rows. Cancel, or
+// closing a dialog by its title bar, changes nothing.
+
+#include "app/mainwindow.h"
+
+#include "dialogs/anchor/anchordialog.h"
+#include "dialogs/base/basedialog.h"
+#include "dialogs/force/forcedialog.h"
+#include "dialogs/pile/piledialog.h"
+#include "dialogs/soil/soildialog.h"
+#include "model/document.h"
+#include "view/view.h"
+
+#include <QPointer>
+
+Document *MainWindow::editableDocument() const
+{
+    View *view = currentView();
+    Document *doc = view ? view->document() : nullptr;
+    // While results are shown the data commands are off, and the Document
+    // would refuse a change anyway.
+    return doc && doc->inputEditable() ? doc : nullptr;
+}
+
+// The record dialogs: basic information and piles.
+
+void MainWindow::actBase()
+{
+    const QPointer<Document> doc = editableDocument();
+    if (!doc)
+        return;
+    BaseDialog dialog(doc->base, this);
+    // The tab, and its Document, may have gone while the dialog was open.
+    if (dialog.exec() == QDialog::Accepted && doc)
+        doc->changeBase(dialog.base());
+}
+
+void MainWindow::actPile()
+{
+    const QPointer<Document> doc = editableDocument();
+    if (!doc)
+        return;
+    PileDialog dialog(doc->frontPile, doc->backPile, doc->linkBeam, doc->base.PileForm, this);
+    // A single row's dialog hands the back pile and the beam back as they
+    // were: only the front pile changes.
+    if (dialog.exec() == QDialog::Accepted && doc)
+        doc->changePiles(dialog.frontPile(), dialog.backPile(), dialog.linkBeam());
+}
+
+// The list dialogs: soil layers, anchors and additional forces.
+
+void MainWindow::actSoil()
+{
+    const QPointer<Document> doc = editableDocument();
+    if (!doc)
+        return;
+    SoilDialog dialog(doc->soils, this);
+    if (dialog.exec() == QDialog::Accepted && doc)
+        doc->changeSoils(dialog.soils());
+}
+
+void MainWindow::actAnchor()
+{
+    const QPointer<Document> doc = editableDocument();
+    if (!doc)
+        return;
+    AnchorDialog dialog(doc->anchors, doc->base.PileForm, this);
+    if (dialog.exec() == QDialog::Accepted && doc)
+        doc->changeAnchors(dialog.anchors());
+}
+
+void MainWindow::actForce()
+{
+    const QPointer<Document> doc = editableDocument();
+    if (!doc)
+        return;
+    ForceDialog dialog(doc->AddForces, doc->base.PileForm, this);
+    if (dialog.exec() == QDialog::Accepted && doc)
+        doc->changeForces(dialog.forces());
+}

@@ -1,0 +1,187 @@
+#include "dialogs/soil/soildialog.h"
+
+#include "ui_soildialog.h"
+
+#include "dialogs/comboboxdelegate.h"
+#include "view/prompts.h"
+
+#include <QTableWidget>
+
+namespace {
+
+// Patterns of the value cells; each anchors itself.
+const char *const NAME = "^[a-zA-Z0-9一-鿿|-]*$";
+const char *const SIZE = "^(0\\.[1-9]|[1-9]\\d?(\\.\\d)?|100)$"; // 0.1 to 100
+const char *const AMOUNT = "^\\d{1,5}(\\.\\d)?$"; // 0 to 99999.9
+// As written, the validator matching the whole text: 0 to 49.9, and 50.
+const char *const ANGLE = "^([0-9](\\.\\d)?|[1-4][0-9](\\.\\d)?)|50$";
+
+const QList<qint16> METHODS = {METHODM, METHODK};
+
+// Es, m and K are shown in units a thousand times the record's.
+constexpr double THOUSAND = 1000.0;
+
+constexpr int NUMBERWIDTH = 40;
+constexpr int BUTTONWIDTH = 70;
+// Height the dialog gains when its help text is shown.
+constexpr int HELPGROWTH = 105;
+
+} // namespace
+
+SoilDialog::SoilDialog(const QList<SoilInfo> &soils, QWidget *parent)
+    : RecordListDialog(Settings::Dialog::Soil, soils, parent)
+    , ui(new Ui::SoilDialog)
+{
+    ui->setupUi(this);
+    setUpCommon(ui->tableSoil, ui->buttonBox, ui->txtButton, ui->textSoil, HELPGROWTH);
+    setCountBox(ui->spinSoilNum);
+    setUpColumns();
+    fillTable();
+    ui->textSoil->setPlainText(
+        tr("说明：\n1、计算时主要需要m值或K值，其值可根据规范选取经验值；\n"
+           "2、重度暂时没用，其数值可以忽略；\n"
+           "3、c值与φ值可用来计算m值，其计算公式详见《建筑基坑支护技术规程》（JGJ "
+           "120-2012）公式4.1.6；\n"
+           "4、压缩模量Es仅在计算双排桩时，且桩间采用Es相互计算时选用。"));
+    connect(ui->spinSoilNum, qOverload<int>(&QSpinBox::valueChanged), this,
+        &SoilDialog::onSoilNumChanged);
+}
+
+SoilDialog::~SoilDialog() = default;
+
+double SoilDialog::coefficientM(double c, double fi)
+{
+    return (0.2 * fi * fi - fi + c) * 0.1 * THOUSAND;
+}
+
+void SoilDialog::setUpColumns()
+{
+    QTableWidget *table = ui->tableSoil;
+    setColumns({tr("编号"), tr("岩土层\n名称"), tr("厚度\n(m)"), tr("重度\n(kN/m³)"),
+                   tr("c值\n(kPa)"), tr("φ值\n(°)"), tr("计算方法"), tr("系数m\n(MN/m⁴)"),
+                   tr("系数K\n(MN/m³)"), tr("压缩模量\nEs(MPa)"), tr("操作")},
+        {{NumberColumn, NUMBERWIDTH}, {ButtonColumn, BUTTONWIDTH}});
+
+    table->setItemDelegateForColumn(NumberColumn, patternDelegate(QString()));
+    table->setItemDelegateForColumn(NameColumn, patternDelegate(QString::fromUtf8(NAME)));
+    table->setItemDelegateForColumn(ThicknessColumn, patternDelegate(QString::fromLatin1(SIZE)));
+    table->setItemDelegateForColumn(WeightColumn, patternDelegate(QString::fromLatin1(SIZE)));
+    table->setItemDelegateForColumn(CohesionColumn, patternDelegate(QString::fromLatin1(AMOUNT)));
+    table->setItemDelegateForColumn(FrictionColumn, patternDelegate(QString::fromLatin1(ANGLE)));
+    auto *method = new ComboBoxDelegate(CodeText::words(METHODS, &CodeText::method), table);
+    connect(method, &ComboBoxDelegate::selectionChanged, this, &SoilDialog::onIndexChanged);
+    table->setItemDelegateForColumn(MethodColumn, method);
+    for (int column : {MColumn, KColumn, EsColumn})
+        table->setItemDelegateForColumn(column, patternDelegate(QString::fromLatin1(AMOUNT)));
+}
+
+void SoilDialog::fillRow(int row)
+{
+    const SoilInfo &s = record(row);
+    setFixed(row, NumberColumn, QString::number(row + 1));
+    setValue(row, NameColumn, s.Name);
+    setValue(row, ThicknessColumn, shown(s.thickness));
+    setValue(row, WeightColumn, shown(s.r));
+    setValue(row, CohesionColumn, shown(s.c));
+    setValue(row, FrictionColumn, shown(s.fi));
+    const bool methodM = s.type == METHODM;
+    setValue(row, MethodColumn, CodeText::method(methodM ? METHODM : METHODK));
+    showMethodCells(row, methodM);
+    setValue(row, EsColumn, shown(s.Es, THOUSAND));
+    setRowButtons(row, ButtonColumn,
+        {{":/res/m.ico", tr("计算m"), [this](int r) { computeM(r); }},
+            {":/res/up.ico", tr("上移"), [this](int r) { moveUp(r); }},
+            // The last layer stays.
+            {":/res/delete.ico", tr("删除"), [this](int r) { remove(r, 1); }}});
+}
+
+void SoilDialog::showMethodCells(int row, bool methodM)
+{
+    const SoilInfo &s = record(row);
+    if (methodM) {
+        setValue(row, MColumn, shown(s.m, THOUSAND));
+        setNotApplicable(row, KColumn);
+    } else {
+        setNotApplicable(row, MColumn);
+        setValue(row, KColumn, shown(s.k, THOUSAND));
+    }
+}
+
+void SoilDialog::onIndexChanged(int row, int column, int index)
+{
+    if (column != MethodColumn || !contains(row))
+        return;
+    const bool methodM = index == 0;
+    // The editor announces the method it opens on as well: a cell that
+    // already applies keeps what was typed into it.
+    if (methodM == !isNotApplicable(row, MColumn))
+        return;
+    // The values shown come from the record, not from an earlier switch.
+    showMethodCells(row, methodM);
+}
+
+void SoilDialog::onSoilNumChanged(int count)
+{
+    SoilInfo fresh;
+    fresh.Name = tr("岩土层1");
+    changeCount(count, fresh);
+}
+
+void SoilDialog::computeM(int row)
+{
+    CellReader in = reader();
+    if (!contains(row) || in.text(row, MethodColumn) != CodeText::method(METHODM))
+        return;
+    // c and φ must be there to compute from: no earlier value stands in.
+    in.setNewRecord(true);
+    double c = 0.0;
+    double fi = 0.0;
+    in.number(row, CohesionColumn, c);
+    in.number(row, FrictionColumn, fi);
+    if (in.hasProblems()) {
+        warnRefused(in);
+        return;
+    }
+    const double m = coefficientM(c, fi);
+    if (m < 0.0) {
+        // Soil without cohesion and with little friction: the formula
+        // gives no usable m, and a negative one would push the pile.
+        Prompts::warn(this, tr("澄川抗滑桩"), tr("按c值和φ值算得的m值小于0，请直接填写m值"));
+        return;
+    }
+    setValue(row, MColumn, shown(m, THOUSAND));
+}
+
+void SoilDialog::readRow(CellReader &in, int row, SoilInfo &s)
+{
+    s.id = qint16(row);
+    s.Name = in.text(row, NameColumn);
+    readPositive(in, row, ThicknessColumn, s.thickness);
+    readNumber(in, row, WeightColumn, s.r);
+    readNumber(in, row, CohesionColumn, s.c);
+    readNumber(in, row, FrictionColumn, s.fi);
+    // The value of the other method stays as it was.
+    if (in.text(row, MethodColumn) == CodeText::method(METHODM)) {
+        s.type = METHODM;
+        readNumber(in, row, MColumn, s.m, THOUSAND);
+    } else {
+        s.type = METHODK;
+        readNumber(in, row, KColumn, s.k, THOUSAND);
+    }
+    readPositive(in, row, EsColumn, s.Es, THOUSAND);
+}
+
+DataDialog::Cell SoilDialog::cellAfterReturn(int row, int column) const
+{
+    // Along the values of a layer (c and φ lead on to Es), then to the name
+    // of the next layer. The first layer's cells keep the cursor.
+    if (row <= 0)
+        return {};
+    if (column >= NameColumn && column <= CohesionColumn)
+        return {row, column + 1};
+    if (column == FrictionColumn)
+        return {row, EsColumn};
+    if (column == EsColumn && row < recordCount() - 1)
+        return {row + 1, NameColumn};
+    return {};
+}
