@@ -7,8 +7,8 @@
 // of the element before (a jump); where consecutive elements agree at their
 // common node, the value is shown once.
 
+#include "view/drawing.h"
 #include "view/resultgeometry.h"
-#include "view/view.h"
 
 #include "view/labelplacement.h"
 #include "view/pens.h"
@@ -124,7 +124,7 @@ Diagram memberDiagram(const Document &doc, DiagramKind kind, int offset)
     return d;
 }
 
-void View::drawDiagram(QPainter &painter, const Diagram &diagram) const
+void Drawing::drawDiagram(QPainter &painter, const Diagram &diagram) const
 {
     if (diagram.isEmpty())
         return;
@@ -139,13 +139,14 @@ void View::drawDiagram(QPainter &painter, const Diagram &diagram) const
     for (const QLineF &arrow : diagram.arrows)
         drawArrow(painter, arrow.p1(), arrow.p2());
 
-    if (!(m_document->status & SHOWMARK))
+    if (!(m_display.status & SHOWMARK))
         return;
     painter.setPen(cosmeticPen(accentColor(180), 1));
-    drawValueLabels(painter, diagram.labels, int(textPixelSize() * 0.8));
+    drawValueLabels(painter, diagram.labels, int(m_display.labelSize * 0.8));
 }
 
-void View::drawValueLabels(QPainter &painter, const QList<ResultLabel> &labels, int pixelSize) const
+void Drawing::drawValueLabels(
+    QPainter &painter, const QList<ResultLabel> &labels, int pixelSize) const
 {
     QStringList texts;
     texts.reserve(labels.size());
@@ -154,8 +155,8 @@ void View::drawValueLabels(QPainter &painter, const QList<ResultLabel> &labels, 
     drawLabels(painter, labels, texts, pixelSize);
 }
 
-void View::drawLabels(QPainter &painter, const QList<ResultLabel> &labels, const QStringList &texts,
-    int pixelSize) const
+void Drawing::drawLabels(QPainter &painter, const QList<ResultLabel> &labels,
+    const QStringList &texts, int pixelSize) const
 {
     const QList<bool> shown = labelsShown(labels, labelBoxes(labels, texts, pixelSize));
     for (qsizetype n = 0; n < labels.size(); ++n) {

@@ -2,18 +2,18 @@
 // They run from the pile faces outward: a is the half width of the front
 // pile, b the distance from the front axis to the back face of the structure.
 
-#include "view/view.h"
+#include "view/drawing.h"
 
 #include "model/document.h"
 #include "view/pens.h"
 
 #include <QPainter>
 
-void View::drawGround(QPainter &painter, double a, double b) const
+void Drawing::drawGround(QPainter &painter, double a, double b) const
 {
-    const Document &doc = *m_document;
+    const Document &doc = m_doc;
     const bool doubleRow = doc.base.PileForm == DOUBLEROW;
-    const int n = textPixelSize();
+    const int n = m_display.labelSize;
     const double outer = (doubleRow ? b : a) + 6.0;
 
     painter.setPen(cosmeticPen(Qt::darkGreen, 2));
@@ -43,11 +43,11 @@ void View::drawGround(QPainter &painter, double a, double b) const
     }
 }
 
-void View::drawSurfaces(QPainter &painter, double a, double c, double w) const
+void Drawing::drawSurfaces(QPainter &painter, double a, double c, double w) const
 {
-    const Document &doc = *m_document;
+    const Document &doc = m_doc;
     const bool doubleRow = doc.base.PileForm == DOUBLEROW;
-    const int n = textPixelSize();
+    const int n = m_display.labelSize;
 
     // Surfaces in front of the piles end at the front pile, or at the back
     // pile's front face where the front pile stands lower than the surface.
