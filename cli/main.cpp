@@ -18,8 +18,9 @@ static void printHelp(QTextStream &out)
 {
     out << "Usage: ridezu-cli COMMAND [ARGUMENTS]\n\n"
         << "Anti-slide pile projects (.qzp) from the command line.\n\nCommands:\n";
+    // Each summary stands under its command, so a long usage never runs into it.
     for (const Command &c : commands())
-        out << "  " << (c.name + ' ' + c.usage).leftJustified(36) << c.summary << '\n';
+        out << "  " << c.name << ' ' << c.usage << "\n      " << c.summary << '\n';
     out << "\nExit status: 0 success, 1 the command failed, 2 the file cannot be read"
            " or the arguments are wrong.\n";
 }
