@@ -27,7 +27,18 @@ static void printHelp(QTextStream &out)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // A command that paints needs its own kind of application object, made
+    // before anything else of Qt runs.
+    std::unique_ptr<QCoreApplication> application;
+    if (argc > 1) {
+        for (const Command &c : commands()) {
+            if (c.name == QString::fromLocal8Bit(argv[1]) && c.application)
+                application = c.application(argc, argv);
+        }
+    }
+    if (!application)
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication &app = *application;
     QCoreApplication::setOrganizationName(QStringLiteral(RIDEZU_ORGANIZATION));
     QCoreApplication::setApplicationName(QStringLiteral(RIDEZU_APPLICATION));
     QCoreApplication::setApplicationVersion(QStringLiteral(RIDEZU_VERSION));

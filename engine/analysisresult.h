@@ -28,7 +28,7 @@ struct PileStation
     double depth = 0.0; // m below the pile top
     double elevation = 0.0; // m
     double displacement = 0.0; // m, horizontal
-    double moment = 0.0; // kN·m
+    double moment = 0.0; // kN*m
     double shear = 0.0; // kN
     double axial = 0.0; // kN, the normal force as the diagram draws it
     double reaction = 0.0; // kPa, soil reaction on the pile

@@ -121,17 +121,17 @@ public:
         c.blocks << heading(tr("5.2 附加作用力"), 2) << table(forceTable());
 
         c.blocks << heading(tr("6 计算简图"));
-        c.blocks << figure(tr("结构简图（作用力以每延米计）"), SHOWDATA | SHOWMARK);
+        c.blocks << figure(tr("结构简图（作用力以每延米计：集中力kN，均布力kN/m，力矩kN*m）"), SHOWDATA | SHOWMARK);
         c.blocks << figure(tr("计算模型（弹簧刚度kN/m，作用力以每根桩计）"), SHOWRESULT | SHOWMARK);
 
         c.blocks << heading(tr("7 计算结果"));
         c.blocks << heading(tr("7.1 结果图"), 2);
         c.blocks << figure(tr("位移图（mm）"), SHOWRESULT | SHOWMARK | SHOWDISPLACE);
-        c.blocks << figure(tr("弯矩图（kN·m）"), SHOWRESULT | SHOWMARK | SHOWMOMENT);
+        c.blocks << figure(tr("弯矩图（kN*m）"), SHOWRESULT | SHOWMARK | SHOWMOMENT);
         c.blocks << figure(tr("剪力图（kN）"), SHOWRESULT | SHOWMARK | SHOWSHEAR);
         c.blocks << figure(tr("轴力图（kN）"), SHOWRESULT | SHOWMARK | SHOWNORMAL);
         c.blocks << figure(
-            tr("反力图（土反力kPa，锚索(杆)及桩底反力kN）"), SHOWRESULT | SHOWMARK | SHOWREACT);
+            tr("反力图（土及桩间土反力kPa，锚索(杆)及桩底反力kN）"), SHOWRESULT | SHOWMARK | SHOWREACT);
 
         c.blocks << heading(tr("7.2 桩身各节点结果"), 2);
         c.blocks << paragraph(
@@ -355,8 +355,8 @@ private:
                 perPile = tr("F=%1kN").arg(oneDecimal(f.Fg));
                 break;
             case LOADMOMENT:
-                perMetre = tr("M=%1kN·m/m").arg(num(f.M));
-                perPile = tr("M=%1kN·m").arg(oneDecimal(f.Mg));
+                perMetre = tr("M=%1kN*m/m").arg(num(f.M));
+                perPile = tr("M=%1kN*m").arg(oneDecimal(f.Mg));
                 break;
             case LOADDIST:
                 perMetre = tr("q1=%1, q2=%2kN/m").arg(num(f.q1), num(f.q2));
@@ -410,7 +410,7 @@ private:
                 oneDecimal(min.value * factor), depth(min)});
         };
         row(tr("位移(mm)"), pile.max.D, pile.min.D, 1000.0);
-        row(tr("弯矩(kN·m)"), pile.max.M, pile.min.M, 1.0);
+        row(tr("弯矩(kN*m)"), pile.max.M, pile.min.M, 1.0);
         row(tr("剪力(kN)"), pile.max.Q, pile.min.Q, 1.0);
         row(m_result.betweenRows ? tr("土反力及桩间土压力(kPa)") : tr("土反力(kPa)"), pile.max.R,
             pile.min.R, 1.0);
@@ -472,7 +472,7 @@ ReportTable ReportBuilder::nodeTable(const AnalysisResult &result)
     ReportTable t;
     t.caption = tr("桩身各节点结果");
     t.header = QStringList {tr("桩"), tr("节点"), tr("深度(m)"), tr("标高(m)"), tr("位移(mm)"),
-        tr("弯矩(kN·m)"), tr("剪力(kN)"), tr("轴力(kN)"), tr("土反力(kPa)")};
+        tr("弯矩(kN*m)"), tr("剪力(kN)"), tr("轴力(kN)"), tr("土反力(kPa)")};
     if (result.betweenRows)
         t.header << tr("桩间土压力(kPa)");
     t.numeric = numericFrom(1, int(t.header.size()));

@@ -307,14 +307,14 @@ void TestReport::csvRoundTrips()
     const QList<QStringList> records = parseCsv(QString::fromUtf8(bytes.mid(3)));
     const QStringList header = records.first();
     QCOMPARE(header.first(), QStringLiteral("桩"));
-    QVERIFY(header.contains(QStringLiteral("弯矩(kN·m)")));
+    QVERIFY(header.contains(QStringLiteral("弯矩(kN*m)")));
     QCOMPARE(header.last(), QStringLiteral("桩间土压力(kPa)"));
     qsizetype nodes = 0;
     for (const PileResult &pile : result.piles)
         nodes += pile.stations.size();
     QCOMPARE(records.size(), nodes + 1);
     const int depth = int(header.indexOf(QStringLiteral("深度(m)")));
-    const int moment = int(header.indexOf(QStringLiteral("弯矩(kN·m)")));
+    const int moment = int(header.indexOf(QStringLiteral("弯矩(kN*m)")));
     for (int n = 1; n < records.size(); ++n) {
         const QStringList &row = records[n];
         QCOMPARE(row.size(), header.size());

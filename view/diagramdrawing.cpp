@@ -129,19 +129,19 @@ void Drawing::drawDiagram(QPainter &painter, const Diagram &diagram) const
     if (diagram.isEmpty())
         return;
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(cosmeticPen(accentColor(100), 1));
+    painter.setPen(pen(accentColor(100), 1));
     painter.drawLines(diagram.ordinates);
-    painter.setPen(cosmeticPen(accentColor(255), 2));
+    painter.setPen(pen(accentColor(255), 2));
     painter.drawLines(diagram.outline);
     for (const QPolygonF &path : diagram.outlinePaths)
         painter.drawPolyline(path);
-    painter.setPen(cosmeticPen(accentColor(255), 1));
+    painter.setPen(pen(accentColor(255), 1));
     for (const QLineF &arrow : diagram.arrows)
         drawArrow(painter, arrow.p1(), arrow.p2());
 
     if (!(m_display.status & SHOWMARK))
         return;
-    painter.setPen(cosmeticPen(accentColor(180), 1));
+    painter.setPen(pen(accentColor(180), 1));
     drawValueLabels(painter, diagram.labels, int(m_display.labelSize * 0.8));
 }
 

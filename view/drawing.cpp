@@ -79,14 +79,29 @@ void Drawing::paint(QPainter &painter, const QTransform &transform) const
 
 QRectF Drawing::extent() const
 {
-    QRectF box = drawingBounds(m_doc);
     const double text = m_display.labelSize * 0.01; // height of a label in metres
+    QRectF box;
     if (m_display.status & SHOWRESULT) {
-        // Springs and diagrams stand up to offset/2 beside their members
-        // (the link beam's above it), their labels beyond them.
-        const double margin = m_display.offset * 0.5 + 1.5 * text;
-        box.adjust(-margin, -margin, margin, margin);
+        // The analysis model: the ground and surface lines of the model box
+        // across, from above the pile tops down to the supports and the
+        // reactions under the lowest node. Springs and diagrams stand up to
+        // offset/2 beside their members (the link beam's above it), their
+        // labels beyond them. Anchors and the plan sketch are not drawn.
+        box = m_doc.modelBounds().normalized();
+        if (box.width() == 0.0 || box.height() == 0.0)
+            box = emptyModelBox.normalized();
+        double low = m_doc.frontPile.bottomYg;
+        if (m_doc.base.PileForm == DOUBLEROW)
+            low = std::min(low, m_doc.backPile.bottomYg);
+        for (const NodeInfo &node : m_doc.nodes) {
+            if (std::isfinite(node.Yg))
+                low = std::min(low, node.Yg);
+        }
+        const double reach = m_display.offset * 0.5 + 1.5 * text;
+        box.setTop(std::max(box.top(), low - std::max(0.8, m_display.offset * 0.5) - 1.5 * text));
+        box.setBottom(box.bottom() + reach);
     } else {
+        box = drawingBounds(m_doc);
         // The label of the ground line stands above it.
         box.setBottom(box.bottom() + 1.5 * text);
     }
@@ -141,7 +156,7 @@ void Drawing::drawArrow(QPainter &painter, const QPointF &tail, const QPointF &h
 QStringList Drawing::unitNotes() const
 {
     const qint32 status = m_display.status;
-    if (!(status & SHOWMARK))
+    if (!(status & SHOWMARK) || !m_display.unitNotes)
         return {};
     if (status & SHOWRESULT) {
         if (status & SHOWDISPLACE)
@@ -173,7 +188,7 @@ void Drawing::drawUnitNotes(QPainter &painter) const
     const QStringList notes = unitNotes();
     if (notes.isEmpty())
         return;
-    painter.setPen(cosmeticPen(Qt::darkGray, 1));
+    painter.setPen(pen(Qt::darkGray, 1));
     const int n = m_display.labelSize;
     const QPointF P = notesAnchor();
     const QPointF d(0.0, n * 0.015);
@@ -181,10 +196,17 @@ void Drawing::drawUnitNotes(QPainter &painter) const
         drawLabel(painter, P - double(k) * d, notes.at(k), n, Qt::AlignLeft | Qt::AlignTop);
 }
 
-void Drawing::paintAxisSign(QPainter &painter, double h)
+QPen Drawing::pen(const QColor &color, double width, Qt::PenStyle style) const
+{
+    return cosmeticPen(color, width * m_display.pixelRatio, style);
+}
+
+void Drawing::paintAxisSign(QPainter &painter, double h, double pixelRatio)
 {
     painter.save();
-    painter.setPen(cosmeticPen(Qt::black, 1));
+    painter.scale(pixelRatio, pixelRatio);
+    h /= pixelRatio;
+    painter.setPen(cosmeticPen(Qt::black, pixelRatio));
     painter.setFont(programFont());
     const QPointF origin(30.0, h - 30.0);
     const QPointF xEnd(100.0, h - 30.0);

@@ -15,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QList>
+#include <QPen>
 #include <QPointF>
 #include <QRectF>
 #include <QStringList>
@@ -34,6 +35,13 @@ struct DisplaySettings
     int labelSize = 40;
     // Size of arrows, springs and diagrams (1 to 10).
     int offset = 2;
+    // Device pixels per pixel of the screen: line widths are given in
+    // screen pixels, so that an image of higher resolution, a PDF or paper
+    // show the lines as the screen does.
+    double pixelRatio = 1.0;
+    // Whether labels come with the notes on their units (a figure may say
+    // them in its caption instead).
+    bool unitNotes = true;
 };
 
 // The label size of the display setting fontSize in a view shown at scale
@@ -63,8 +71,9 @@ public:
     QRectF extent() const;
 
     // The X and Y axis sign at the lower left of an area of the given height,
-    // in the painter's own coordinates (pixels).
-    static void paintAxisSign(QPainter &painter, double height);
+    // in the painter's own coordinates (device pixels), sized for the ratio
+    // of device pixels to screen pixels.
+    static void paintAxisSign(QPainter &painter, double height, double pixelRatio = 1.0);
 
     // Primitives, in model coordinates: a text of pixel size n (hundredths of
     // a metre) placed at a point by an alignment, and an arrow with a
@@ -74,6 +83,9 @@ public:
     static void drawArrow(QPainter &painter, const QPointF &tail, const QPointF &head);
 
 private:
+    // A pen whose width is given in screen pixels.
+    QPen pen(const QColor &color, double width, Qt::PenStyle style = Qt::SolidLine) const;
+
     // Label texts: a length in metres, and a value with one decimal.
     static QString metreText(double value);
     static QString valueText(double value);

@@ -40,7 +40,7 @@ void Drawing::drawForces(QPainter &painter, double a, double c, double factor) c
     // The labels are written after all arrows, as one drawing, so that a
     // label that would cover another is left out (labelplacement.h).
     QList<ResultLabel> labels;
-    painter.setPen(cosmeticPen(Qt::darkRed, 1));
+    painter.setPen(pen(Qt::darkRed, 1));
     for (const ForceInfo &f : m_doc.BaseForces)
         drawDistributedLoad(painter, f, faceOffset(f), factor, labels);
     const qsizetype baseLabels = labels.size();
@@ -51,15 +51,15 @@ void Drawing::drawForces(QPainter &painter, double a, double c, double factor) c
             continue;
         switch (f.type) {
         case LOADPNT:
-            painter.setPen(cosmeticPen(Qt::darkMagenta, 2));
+            painter.setPen(pen(Qt::darkMagenta, 2));
             drawPointForce(painter, f, faceOffset(f), factor, labels);
             break;
         case LOADDIST:
-            painter.setPen(cosmeticPen(Qt::darkMagenta, 1));
+            painter.setPen(pen(Qt::darkMagenta, 1));
             drawDistributedLoad(painter, f, faceOffset(f), factor, labels);
             break;
         case LOADMOMENT:
-            painter.setPen(cosmeticPen(Qt::darkMagenta, 1));
+            painter.setPen(pen(Qt::darkMagenta, 1));
             drawMoment(painter, f, factor, labels);
             break;
         default: break;
@@ -75,7 +75,7 @@ void Drawing::drawForces(QPainter &painter, double a, double c, double factor) c
     for (qsizetype k = 0; k < labels.size(); ++k) {
         if (!shown.at(k))
             continue;
-        painter.setPen(cosmeticPen(k < baseLabels ? Qt::darkRed : Qt::darkMagenta, 1));
+        painter.setPen(pen(k < baseLabels ? Qt::darkRed : Qt::darkMagenta, 1));
         drawLabel(painter, labels.at(k).point, texts.at(k), n, labels.at(k).alignment);
     }
 }

@@ -16,7 +16,7 @@ void Drawing::drawGround(QPainter &painter, double a, double b) const
     const int n = m_display.labelSize;
     const double outer = (doubleRow ? b : a) + 6.0;
 
-    painter.setPen(cosmeticPen(Qt::darkGreen, 2));
+    painter.setPen(pen(Qt::darkGreen, 2));
     QPointF E(outer, 0.0);
     double start = a;
     if (doubleRow && !(doc.backPile.topYg < -EPS))
@@ -24,7 +24,7 @@ void Drawing::drawGround(QPainter &painter, double a, double b) const
     painter.drawLine(QPointF(start, 0.0), E);
     drawLabel(painter, E, tr("±0"), n, Qt::AlignRight | Qt::AlignBottom);
 
-    painter.setPen(cosmeticPen(Qt::darkGreen, 1));
+    painter.setPen(pen(Qt::darkGreen, 1));
     for (const SoilInfo &soil : doc.soils) {
         // The name sits inside the layer, under its top line.
         drawLabel(painter, E, soil.Name, n, Qt::AlignRight | Qt::AlignTop);
@@ -63,11 +63,11 @@ void Drawing::drawSurfaces(QPainter &painter, double a, double c, double w) cons
     };
 
     const double yc = doc.base.cutYg;
-    painter.setPen(cosmeticPen(Qt::darkGreen, 2));
+    painter.setPen(pen(Qt::darkGreen, 2));
     painter.drawLine(QPointF(-a - 6.0, yc), QPointF(frontEnd(yc), yc));
     frontLabels(yc, tr("开挖面"));
 
-    painter.setPen(cosmeticPen(Qt::red, 2, Qt::DashLine));
+    painter.setPen(pen(Qt::red, 2, Qt::DashLine));
     const double ys = doc.base.slideBackYg;
     QPointF outer(a + 6.0, ys);
     QPointF inner(a, ys);

@@ -42,14 +42,14 @@ void Drawing::drawPile(QPainter &painter, const PileInfo &pile, double yb) const
     const double s = pile.space;
     painter.setBrush(Qt::NoBrush);
 
-    painter.setPen(cosmeticPen(Qt::gray, 2, Qt::DashDotLine));
+    painter.setPen(pen(Qt::gray, 2, Qt::DashDotLine));
     painter.drawLine(QPointF(xt, ya), QPointF(xt, ya - L));
 
-    painter.setPen(cosmeticPen(Qt::black, 2));
+    painter.setPen(pen(Qt::black, 2));
     painter.drawRect(QRectF(xt - b / 2.0, ya, b, -L).normalized());
 
     // Plan of two neighbouring piles of the row.
-    painter.setPen(cosmeticPen(Qt::black, 1));
+    painter.setPen(pen(Qt::black, 1));
     for (const double y : {yb - s / 2.0, yb - 1.5 * s}) {
         const QPointF centre(xt, y);
         if (pile.shp == SECTSQUARE) {
@@ -69,10 +69,10 @@ void Drawing::drawPileSpacing(QPainter &painter, const PileInfo &pile, double yb
     const double y1 = yb - s / 2.0;
     const double y2 = y1 - s;
 
-    painter.setPen(cosmeticPen(Qt::darkGray, 2));
+    painter.setPen(pen(Qt::darkGray, 2));
     painter.drawLine(QPointF(e - 1.0, y1), QPointF(e - 1.5, y1));
     painter.drawLine(QPointF(e - 1.0, y2), QPointF(e - 1.5, y2));
-    painter.setPen(cosmeticPen(Qt::darkGray, 1));
+    painter.setPen(pen(Qt::darkGray, 1));
     painter.drawLine(QPointF(e - 1.25, y2), QPointF(e - 1.25, y1));
     drawLabel(painter, QPointF(e - 1.25, y2 + s / 2.0), metreText(s), m_display.labelSize,
         Qt::AlignLeft | Qt::AlignVCenter);
@@ -89,22 +89,22 @@ void Drawing::drawLinkBeam(QPainter &painter, double yb) const
     const double s = m_doc.base.space;
     painter.setBrush(Qt::NoBrush);
 
-    painter.setPen(cosmeticPen(Qt::gray, 2, Qt::DashDotLine));
+    painter.setPen(pen(Qt::gray, 2, Qt::DashDotLine));
     painter.drawLine(QPointF(xl, yl), QPointF(xl + L, yl));
-    painter.setPen(cosmeticPen(Qt::black, 2));
+    painter.setPen(pen(Qt::black, 2));
     painter.drawRect(QRectF(xl, yl + H / 2.0, L, -H).normalized());
 
     const double y1 = yb - s / 2.0 + W / 2.0;
-    painter.setPen(cosmeticPen(Qt::black, 1));
+    painter.setPen(pen(Qt::black, 1));
     painter.drawRect(QRectF(xl, y1, L, -W).normalized());
     painter.drawRect(QRectF(xl, y1 - s, L, -W).normalized());
 
     const double yd = y1 - s - W;
-    painter.setPen(cosmeticPen(Qt::darkGray, 1));
+    painter.setPen(pen(Qt::darkGray, 1));
     painter.drawLine(QPointF(xl, yd - 1.25), QPointF(xl + L, yd - 1.25));
     drawLabel(painter, QPointF(xl + L / 2.0, yd - 1.25), metreText(L), m_display.labelSize,
         Qt::AlignHCenter | Qt::AlignBottom);
-    painter.setPen(cosmeticPen(Qt::darkGray, 2));
+    painter.setPen(pen(Qt::darkGray, 2));
     painter.drawLine(QPointF(xl, yd - 1.0), QPointF(xl, yd - 1.5));
     painter.drawLine(QPointF(xl + L, yd - 1.0), QPointF(xl + L, yd - 1.5));
 }
@@ -112,8 +112,8 @@ void Drawing::drawLinkBeam(QPainter &painter, double yb) const
 void Drawing::drawAnchors(QPainter &painter, double a, double c) const
 {
     const bool singleRow = m_doc.base.PileForm == SINGLEROW;
-    const QPen free = cosmeticPen(Qt::darkRed, 1);
-    const QPen bond = cosmeticPen(Qt::darkRed, 4);
+    const QPen free = pen(Qt::darkRed, 1);
+    const QPen bond = pen(Qt::darkRed, 4);
     for (const AnchorInfo &anchor : m_doc.anchors) {
         if (singleRow && (anchor.object == OBJBACKPILE || anchor.object == OBJBEAM))
             continue;

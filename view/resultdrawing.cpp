@@ -45,7 +45,7 @@ void Drawing::drawMesh(QPainter &painter) const
     const Document &doc = m_doc;
     if (doc.beams.isEmpty())
         return;
-    painter.setPen(cosmeticPen(Qt::blue, 2));
+    painter.setPen(pen(Qt::blue, 2));
     painter.setBrush(Qt::black);
     for (const NodeInfo &node : doc.nodes)
         painter.drawEllipse(QPointF(node.Xg, node.Yg), 0.02, 0.02);
@@ -70,7 +70,7 @@ void Drawing::drawSupport(QPainter &painter, const PileInfo &pile) const
         return;
     const NodeInfo &node = doc.nodes.at(pile.sptindex);
     const QPointF p(node.Xg, node.Yg);
-    painter.setPen(cosmeticPen(Qt::black, 1));
+    painter.setPen(pen(Qt::black, 1));
     painter.setBrush(Qt::NoBrush);
     if (pile.support == SUPPORTHINGED)
         drawHinge(painter, p);

@@ -158,7 +158,7 @@ void Drawing::drawSprings(QPainter &painter) const
         return;
     const bool marks = m_display.status & SHOWMARK;
     const int n = int(m_display.labelSize * 0.8);
-    painter.setPen(cosmeticPen(accentColor(150), 1));
+    painter.setPen(pen(accentColor(150), 1));
     painter.setBrush(Qt::NoBrush);
     drawSpringSymbols(painter, nodeSprings(doc, m_display.offset));
     if (marks) {
@@ -176,7 +176,7 @@ void Drawing::drawRowLinks(QPainter &painter) const
     const Document &doc = m_doc;
     if (doc.beams.isEmpty())
         return;
-    painter.setPen(cosmeticPen(accentColor(150), 1));
+    painter.setPen(pen(accentColor(150), 1));
     painter.setBrush(Qt::NoBrush);
     drawSpringSymbols(painter, rowLinks(doc));
 }
