@@ -8,6 +8,7 @@
 #include "view/labelplacement.h"
 #include "view/pens.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QtMath>
@@ -204,10 +205,15 @@ QPen Drawing::pen(const QColor &color, double width, Qt::PenStyle style) const
 void Drawing::paintAxisSign(QPainter &painter, double h, double pixelRatio)
 {
     painter.save();
+    QFont font = programFont();
+    // Enlarged, the letters keep the size they have on the screen, whatever
+    // resolution the device (an image, a printer) reports.
+    if (pixelRatio != 1.0)
+        font.setPixelSize(QFontInfo(font).pixelSize());
     painter.scale(pixelRatio, pixelRatio);
     h /= pixelRatio;
     painter.setPen(cosmeticPen(Qt::black, pixelRatio));
-    painter.setFont(programFont());
+    painter.setFont(font);
     const QPointF origin(30.0, h - 30.0);
     const QPointF xEnd(100.0, h - 30.0);
     const QPointF yEnd(30.0, h - 100.0);
