@@ -105,17 +105,25 @@ private:
     int wrapping(const QFont &f, double w, const QString &text) const
     {
         const QFontMetricsF metrics(f, &m_writer);
+        if (fitsOneLine(metrics, w, text))
+            return Qt::TextWordWrap;
         const QRectF words =
             metrics.boundingRect(QRectF(0.0, 0.0, std::max(w, 1.0), 1e9), Qt::TextWordWrap, text);
         return words.width() <= w + 0.5 ? Qt::TextWordWrap
                                         : Qt::TextWordWrap | Qt::TextWrapAnywhere;
     }
 
+    // Most cells are one short line: measured without a layout.
+    static bool fitsOneLine(const QFontMetricsF &metrics, double w, const QString &text)
+    {
+        return !text.contains(QLatin1Char('\n')) && metrics.horizontalAdvance(text) <= w;
+    }
+
     // Height of a text wrapped into a width.
     double textHeight(const QFont &f, double w, const QString &text) const
     {
         const QFontMetricsF metrics(f, &m_writer);
-        if (text.isEmpty())
+        if (text.isEmpty() || fitsOneLine(metrics, w, text))
             return metrics.height();
         return metrics
             .boundingRect(QRectF(0.0, 0.0, std::max(w, 1.0), 1e9), wrapping(f, w, text), text)
