@@ -5,9 +5,20 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// The drawing's extent with a little white around it, so that no label
+// touches the figure's edge.
+QRectF paddedExtent(const Drawing &drawing)
+{
+    return drawing.extent().adjusted(-0.3, -0.3, 0.3, 0.3);
+}
+
+} // namespace
+
 double figureAspect(const Document &doc, const DisplaySettings &display)
 {
-    const QRectF extent = Drawing(doc, display).extent();
+    const QRectF extent = paddedExtent(Drawing(doc, display));
     if (!(extent.width() > 0.0) || !(extent.height() > 0.0))
         return 1.0;
     // A drawing of absurd proportions still gets a usable figure.
@@ -29,24 +40,46 @@ QTransform figureTransform(const QRectF &extent, const QRectF &target)
     return t;
 }
 
-void paintFigure(
-    QPainter &painter, const QRectF &target, const Document &doc, const DisplaySettings &display)
+namespace {
+
+// Labels are sized in model units; a figure of small scale gets larger ones,
+// up to three times the setting.
+DisplaySettings readableLabels(
+    const Document &doc, DisplaySettings display, const QRectF &target, double minLabel)
 {
-    const Drawing drawing(doc, display);
+    const QRectF extent = paddedExtent(Drawing(doc, display));
+    if (!(minLabel > 0.0) || !(extent.width() > 0.0) || !(extent.height() > 0.0))
+        return display;
+    const double scale =
+        std::min(target.width() / extent.width(), target.height() / extent.height());
+    const double label = display.labelSize * 0.01 * scale; // device units
+    if (label > 0.0 && label < minLabel) {
+        const int wanted = int(std::ceil(display.labelSize * minLabel / label));
+        display.labelSize = std::min(wanted, 3 * display.labelSize);
+    }
+    return display;
+}
+
+} // namespace
+
+void paintFigure(QPainter &painter, const QRectF &target, const Document &doc,
+    const DisplaySettings &display, double minLabel)
+{
+    const Drawing drawing(doc, readableLabels(doc, display, target, minLabel));
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setClipRect(target, Qt::IntersectClip);
-    drawing.paint(painter, figureTransform(drawing.extent(), target));
+    drawing.paint(painter, figureTransform(paddedExtent(drawing), target));
     painter.restore();
 }
 
-QImage figureImage(const Document &doc, const DisplaySettings &display, int width)
+QImage figureImage(const Document &doc, const DisplaySettings &display, int width, double minLabel)
 {
     const int height = std::max(1, int(std::lround(width * figureAspect(doc, display))));
     QImage image(std::max(width, 1), height, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    paintFigure(painter, QRectF(image.rect()), doc, display);
+    paintFigure(painter, QRectF(image.rect()), doc, display, minLabel);
     return image;
 }

@@ -17,9 +17,13 @@ double figureAspect(const Document &doc, const DisplaySettings &display);
 // (device coordinates), centred.
 QTransform figureTransform(const QRectF &extent, const QRectF &target);
 
-// Paints the drawing fitted into the target rectangle.
-void paintFigure(
-    QPainter &painter, const QRectF &target, const Document &doc, const DisplaySettings &display);
+// Paints the drawing fitted into the target rectangle. Labels are written
+// at least minLabel device units high (their font size), larger than the
+// display setting asks where a wide drawing makes the figure's scale small.
+void paintFigure(QPainter &painter, const QRectF &target, const Document &doc,
+    const DisplaySettings &display, double minLabel = 0.0);
 
-// The figure as an image on white, `width` pixels wide.
-QImage figureImage(const Document &doc, const DisplaySettings &display, int width);
+// The figure as an image on white, `width` pixels wide, its labels at least
+// minLabel pixels high.
+QImage figureImage(
+    const Document &doc, const DisplaySettings &display, int width, double minLabel = 0.0);

@@ -23,6 +23,11 @@ namespace {
 
 // Device units per inch; text and lines are placed in these.
 constexpr int RESOLUTION = 1200;
+// Smallest font size of a figure's labels on paper (mm): about 7 points.
+constexpr double MINLABEL = 2.5;
+// A figure is drawn down to this part of its size to fit below a heading or
+// what else stands on its page.
+constexpr double SHRINK = 0.75;
 // The drawing's lines are given in screen pixels; on paper one of them is
 // 1/144 inch (0.18 mm), the model lines two of them.
 constexpr double FIGUREPIXELSPERINCH = 144.0;
@@ -231,7 +236,7 @@ private:
                     + rowHeight(t.header, widths, m_cellBold);
                 return t.rows.isEmpty() ? h : h + rowHeight(t.rows.first(), widths, m_cell);
             }
-            case ReportBlock::Figure: return h + figureSize(b).height() + mm(6.0);
+            case ReportBlock::Figure: return h + SHRINK * figureSize(b).height() + captionSpace(b);
             case ReportBlock::Lines:
                 return b.lines.isEmpty() ? h : h + textHeight(m_cell, width(), b.lines.first());
             }
@@ -394,18 +399,29 @@ private:
         return QSizeF(w, h);
     }
 
+    double captionSpace(const ReportBlock &b) const
+    {
+        return textHeight(m_caption, width(), b.text) + mm(7.5);
+    }
+
     void figure(const ReportBlock &b)
     {
-        const QSizeF size = figureSize(b);
-        const double captionHeight = textHeight(m_caption, width(), b.text);
-        room(size.height() + captionHeight + mm(4.0));
+        QSizeF size = figureSize(b);
+        const double caption = captionSpace(b);
+        // A figure that nearly fits below what stands on the page is drawn
+        // a little smaller rather than leaving the rest of the page empty.
+        const double left = m_bottom - m_y - caption;
+        if (size.height() > left && left >= SHRINK * size.height())
+            size *= left / size.height();
+        room(size.height() + caption);
         m_y += mm(1.0);
         if (m_painter) {
             paintFigure(*m_painter,
                 QRectF(QPointF(m_left + (width() - size.width()) / 2.0, m_y), size), m_doc,
-                figureSettings(b));
+                figureSettings(b), mm(MINLABEL));
         }
         m_y += size.height() + mm(1.5);
+        const double captionHeight = textHeight(m_caption, width(), b.text);
         text(m_caption, QRectF(m_left, m_y, width(), captionHeight), Qt::AlignHCenter, b.text);
         m_y += captionHeight + mm(5.0);
     }

@@ -75,7 +75,8 @@ QString htmlFigure(const Document &doc, const ReportBlock &b, DisplaySettings di
     display.unitNotes = false; // the caption gives the units
     const double aspect = figureAspect(doc, display);
     const int width = std::min(HTMLFIGUREWIDTH, int(HTMLFIGUREHEIGHT / aspect));
-    const QImage image = figureImage(doc, display, 2 * width);
+    // Labels at least 9 CSS pixels high.
+    const QImage image = figureImage(doc, display, 2 * width, 18.0);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
