@@ -131,8 +131,10 @@ void MainWindow::actReport()
     QString message;
     {
         WaitCursor wait;
-        message = ReportWriter::write(
-            *view->document(), name, QFileInfo(view->filePath()).fileName(), figures);
+        // The title block names the project's file; a new project has none yet.
+        const QString file =
+            view->isUntitled() ? tr("（未保存）") : QFileInfo(view->filePath()).fileName();
+        message = ReportWriter::write(*view->document(), name, file, figures);
     }
     if (!message.isEmpty()) {
         Prompts::warn(this, tr("澄川抗滑桩"), message);

@@ -54,8 +54,8 @@ DisplaySettings readableLabels(
         std::min(target.width() / extent.width(), target.height() / extent.height());
     const double label = display.labelSize * 0.01 * scale; // device units
     if (label > 0.0 && label < minLabel) {
-        const int wanted = int(std::ceil(display.labelSize * minLabel / label));
-        display.labelSize = std::min(wanted, 3 * display.labelSize);
+        const double wanted = std::ceil(display.labelSize * minLabel / label);
+        display.labelSize = int(std::min(wanted, 3.0 * display.labelSize));
     }
     return display;
 }
