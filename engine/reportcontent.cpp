@@ -121,7 +121,8 @@ public:
         c.blocks << heading(tr("5.2 附加作用力"), 2) << table(forceTable());
 
         c.blocks << heading(tr("6 计算简图"));
-        c.blocks << figure(tr("结构简图（作用力以每延米计：集中力kN，均布力kN/m，力矩kN*m）"), SHOWDATA | SHOWMARK);
+        c.blocks << figure(tr("结构简图（作用力以每延米计：集中力kN，均布力kN/m，力矩kN*m）"),
+            SHOWDATA | SHOWMARK);
         c.blocks << figure(tr("计算模型（弹簧刚度kN/m，作用力以每根桩计）"), SHOWRESULT | SHOWMARK);
 
         c.blocks << heading(tr("7 计算结果"));
@@ -130,8 +131,8 @@ public:
         c.blocks << figure(tr("弯矩图（kN*m）"), SHOWRESULT | SHOWMARK | SHOWMOMENT);
         c.blocks << figure(tr("剪力图（kN）"), SHOWRESULT | SHOWMARK | SHOWSHEAR);
         c.blocks << figure(tr("轴力图（kN）"), SHOWRESULT | SHOWMARK | SHOWNORMAL);
-        c.blocks << figure(
-            tr("反力图（土及桩间土反力kPa，锚索(杆)及桩底反力kN）"), SHOWRESULT | SHOWMARK | SHOWREACT);
+        c.blocks << figure(tr("反力图（土及桩间土反力kPa，锚索(杆)及桩底反力kN）"),
+            SHOWRESULT | SHOWMARK | SHOWREACT);
 
         c.blocks << heading(tr("7.2 桩身各节点结果"), 2);
         c.blocks << paragraph(
