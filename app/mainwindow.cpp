@@ -132,6 +132,14 @@ void MainWindow::createActions()
         this, "actAnchor", tr("锚索(杆)"), tr("锚索或锚杆"), tr("修改锚索或锚杆"), "anchor.ico");
     m_actPile = makeAction(
         this, "actPile", tr("抗滑桩"), tr("输入桩身参数"), tr("输入桩身参数"), "pile.ico");
+    m_actReport = makeAction(this, "actReport", tr("计算书"), tr("生成计算书"),
+        tr("生成计算书(PDF或HTML文件)"), "report.ico");
+    m_actExportTable = makeAction(this, "actExportTable", tr("导出结果表"),
+        tr("导出桩身各节点结果表"), tr("导出桩身各节点结果表(CSV文件)"));
+    m_actExportDrawing = makeAction(this, "actExportDrawing", tr("导出图形"), tr("保存当前图形"),
+        tr("将当前图形保存为PNG图片或SVG矢量图"));
+    m_actPrint = makeAction(this, "actPrint", tr("打印图形"), tr("打印当前图形"),
+        tr("打印当前图形"), nullptr, "Ctrl+P");
 }
 
 void MainWindow::createMenus()
@@ -159,6 +167,10 @@ void MainWindow::createMenus()
     QMenu *result = bar->addMenu(tr("结果"));
     result->setObjectName(QStringLiteral("menu_3"));
     result->addAction(m_actAnalyse);
+    result->addSeparator();
+    result->addActions({m_actReport, m_actExportTable});
+    result->addSeparator();
+    result->addActions({m_actExportDrawing, m_actPrint});
 
     QMenu *query = bar->addMenu(tr("查询"));
     query->setObjectName(QStringLiteral("menu_4"));
@@ -186,6 +198,7 @@ void MainWindow::createToolBar()
     m_toolBar->addAction(m_actMark);
     m_toolBar->addSeparator();
     m_toolBar->addAction(m_actAnalyse);
+    m_toolBar->addAction(m_actReport);
     m_toolBar->addSeparator();
     m_toolBar->addActions({m_actDisplace, m_actMoment, m_actShear, m_actNormal, m_actReact});
     m_toolBar->addSeparator();
@@ -265,6 +278,10 @@ void MainWindow::connectActions()
     connect(m_actShear, &QAction::triggered, this, &MainWindow::actShear);
     connect(m_actNormal, &QAction::triggered, this, &MainWindow::actNormal);
     connect(m_actReact, &QAction::triggered, this, &MainWindow::actReact);
+    connect(m_actReport, &QAction::triggered, this, &MainWindow::actReport);
+    connect(m_actExportTable, &QAction::triggered, this, &MainWindow::actExportTable);
+    connect(m_actExportDrawing, &QAction::triggered, this, &MainWindow::actExportDrawing);
+    connect(m_actPrint, &QAction::triggered, this, &MainWindow::actPrint);
 
     auto *fileMenu = menuBar()->findChild<QMenu *>(QStringLiteral("menu"));
     connect(fileMenu, &QMenu::aboutToShow, this, &MainWindow::updateRecentFilesMenu);

@@ -63,6 +63,12 @@ public slots:
     void onCurrentTabChanged(int index);
     void onDocumentModified(bool modified);
     void openFile(const QString &filePath);
+    // The calculation report, the result table and the drawing of the
+    // current project (mainwindowexports.cpp).
+    void actReport();
+    void actExportTable();
+    void actExportDrawing();
+    void actPrint();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -103,6 +109,15 @@ private:
     // (mainwindowdialogs.cpp).
     Document *editableDocument() const;
 
+    // Exports (mainwindowexports.cpp): the state of their commands, the
+    // current View when it holds valid results (else the user is told why
+    // there is nothing to export), and the name of a file to write, with
+    // the suffix of the chosen filter (filters[n] writes suffixes[n]).
+    void updateExportActions(const View *view);
+    View *viewWithResults();
+    QString exportFileName(const View *view, const QString &caption, const QStringList &filters,
+        const QStringList &suffixes);
+
     // Widgets and commands, named as the window's layout names them.
     QWidget *m_centralWidget = nullptr;
     QGridLayout *m_gridLayout = nullptr;
@@ -133,6 +148,10 @@ private:
     QAction *m_actSoil = nullptr;
     QAction *m_actAnchor = nullptr;
     QAction *m_actPile = nullptr;
+    QAction *m_actReport = nullptr;
+    QAction *m_actExportTable = nullptr;
+    QAction *m_actExportDrawing = nullptr;
+    QAction *m_actPrint = nullptr;
 
     QLabel *m_statusLabel = nullptr;
     DockView *m_dockView = nullptr;

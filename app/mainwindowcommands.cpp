@@ -22,6 +22,7 @@ constexpr int ANALYSISMESSAGETIME = 5000;
 void MainWindow::updateActions()
 {
     const View *view = currentView();
+    updateExportActions(view);
     const bool e = view != nullptr;
     for (QAction *action : {m_actSave, m_actSaveAs, m_actBase, m_actPile, m_actSoil, m_actAnchor,
              m_actForce, m_actAnalyse, m_actMark, m_actDisplace, m_actMoment, m_actShear,

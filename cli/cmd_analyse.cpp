@@ -1,8 +1,11 @@
-// ridezu-cli analyse FILE.qzp [--save OUT.qzp]: the analysis the window runs,
-// printing the lines it adds to the information log.
+// ridezu-cli analyse FILE.qzp [--save OUT.qzp] [--csv OUT.csv]: the analysis
+// the window runs, printing the lines it adds to the information log; with
+// --csv the per-node result table goes to a CSV file.
 
 #include "cli/command.h"
 #include "cli/projectfile.h"
+#include "engine/analysisresult.h"
+#include "io/resultcsv.h"
 #include "model/document.h"
 
 namespace {
@@ -11,9 +14,12 @@ int analyse(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     QString input;
     QString output;
+    QString csv;
     for (int n = 0; n < args.size(); ++n) {
         if (args[n] == QLatin1String("--save") && n + 1 < args.size())
             output = args[++n];
+        else if (args[n] == QLatin1String("--csv") && n + 1 < args.size())
+            csv = args[++n];
         else if (input.isEmpty() && !args[n].startsWith(QLatin1String("--")))
             input = args[n];
         else {
@@ -22,7 +28,7 @@ int analyse(const QStringList &args, QTextStream &out, QTextStream &err)
         }
     }
     if (input.isEmpty()) {
-        err << "Usage: ridezu-cli analyse FILE.qzp [--save OUT.qzp]\n";
+        err << "Usage: ridezu-cli analyse FILE.qzp [--save OUT.qzp] [--csv OUT.csv]\n";
         return ExitUnreadable;
     }
 
@@ -42,11 +48,19 @@ int analyse(const QStringList &args, QTextStream &out, QTextStream &err)
 
     if (!output.isEmpty() && !writeProjectFile(doc, output, err))
         return ExitFailed;
+    if (!csv.isEmpty()) {
+        // A failed analysis has no table: its reason stands above.
+        const QString message = ResultCsv::write(analysisResult(doc), csv);
+        if (!message.isEmpty()) {
+            err << "ridezu-cli: " << message << '\n';
+            return ExitFailed;
+        }
+    }
     return ok ? ExitOk : ExitFailed;
 }
 
 const CommandRegistration registration(
-    {QStringLiteral("analyse"), QStringLiteral("FILE.qzp [--save OUT.qzp]"),
+    {QStringLiteral("analyse"), QStringLiteral("FILE.qzp [--save OUT.qzp] [--csv OUT.csv]"),
         QStringLiteral("analyse a project and print the report"), analyse});
 
 } // namespace

@@ -3,10 +3,12 @@
 // One sub-command of ridezu-cli. Each command lives in its own file and
 // registers itself with a static CommandRegistration.
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
 
 #include <functional>
+#include <memory>
 
 struct Command
 {
@@ -15,6 +17,9 @@ struct Command
     QString summary; // one line for --help
     // Runs the command with the arguments after its name; returns the exit status.
     std::function<int(const QStringList &args, QTextStream &out, QTextStream &err)> run;
+    // The application object the command needs, made before it runs; a
+    // QCoreApplication when none is given.
+    std::function<std::unique_ptr<QCoreApplication>(int &argc, char **argv)> application = {};
 };
 
 QList<Command> &commands();

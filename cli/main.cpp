@@ -18,15 +18,27 @@ static void printHelp(QTextStream &out)
 {
     out << "Usage: ridezu-cli COMMAND [ARGUMENTS]\n\n"
         << "Anti-slide pile projects (.qzp) from the command line.\n\nCommands:\n";
+    // Each summary stands under its command, so a long usage never runs into it.
     for (const Command &c : commands())
-        out << "  " << (c.name + ' ' + c.usage).leftJustified(36) << c.summary << '\n';
+        out << "  " << c.name << ' ' << c.usage << "\n      " << c.summary << '\n';
     out << "\nExit status: 0 success, 1 the command failed, 2 the file cannot be read"
            " or the arguments are wrong.\n";
 }
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // A command that paints needs its own kind of application object, made
+    // before anything else of Qt runs.
+    std::unique_ptr<QCoreApplication> application;
+    if (argc > 1) {
+        for (const Command &c : commands()) {
+            if (c.name == QString::fromLocal8Bit(argv[1]) && c.application)
+                application = c.application(argc, argv);
+        }
+    }
+    if (!application)
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication &app = *application;
     QCoreApplication::setOrganizationName(QStringLiteral(RIDEZU_ORGANIZATION));
     QCoreApplication::setApplicationName(QStringLiteral(RIDEZU_APPLICATION));
     QCoreApplication::setApplicationVersion(QStringLiteral(RIDEZU_VERSION));

@@ -1,5 +1,6 @@
 // The analysis of one project, from the input check to the result report.
 
+#include "engine/analyse.h"
 #include "engine/inputcheck.h"
 #include "engine/loads.h"
 #include "engine/model.h"
@@ -109,6 +110,18 @@ bool runAnalysis(Document &doc)
 
 } // namespace
 
+void copyInputAfresh(const Document &from, Document &to)
+{
+    to.base = from.base;
+    to.soils = from.soils;
+    to.frontPile = from.frontPile;
+    to.backPile = from.backPile;
+    to.linkBeam = from.linkBeam;
+    to.AddForces = from.AddForces;
+    to.anchors = from.anchors;
+    to.updateAll();
+}
+
 bool Document::analyse()
 {
     if (status == SHOWRESULT)
@@ -123,19 +136,12 @@ bool Document::analyse()
     // model moves onto its nodes never show in the input the user sees. The
     // lists are shared until written, so the copy costs next to nothing.
     Document work;
-    work.base = base;
-    work.soils = soils;
-    work.frontPile = frontPile;
-    work.backPile = backPile;
-    work.linkBeam = linkBeam;
-    work.AddForces = AddForces;
-    work.anchors = anchors;
+    copyInputAfresh(*this, work);
     work.nodes = nodes;
     work.beams = beams;
     work.restraints = restraints;
     work.results = results;
     work.extremes = extremes;
-    work.updateAll();
     connect(&work, &Document::sendOutInfo, this, &Document::outInfo);
 
     const bool ok = runAnalysis(work);

@@ -1,5 +1,6 @@
 #include "engine/results.h"
 
+#include "engine/analysisresult.h"
 #include "engine/model.h"
 
 #include <QHash>
@@ -142,40 +143,41 @@ void anchorForces(Document &doc)
 
 ResultExtremes resultExtremes(const Document &doc)
 {
-    ResultExtremes x;
-    const auto widen = [](ExtremeValues &max, ExtremeValues &min, double ExtremeValues::*field,
-                           double v) {
-        max.*field = std::max(max.*field, v);
-        min.*field = std::min(min.*field, v);
+    // One rule for the extremes: the one that also finds their depths.
+    PileResult front;
+    PileResult back;
+    findExtremes(doc, front, back);
+    const auto values = [](const PileExtremes &e) {
+        ExtremeValues v;
+        v.D = e.D.value;
+        v.M = e.M.value;
+        v.Q = e.Q.value;
+        v.R = e.R.value;
+        return v;
     };
-    for (const ResultInfo &r : doc.results) {
-        if (isPile(r.ob)) {
-            ExtremeValues &max = r.ob == OBJPILE ? x.Max1 : x.Max2;
-            ExtremeValues &min = r.ob == OBJPILE ? x.Min1 : x.Min2;
-            for (double v : {r.Xi, r.Xj})
-                widen(max, min, &ExtremeValues::D, v);
-            for (double v : {-r.Mi, r.Mj})
-                widen(max, min, &ExtremeValues::M, v);
-            for (double v : {r.Qi, -r.Qj})
-                widen(max, min, &ExtremeValues::Q, v);
-            for (double v : {r.SPi, r.SPj})
-                widen(max, min, &ExtremeValues::R, v);
-        } else if (r.ob == OBJESLINK && esInteraction(doc.base)) {
-            x.Min1.R = std::min(x.Min1.R, r.BPi);
-            x.Max2.R = std::max(x.Max2.R, r.BPj);
-        }
-    }
+    ResultExtremes x;
+    x.Max1 = values(front.max);
+    x.Min1 = values(front.min);
+    x.Max2 = values(back.max);
+    x.Min2 = values(back.min);
     return x;
+}
+
+QString fixedText(double value, int decimals)
+{
+    QString text = QString::number(value, 'f', decimals);
+    // A value that rounds to zero keeps its sign in the text ("-0.0"): the
+    // user reads a zero.
+    if (text.startsWith(QLatin1Char('-'))
+        && std::all_of(text.cbegin() + 1, text.cend(),
+            [](QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('.'); }))
+        text.remove(0, 1);
+    return text;
 }
 
 QString oneDecimal(double value)
 {
-    QString text = QString::number(value, 'f', 1);
-    // A value that rounds to zero keeps its sign in the text ("-0.0"): the
-    // user reads a zero.
-    if (text == QLatin1String("-0.0"))
-        text.remove(0, 1);
-    return text;
+    return fixedText(value, 1);
 }
 
 bool reportPrintable(const ResultExtremes &x)

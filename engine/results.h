@@ -21,8 +21,10 @@ void anchorForces(Document &doc);
 // Maxima and minima of displacement, moment, shear and reaction per pile.
 ResultExtremes resultExtremes(const Document &doc);
 
-// A result value as the report and the drawing print it: fixed, one
-// decimal, and 0.0 (never -0.0) for a value that rounds to zero.
+// A number as the report, the result table and the drawing print it: fixed
+// with the given decimals, and never "-0.0" for a value that rounds to zero.
+QString fixedText(double value, int decimals);
+// A result value: one decimal.
 QString oneDecimal(double value);
 
 // Whether every number of the report is a number that can be printed,

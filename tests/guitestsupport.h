@@ -29,6 +29,10 @@ struct PromptRecorder
     QStringList fileProposals;
     QStringList fileAnswers; // used front first; cancelled when empty
     QString fileFilter; // the filter chosen in the file dialog; empty keeps the first
+    QStringList choiceItems; // the items of the last choice offered
+    QList<int> choices; // indexes chosen, front first; cancelled when empty
+    // Answers the print dialog for the printer; cancelled when not set.
+    std::function<bool(QPrinter *)> printAnswer;
 
     PromptRecorder()
     {
@@ -49,6 +53,14 @@ struct PromptRecorder
         };
         Prompts::openFileName = file;
         Prompts::saveFileName = file;
+        Prompts::choose = [this](QWidget *, const QString &, const QString &,
+                              const QStringList &items, int) {
+            choiceItems = items;
+            return choices.isEmpty() ? -1 : choices.takeFirst();
+        };
+        Prompts::print = [this](QWidget *, QPrinter *printer) {
+            return printAnswer ? printAnswer(printer) : false;
+        };
     }
     ~PromptRecorder() { Prompts::restoreDefaults(); }
     PromptRecorder(const PromptRecorder &) = delete;

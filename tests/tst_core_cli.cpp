@@ -48,6 +48,7 @@ private slots:
     void analysePrintsTheLog();
     void analyseSavesResults();
     void analyseFailures();
+    void analyseWritesTheResultTable();
     void foreignXmlRefused();
     void absurdValuesRefused();
     void storedDerivedValuesNotTrusted();
@@ -185,12 +186,17 @@ void TestCli::analyseFailures()
     const QString bad = m_dir.filePath(QStringLiteral("short.qzp"));
     QCOMPARE(FileSys().writeProject(doc, bad), QString());
     const QString out = m_dir.filePath(QStringLiteral("short-out.qzp"));
-    const Run r = cli({QStringLiteral("analyse"), bad, QStringLiteral("--save"), out});
+    const QString csv = m_dir.filePath(QStringLiteral("short.csv"));
+    const Run r = cli({QStringLiteral("analyse"), bad, QStringLiteral("--save"), out,
+        QStringLiteral("--csv"), csv});
     QCOMPARE(r.status, 1);
     QCOMPARE(r.out, QStringLiteral(">>错误：桩长小于2m\n"));
     Document saved;
     QCOMPARE(FileSys().readProject(saved, out), QString());
     QCOMPARE(saved.status & (SHOWDATA | SHOWRESULT), SHOWDATA);
+    // No results, no result table: said so, and no file.
+    QVERIFY2(r.err.contains(QStringLiteral("没有有效的计算结果")), qPrintable(r.err));
+    QVERIFY(!QFileInfo::exists(csv));
 
     // Unreadable and missing files: exit 2, message on standard error only.
     const Run missing =
@@ -199,6 +205,25 @@ void TestCli::analyseFailures()
     QCOMPARE(missing.out, QString());
     QVERIFY(!missing.err.isEmpty());
     QCOMPARE(cli({QStringLiteral("analyse")}).status, 2);
+}
+
+void TestCli::analyseWritesTheResultTable()
+{
+    const QString csv = m_dir.filePath(QStringLiteral("default.csv"));
+    const Run r = cli({QStringLiteral("analyse"),
+        QStringLiteral(RIDEZU_SOURCE_DIR "/examples/default.qzp"), QStringLiteral("--csv"), csv});
+    QCOMPARE(r.status, 0);
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF\xE6\xA1\xA9,")); // BOM, then "桩,"
+    // The header and one line per node of the pile, as the analysis built it.
+    Document doc;
+    QCOMPARE(FileSys().readProject(doc, QStringLiteral(RIDEZU_SOURCE_DIR "/examples/default.qzp")),
+        QString());
+    doc.status = SHOWDATA;
+    QVERIFY(doc.analyse());
+    QCOMPARE(bytes.count("\r\n"), doc.nodes.size() + 1);
 }
 
 void TestCli::foreignXmlRefused()

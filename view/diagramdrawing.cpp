@@ -7,8 +7,8 @@
 // of the element before (a jump); where consecutive elements agree at their
 // common node, the value is shown once.
 
+#include "view/drawing.h"
 #include "view/resultgeometry.h"
-#include "view/view.h"
 
 #include "view/labelplacement.h"
 #include "view/pens.h"
@@ -124,28 +124,29 @@ Diagram memberDiagram(const Document &doc, DiagramKind kind, int offset)
     return d;
 }
 
-void View::drawDiagram(QPainter &painter, const Diagram &diagram) const
+void Drawing::drawDiagram(QPainter &painter, const Diagram &diagram) const
 {
     if (diagram.isEmpty())
         return;
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(cosmeticPen(accentColor(100), 1));
+    painter.setPen(pen(accentColor(100), 1));
     painter.drawLines(diagram.ordinates);
-    painter.setPen(cosmeticPen(accentColor(255), 2));
+    painter.setPen(pen(accentColor(255), 2));
     painter.drawLines(diagram.outline);
     for (const QPolygonF &path : diagram.outlinePaths)
         painter.drawPolyline(path);
-    painter.setPen(cosmeticPen(accentColor(255), 1));
+    painter.setPen(pen(accentColor(255), 1));
     for (const QLineF &arrow : diagram.arrows)
         drawArrow(painter, arrow.p1(), arrow.p2());
 
-    if (!(m_document->status & SHOWMARK))
+    if (!(m_display.status & SHOWMARK))
         return;
-    painter.setPen(cosmeticPen(accentColor(180), 1));
-    drawValueLabels(painter, diagram.labels, int(textPixelSize() * 0.8));
+    painter.setPen(pen(accentColor(180), 1));
+    drawValueLabels(painter, diagram.labels, int(m_display.labelSize * 0.8));
 }
 
-void View::drawValueLabels(QPainter &painter, const QList<ResultLabel> &labels, int pixelSize) const
+void Drawing::drawValueLabels(
+    QPainter &painter, const QList<ResultLabel> &labels, int pixelSize) const
 {
     QStringList texts;
     texts.reserve(labels.size());
@@ -154,8 +155,8 @@ void View::drawValueLabels(QPainter &painter, const QList<ResultLabel> &labels, 
     drawLabels(painter, labels, texts, pixelSize);
 }
 
-void View::drawLabels(QPainter &painter, const QList<ResultLabel> &labels, const QStringList &texts,
-    int pixelSize) const
+void Drawing::drawLabels(QPainter &painter, const QList<ResultLabel> &labels,
+    const QStringList &texts, int pixelSize) const
 {
     const QList<bool> shown = labelsShown(labels, labelBoxes(labels, texts, pixelSize));
     for (qsizetype n = 0; n < labels.size(); ++n) {

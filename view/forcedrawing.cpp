@@ -1,10 +1,9 @@
 // Forces: thrust and resistance derived from the basic data, and the
 // additional point forces, distributed forces and moments.
 
-#include "view/view.h"
+#include "view/drawing.h"
 
 #include "model/document.h"
-#include "view/displaysettings.h"
 #include "view/labelplacement.h"
 #include "view/pens.h"
 #include "view/resultgeometry.h"
@@ -18,17 +17,18 @@ namespace {
 
 constexpr int MAXLOADARROWS = 2000;
 
-// Length of the arrow of a force of intensity v, in metres.
-double arrowLength(double v)
+// Length of the arrow of a force of intensity v, in metres, for the size
+// setting of arrows.
+double arrowLength(double v, int offset)
 {
-    return std::log10(std::fabs(v) + 2.0) * displayOffset * 0.25;
+    return std::log10(std::fabs(v) + 2.0) * offset * 0.25;
 }
 
 const int labelAlignment = Qt::AlignLeft | Qt::AlignBottom;
 
 } // namespace
 
-void View::drawForces(QPainter &painter, double a, double c, double factor) const
+void Drawing::drawForces(QPainter &painter, double a, double c, double factor) const
 {
     // Forces act on a face of their carrier: the half width of its section.
     const auto faceOffset = [a, c](const ForceInfo &f) {
@@ -40,33 +40,33 @@ void View::drawForces(QPainter &painter, double a, double c, double factor) cons
     // The labels are written after all arrows, as one drawing, so that a
     // label that would cover another is left out (labelplacement.h).
     QList<ResultLabel> labels;
-    painter.setPen(cosmeticPen(Qt::darkRed, 1));
-    for (const ForceInfo &f : m_document->BaseForces)
+    painter.setPen(pen(Qt::darkRed, 1));
+    for (const ForceInfo &f : m_doc.BaseForces)
         drawDistributedLoad(painter, f, faceOffset(f), factor, labels);
     const qsizetype baseLabels = labels.size();
 
-    const bool singleRow = m_document->base.PileForm == SINGLEROW;
-    for (const ForceInfo &f : m_document->AddForces) {
+    const bool singleRow = m_doc.base.PileForm == SINGLEROW;
+    for (const ForceInfo &f : m_doc.AddForces) {
         if (singleRow && (f.object == OBJBACKPILE || f.object == OBJBEAM))
             continue;
         switch (f.type) {
         case LOADPNT:
-            painter.setPen(cosmeticPen(Qt::darkMagenta, 2));
+            painter.setPen(pen(Qt::darkMagenta, 2));
             drawPointForce(painter, f, faceOffset(f), factor, labels);
             break;
         case LOADDIST:
-            painter.setPen(cosmeticPen(Qt::darkMagenta, 1));
+            painter.setPen(pen(Qt::darkMagenta, 1));
             drawDistributedLoad(painter, f, faceOffset(f), factor, labels);
             break;
         case LOADMOMENT:
-            painter.setPen(cosmeticPen(Qt::darkMagenta, 1));
+            painter.setPen(pen(Qt::darkMagenta, 1));
             drawMoment(painter, f, factor, labels);
             break;
         default: break;
         }
     }
 
-    const int n = textPixelSize();
+    const int n = m_display.labelSize;
     QStringList texts;
     texts.reserve(labels.size());
     for (const ResultLabel &label : labels)
@@ -75,34 +75,34 @@ void View::drawForces(QPainter &painter, double a, double c, double factor) cons
     for (qsizetype k = 0; k < labels.size(); ++k) {
         if (!shown.at(k))
             continue;
-        painter.setPen(cosmeticPen(k < baseLabels ? Qt::darkRed : Qt::darkMagenta, 1));
+        painter.setPen(pen(k < baseLabels ? Qt::darkRed : Qt::darkMagenta, 1));
         drawLabel(painter, labels.at(k).point, texts.at(k), n, labels.at(k).alignment);
     }
 }
 
-void View::drawPointForce(QPainter &painter, const ForceInfo &f, double g, double factor,
+void Drawing::drawPointForce(QPainter &painter, const ForceInfo &f, double g, double factor,
     QList<ResultLabel> &labels) const
 {
     const double F = f.F;
     const QPointF head(F > 0.0 ? f.x1g - g : f.x1g + g, f.y1g);
     // The tail lies against the force: left of the head for a positive
     // horizontal force, below it for a positive vertical one.
-    const double l = F > 0.0 ? -arrowLength(F) : arrowLength(F);
+    const double l = F > 0.0 ? -arrowLength(F, m_display.offset) : arrowLength(F, m_display.offset);
     const QPointF tail =
         f.direction == DIRVERTICAL ? head + QPointF(0.0, l) : head + QPointF(l, 0.0);
     drawArrow(painter, tail, head);
     labels.append({tail, F * factor, labelAlignment, f.object});
 }
 
-void View::drawDistributedLoad(QPainter &painter, const ForceInfo &f, double g, double factor,
+void Drawing::drawDistributedLoad(QPainter &painter, const ForceInfo &f, double g, double factor,
     QList<ResultLabel> &labels) const
 {
     const double q1 = f.q1;
     const double q2 = f.q2;
     if (std::fabs(q1) < EPS && std::fabs(q2) < EPS)
         return;
-    double l1 = arrowLength(q1);
-    double l2 = arrowLength(q2);
+    double l1 = arrowLength(q1, m_display.offset);
+    double l2 = arrowLength(q2, m_display.offset);
     if (q1 + q2 > 0.0) {
         g = -g;
         l1 = -l1;
@@ -132,12 +132,12 @@ void View::drawDistributedLoad(QPainter &painter, const ForceInfo &f, double g, 
     labels.append({T2, q2 * factor, labelAlignment, f.object});
 }
 
-void View::drawMoment(
+void Drawing::drawMoment(
     QPainter &painter, const ForceInfo &f, double factor, QList<ResultLabel> &labels) const
 {
     const double M = f.M;
     const QPointF centre(f.x1g, f.y1g);
-    const double r0 = displayOffset / 4.0;
+    const double r0 = m_display.offset / 4.0;
     const QPointF left = centre + QPointF(-r0, r0);
     const QPointF right = centre + QPointF(r0, r0);
 

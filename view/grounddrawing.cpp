@@ -2,21 +2,21 @@
 // They run from the pile faces outward: a is the half width of the front
 // pile, b the distance from the front axis to the back face of the structure.
 
-#include "view/view.h"
+#include "view/drawing.h"
 
 #include "model/document.h"
 #include "view/pens.h"
 
 #include <QPainter>
 
-void View::drawGround(QPainter &painter, double a, double b) const
+void Drawing::drawGround(QPainter &painter, double a, double b) const
 {
-    const Document &doc = *m_document;
+    const Document &doc = m_doc;
     const bool doubleRow = doc.base.PileForm == DOUBLEROW;
-    const int n = textPixelSize();
+    const int n = m_display.labelSize;
     const double outer = (doubleRow ? b : a) + 6.0;
 
-    painter.setPen(cosmeticPen(Qt::darkGreen, 2));
+    painter.setPen(pen(Qt::darkGreen, 2));
     QPointF E(outer, 0.0);
     double start = a;
     if (doubleRow && !(doc.backPile.topYg < -EPS))
@@ -24,7 +24,7 @@ void View::drawGround(QPainter &painter, double a, double b) const
     painter.drawLine(QPointF(start, 0.0), E);
     drawLabel(painter, E, tr("±0"), n, Qt::AlignRight | Qt::AlignBottom);
 
-    painter.setPen(cosmeticPen(Qt::darkGreen, 1));
+    painter.setPen(pen(Qt::darkGreen, 1));
     for (const SoilInfo &soil : doc.soils) {
         // The name sits inside the layer, under its top line.
         drawLabel(painter, E, soil.Name, n, Qt::AlignRight | Qt::AlignTop);
@@ -43,11 +43,11 @@ void View::drawGround(QPainter &painter, double a, double b) const
     }
 }
 
-void View::drawSurfaces(QPainter &painter, double a, double c, double w) const
+void Drawing::drawSurfaces(QPainter &painter, double a, double c, double w) const
 {
-    const Document &doc = *m_document;
+    const Document &doc = m_doc;
     const bool doubleRow = doc.base.PileForm == DOUBLEROW;
-    const int n = textPixelSize();
+    const int n = m_display.labelSize;
 
     // Surfaces in front of the piles end at the front pile, or at the back
     // pile's front face where the front pile stands lower than the surface.
@@ -63,11 +63,11 @@ void View::drawSurfaces(QPainter &painter, double a, double c, double w) const
     };
 
     const double yc = doc.base.cutYg;
-    painter.setPen(cosmeticPen(Qt::darkGreen, 2));
+    painter.setPen(pen(Qt::darkGreen, 2));
     painter.drawLine(QPointF(-a - 6.0, yc), QPointF(frontEnd(yc), yc));
     frontLabels(yc, tr("开挖面"));
 
-    painter.setPen(cosmeticPen(Qt::red, 2, Qt::DashLine));
+    painter.setPen(pen(Qt::red, 2, Qt::DashLine));
     const double ys = doc.base.slideBackYg;
     QPointF outer(a + 6.0, ys);
     QPointF inner(a, ys);

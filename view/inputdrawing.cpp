@@ -1,7 +1,7 @@
 // Input mode: piles with their plan sketch, the link beam, forces, anchors,
 // ground, layers and surfaces.
 
-#include "view/view.h"
+#include "view/drawing.h"
 
 #include "model/document.h"
 #include "model/geometry.h"
@@ -11,9 +11,9 @@
 
 #include <algorithm>
 
-void View::drawInput(QPainter &painter) const
+void Drawing::drawInput(QPainter &painter) const
 {
-    const Document &doc = *m_document;
+    const Document &doc = m_doc;
     const bool doubleRow = doc.base.PileForm == DOUBLEROW;
     const double a = sectionDepth(doc.frontPile) / 2.0;
     const double c = doubleRow ? sectionDepth(doc.backPile) / 2.0 : 0.0;
@@ -33,7 +33,7 @@ void View::drawInput(QPainter &painter) const
     drawSurfaces(painter, a, c, w);
 }
 
-void View::drawPile(QPainter &painter, const PileInfo &pile, double yb) const
+void Drawing::drawPile(QPainter &painter, const PileInfo &pile, double yb) const
 {
     const double b = sectionDepth(pile);
     const double xt = pile.topXg;
@@ -42,14 +42,14 @@ void View::drawPile(QPainter &painter, const PileInfo &pile, double yb) const
     const double s = pile.space;
     painter.setBrush(Qt::NoBrush);
 
-    painter.setPen(cosmeticPen(Qt::gray, 2, Qt::DashDotLine));
+    painter.setPen(pen(Qt::gray, 2, Qt::DashDotLine));
     painter.drawLine(QPointF(xt, ya), QPointF(xt, ya - L));
 
-    painter.setPen(cosmeticPen(Qt::black, 2));
+    painter.setPen(pen(Qt::black, 2));
     painter.drawRect(QRectF(xt - b / 2.0, ya, b, -L).normalized());
 
     // Plan of two neighbouring piles of the row.
-    painter.setPen(cosmeticPen(Qt::black, 1));
+    painter.setPen(pen(Qt::black, 1));
     for (const double y : {yb - s / 2.0, yb - 1.5 * s}) {
         const QPointF centre(xt, y);
         if (pile.shp == SECTSQUARE) {
@@ -62,59 +62,59 @@ void View::drawPile(QPainter &painter, const PileInfo &pile, double yb) const
     }
 }
 
-void View::drawPileSpacing(QPainter &painter, const PileInfo &pile, double yb) const
+void Drawing::drawPileSpacing(QPainter &painter, const PileInfo &pile, double yb) const
 {
     const double s = pile.space;
     const double e = pile.topXg - sectionDepth(pile) / 2.0;
     const double y1 = yb - s / 2.0;
     const double y2 = y1 - s;
 
-    painter.setPen(cosmeticPen(Qt::darkGray, 2));
+    painter.setPen(pen(Qt::darkGray, 2));
     painter.drawLine(QPointF(e - 1.0, y1), QPointF(e - 1.5, y1));
     painter.drawLine(QPointF(e - 1.0, y2), QPointF(e - 1.5, y2));
-    painter.setPen(cosmeticPen(Qt::darkGray, 1));
+    painter.setPen(pen(Qt::darkGray, 1));
     painter.drawLine(QPointF(e - 1.25, y2), QPointF(e - 1.25, y1));
-    drawLabel(painter, QPointF(e - 1.25, y2 + s / 2.0), metreText(s), textPixelSize(),
+    drawLabel(painter, QPointF(e - 1.25, y2 + s / 2.0), metreText(s), m_display.labelSize,
         Qt::AlignLeft | Qt::AlignVCenter);
 }
 
-void View::drawLinkBeam(QPainter &painter, double yb) const
+void Drawing::drawLinkBeam(QPainter &painter, double yb) const
 {
-    const LinkBeamInfo &beam = m_document->linkBeam;
+    const LinkBeamInfo &beam = m_doc.linkBeam;
     const double xl = beam.leftXg;
     const double yl = beam.leftYg;
     const double L = beam.length;
     const double H = beam.height;
     const double W = beam.width;
-    const double s = m_document->base.space;
+    const double s = m_doc.base.space;
     painter.setBrush(Qt::NoBrush);
 
-    painter.setPen(cosmeticPen(Qt::gray, 2, Qt::DashDotLine));
+    painter.setPen(pen(Qt::gray, 2, Qt::DashDotLine));
     painter.drawLine(QPointF(xl, yl), QPointF(xl + L, yl));
-    painter.setPen(cosmeticPen(Qt::black, 2));
+    painter.setPen(pen(Qt::black, 2));
     painter.drawRect(QRectF(xl, yl + H / 2.0, L, -H).normalized());
 
     const double y1 = yb - s / 2.0 + W / 2.0;
-    painter.setPen(cosmeticPen(Qt::black, 1));
+    painter.setPen(pen(Qt::black, 1));
     painter.drawRect(QRectF(xl, y1, L, -W).normalized());
     painter.drawRect(QRectF(xl, y1 - s, L, -W).normalized());
 
     const double yd = y1 - s - W;
-    painter.setPen(cosmeticPen(Qt::darkGray, 1));
+    painter.setPen(pen(Qt::darkGray, 1));
     painter.drawLine(QPointF(xl, yd - 1.25), QPointF(xl + L, yd - 1.25));
-    drawLabel(painter, QPointF(xl + L / 2.0, yd - 1.25), metreText(L), textPixelSize(),
+    drawLabel(painter, QPointF(xl + L / 2.0, yd - 1.25), metreText(L), m_display.labelSize,
         Qt::AlignHCenter | Qt::AlignBottom);
-    painter.setPen(cosmeticPen(Qt::darkGray, 2));
+    painter.setPen(pen(Qt::darkGray, 2));
     painter.drawLine(QPointF(xl, yd - 1.0), QPointF(xl, yd - 1.5));
     painter.drawLine(QPointF(xl + L, yd - 1.0), QPointF(xl + L, yd - 1.5));
 }
 
-void View::drawAnchors(QPainter &painter, double a, double c) const
+void Drawing::drawAnchors(QPainter &painter, double a, double c) const
 {
-    const bool singleRow = m_document->base.PileForm == SINGLEROW;
-    const QPen free = cosmeticPen(Qt::darkRed, 1);
-    const QPen bond = cosmeticPen(Qt::darkRed, 4);
-    for (const AnchorInfo &anchor : m_document->anchors) {
+    const bool singleRow = m_doc.base.PileForm == SINGLEROW;
+    const QPen free = pen(Qt::darkRed, 1);
+    const QPen bond = pen(Qt::darkRed, 4);
+    for (const AnchorInfo &anchor : m_doc.anchors) {
         if (singleRow && (anchor.object == OBJBACKPILE || anchor.object == OBJBEAM))
             continue;
         double shift = 0.0;

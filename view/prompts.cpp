@@ -1,6 +1,8 @@
 #include "view/prompts.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QPrintDialog>
 #include <QPushButton>
 
 namespace Prompts {
@@ -36,12 +38,28 @@ QString showSaveDialog(QWidget *parent, const QString &caption, const QString &p
     return QFileDialog::getSaveFileName(parent, caption, proposal, filter, selectedFilter);
 }
 
+int showChoice(QWidget *parent, const QString &title, const QString &label,
+    const QStringList &items, int current)
+{
+    bool ok = false;
+    const QString item = QInputDialog::getItem(parent, title, label, items, current, false, &ok);
+    return ok ? int(items.indexOf(item)) : -1;
+}
+
+bool showPrintDialog(QWidget *parent, QPrinter *printer)
+{
+    QPrintDialog dialog(printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 } // namespace
 
 AskFunction ask = showQuestion;
 WarnFunction warn = showWarning;
 FileFunction openFileName = showOpenDialog;
 FileFunction saveFileName = showSaveDialog;
+ChoiceFunction choose = showChoice;
+PrintFunction print = showPrintDialog;
 
 void restoreDefaults()
 {
@@ -49,6 +67,8 @@ void restoreDefaults()
     warn = showWarning;
     openFileName = showOpenDialog;
     saveFileName = showSaveDialog;
+    choose = showChoice;
+    print = showPrintDialog;
 }
 
 } // namespace Prompts

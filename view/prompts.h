@@ -8,9 +8,11 @@
 #include <QMessageBox>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
+class QPrinter;
 class QWidget;
 
 namespace Prompts {
@@ -35,10 +37,19 @@ using WarnFunction = std::function<void(QWidget *, const QString &title, const Q
 using FileFunction = std::function<QString(QWidget *, const QString &caption,
     const QString &proposal, const QString &filter, QString *selectedFilter)>;
 
+// One of several items, `current` chosen at first; returns the index
+// chosen, or -1 when cancelled.
+using ChoiceFunction = std::function<int(
+    QWidget *, const QString &title, const QString &label, const QStringList &items, int current)>;
+// The print dialog for the printer; true when the user chose to print.
+using PrintFunction = std::function<bool(QWidget *, QPrinter *)>;
+
 extern AskFunction ask;
 extern WarnFunction warn;
 extern FileFunction openFileName;
 extern FileFunction saveFileName;
+extern ChoiceFunction choose;
+extern PrintFunction print;
 
 // Puts the real boxes and dialogs back.
 void restoreDefaults();

@@ -2,18 +2,17 @@
 // with its pile-bottom supports; then either the springs, row links and
 // forces of the model, or the one result diagram the user has selected.
 
-#include "view/view.h"
+#include "view/drawing.h"
 
 #include "model/document.h"
-#include "view/displaysettings.h"
 #include "view/pens.h"
 #include "view/resultgeometry.h"
 
 #include <QPainter>
 
-void View::drawResult(QPainter &painter) const
+void Drawing::drawResult(QPainter &painter) const
 {
-    const Document &doc = *m_document;
+    const Document &doc = m_doc;
     const double w = doc.base.PileForm == DOUBLEROW ? doc.base.row : 0.0;
     drawGround(painter, 0.0, w);
     drawSurfaces(painter, 0.0, 0.0, w);
@@ -21,7 +20,7 @@ void View::drawResult(QPainter &painter) const
     drawSupport(painter, doc.frontPile);
     drawSupport(painter, doc.backPile);
 
-    const qint32 status = doc.status;
+    const qint32 status = m_display.status;
     if (status <= (SHOWDATA | SHOWRESULT | SHOWMARK)) {
         drawSprings(painter);
         drawRowLinks(painter);
@@ -30,23 +29,23 @@ void View::drawResult(QPainter &painter) const
         drawForces(painter, 0.0, 0.0, doc.base.space);
     }
     if (status & SHOWDISPLACE)
-        drawDiagram(painter, memberDiagram(doc, DiagramKind::Displacement, displayOffset));
+        drawDiagram(painter, memberDiagram(doc, DiagramKind::Displacement, m_display.offset));
     if (status & SHOWMOMENT)
-        drawDiagram(painter, memberDiagram(doc, DiagramKind::Moment, displayOffset));
+        drawDiagram(painter, memberDiagram(doc, DiagramKind::Moment, m_display.offset));
     if (status & SHOWSHEAR)
-        drawDiagram(painter, memberDiagram(doc, DiagramKind::Shear, displayOffset));
+        drawDiagram(painter, memberDiagram(doc, DiagramKind::Shear, m_display.offset));
     if (status & SHOWNORMAL)
-        drawDiagram(painter, memberDiagram(doc, DiagramKind::Normal, displayOffset));
+        drawDiagram(painter, memberDiagram(doc, DiagramKind::Normal, m_display.offset));
     else if (status & SHOWREACT)
-        drawDiagram(painter, reactionDiagram(doc, displayOffset));
+        drawDiagram(painter, reactionDiagram(doc, m_display.offset));
 }
 
-void View::drawMesh(QPainter &painter) const
+void Drawing::drawMesh(QPainter &painter) const
 {
-    const Document &doc = *m_document;
+    const Document &doc = m_doc;
     if (doc.beams.isEmpty())
         return;
-    painter.setPen(cosmeticPen(Qt::blue, 2));
+    painter.setPen(pen(Qt::blue, 2));
     painter.setBrush(Qt::black);
     for (const NodeInfo &node : doc.nodes)
         painter.drawEllipse(QPointF(node.Xg, node.Yg), 0.02, 0.02);
@@ -64,14 +63,14 @@ void View::drawMesh(QPainter &painter) const
     painter.setBrush(Qt::NoBrush);
 }
 
-void View::drawSupport(QPainter &painter, const PileInfo &pile) const
+void Drawing::drawSupport(QPainter &painter, const PileInfo &pile) const
 {
-    const Document &doc = *m_document;
+    const Document &doc = m_doc;
     if (pile.sptindex < 0 || pile.sptindex >= doc.nodes.size())
         return;
     const NodeInfo &node = doc.nodes.at(pile.sptindex);
     const QPointF p(node.Xg, node.Yg);
-    painter.setPen(cosmeticPen(Qt::black, 1));
+    painter.setPen(pen(Qt::black, 1));
     painter.setBrush(Qt::NoBrush);
     if (pile.support == SUPPORTHINGED)
         drawHinge(painter, p);
@@ -79,7 +78,7 @@ void View::drawSupport(QPainter &painter, const PileInfo &pile) const
         drawFixed(painter, p);
 }
 
-void View::drawHinge(QPainter &painter, const QPointF &p)
+void Drawing::drawHinge(QPainter &painter, const QPointF &p)
 {
     const QPointF left = p + QPointF(-0.3, -0.4);
     const QPointF right = p + QPointF(0.3, -0.4);
@@ -90,7 +89,7 @@ void View::drawHinge(QPainter &painter, const QPointF &p)
     drawFixed(painter, p + QPointF(0.0, -0.4));
 }
 
-void View::drawFixed(QPainter &painter, const QPointF &p)
+void Drawing::drawFixed(QPainter &painter, const QPointF &p)
 {
     painter.drawLine(p + QPointF(-0.6, 0.0), p + QPointF(0.6, 0.0));
     for (int k = 0; k <= 6; ++k) {

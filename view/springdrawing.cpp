@@ -2,10 +2,9 @@
 // at each node after the trial calculation, and the Es links between the rows
 // of a double row. Drawn in result mode while no diagram is selected.
 
+#include "view/drawing.h"
 #include "view/resultgeometry.h"
-#include "view/view.h"
 
-#include "view/displaysettings.h"
 #include "view/pens.h"
 
 #include <QPainter>
@@ -152,16 +151,16 @@ QList<SpringSymbol> rowLinks(const Document &doc)
     return list;
 }
 
-void View::drawSprings(QPainter &painter) const
+void Drawing::drawSprings(QPainter &painter) const
 {
-    const Document &doc = *m_document;
+    const Document &doc = m_doc;
     if (doc.nodes.isEmpty())
         return;
-    const bool marks = doc.status & SHOWMARK;
-    const int n = int(textPixelSize() * 0.8);
-    painter.setPen(cosmeticPen(accentColor(150), 1));
+    const bool marks = m_display.status & SHOWMARK;
+    const int n = int(m_display.labelSize * 0.8);
+    painter.setPen(pen(accentColor(150), 1));
     painter.setBrush(Qt::NoBrush);
-    drawSpringSymbols(painter, nodeSprings(doc, displayOffset));
+    drawSpringSymbols(painter, nodeSprings(doc, m_display.offset));
     if (marks) {
         const QList<ResultLabel> numbers = nodeNumbers(doc);
         QStringList texts;
@@ -172,19 +171,19 @@ void View::drawSprings(QPainter &painter) const
     }
 }
 
-void View::drawRowLinks(QPainter &painter) const
+void Drawing::drawRowLinks(QPainter &painter) const
 {
-    const Document &doc = *m_document;
+    const Document &doc = m_doc;
     if (doc.beams.isEmpty())
         return;
-    painter.setPen(cosmeticPen(accentColor(150), 1));
+    painter.setPen(pen(accentColor(150), 1));
     painter.setBrush(Qt::NoBrush);
     drawSpringSymbols(painter, rowLinks(doc));
 }
 
-void View::drawSpringSymbols(QPainter &painter, const QList<SpringSymbol> &springs) const
+void Drawing::drawSpringSymbols(QPainter &painter, const QList<SpringSymbol> &springs) const
 {
-    const bool marks = m_document->status & SHOWMARK;
+    const bool marks = m_display.status & SHOWMARK;
     QList<ResultLabel> labels;
     for (const SpringSymbol &s : springs) {
         painter.drawPolyline(s.path);
@@ -195,5 +194,5 @@ void View::drawSpringSymbols(QPainter &painter, const QList<SpringSymbol> &sprin
             painter.drawEllipse(s.label.point, 0.02, 0.02);
         labels.append(s.label);
     }
-    drawValueLabels(painter, labels, int(textPixelSize() * 0.8));
+    drawValueLabels(painter, labels, int(m_display.labelSize * 0.8));
 }

@@ -1,17 +1,11 @@
 #include "view/view.h"
 
-#include "engine/results.h"
 #include "model/document.h"
 #include "view/displaysettings.h"
-#include "view/fonts.h"
-#include "view/labelplacement.h"
-#include "view/pens.h"
 
-#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
-#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
@@ -27,9 +21,6 @@ constexpr qint32 NEVERPLACED = -50;
 // Farthest origin (pixels) a stored view may have; beyond it the drawing
 // lies out of any screen and panning could overflow.
 constexpr qint64 MAXORIGIN = 10000000;
-
-// Drawn when the model has no extent.
-const QRectF emptyModelBox(-18.0, 0.0, 36.0, -25.0);
 
 } // namespace
 
@@ -55,38 +46,10 @@ void View::updateTransform()
     m_transform.scale(m_document->blc, -m_document->blc);
 }
 
-QRectF View::drawingBounds() const
-{
-    // The model box: piles, layers and the plan sketch under the piles.
-    QRectF box = m_document->modelBounds().normalized();
-    if (box.width() == 0.0 || box.height() == 0.0)
-        box = emptyModelBox.normalized();
-    double left = box.left();
-    double right = box.right();
-    double low = box.top();
-    double high = box.bottom();
-    // Anchors run far into the slope with their bond lengths.
-    const bool singleRow = m_document->base.PileForm == SINGLEROW;
-    for (const AnchorInfo &anchor : m_document->anchors) {
-        if (singleRow && (anchor.object == OBJBACKPILE || anchor.object == OBJBEAM))
-            continue;
-        for (const QPointF p : {QPointF(anchor.x1g, anchor.y1g), QPointF(anchor.x2g, anchor.y2g),
-                 QPointF(anchor.x3g, anchor.y3g)}) {
-            if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
-                continue;
-            left = std::min(left, p.x());
-            right = std::max(right, p.x());
-            low = std::min(low, p.y());
-            high = std::max(high, p.y());
-        }
-    }
-    return QRectF(QPointF(left, low), QPointF(right, high));
-}
-
 double View::fittingScale() const
 {
     // Normalised: top() is the lowest elevation, bottom() the highest.
-    const QRectF r = drawingBounds();
+    const QRectF r = drawingBounds(*m_document);
     const QRect area = rect().adjusted(10, 10, -10, -10);
     if (area.width() <= 0 || area.height() <= 0)
         return 0.0;
@@ -256,47 +219,31 @@ void View::mouseDoubleClickEvent(QMouseEvent *event)
         QWidget::mouseDoubleClickEvent(event);
 }
 
-QString View::metreText(double value)
-{
-    return tr("%1m").arg(QString::number(value));
-}
-
-QString View::valueText(double value)
-{
-    return oneDecimal(value); // as the report prints it: a zero never reads -0.0
-}
-
 int View::textPixelSize() const
 {
-    int n = displayFontSize;
-    if (m_document && m_document->blc > m_document->blcfull) {
-        n = int(n * m_document->blcfull / m_document->blc);
-        n = std::max(n, 20);
-    }
-    return n;
+    if (!m_document)
+        return displayFontSize;
+    return labelPixelSize(displayFontSize, m_document->blc, m_document->blcfull);
+}
+
+DisplaySettings View::displaySettings() const
+{
+    DisplaySettings display;
+    display.status = m_document ? m_document->status : SHOWDATA;
+    display.labelSize = textPixelSize();
+    display.offset = displayOffset;
+    return display;
 }
 
 void View::drawLabel(
     QPainter &painter, const QPointF &point, const QString &text, int pixelSize, int alignment)
 {
-    painter.save();
-    QFont font = programFont();
-    font.setPixelSize(std::max(pixelSize, 1));
-    painter.setFont(font);
-    painter.translate(point);
-    painter.scale(0.01, -0.01);
-
-    painter.drawText(labelOrigin(QFontMetricsF(font), text, alignment), text);
-    painter.restore();
+    Drawing::drawLabel(painter, point, text, pixelSize, alignment);
 }
 
 void View::drawArrow(QPainter &painter, const QPointF &tail, const QPointF &head)
 {
-    painter.drawLine(tail, head);
-    const double theta = std::atan2(head.y() - tail.y(), head.x() - tail.x());
-    const double spread = qDegreesToRadians(30.0);
-    for (const double t : {theta + spread, theta - spread})
-        painter.drawLine(head, head - 0.25 * QPointF(std::cos(t), std::sin(t)));
+    Drawing::drawArrow(painter, tail, head);
 }
 
 void View::paintEvent(QPaintEvent *)
@@ -306,74 +253,11 @@ void View::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.save();
 
     // The view was placed when the widget got its size (placeBeforeFirstPaint);
     // from now on only the user moves it.
     m_painted = true;
 
-    painter.setTransform(m_transform);
-    drawUnitNotes(painter);
-    if (m_document->status & SHOWRESULT)
-        drawResult(painter);
-    else if (m_document->status & SHOWDATA)
-        drawInput(painter);
-    painter.restore();
-    drawAxisSign(painter);
-}
-
-void View::drawUnitNotes(QPainter &painter) const
-{
-    const qint32 status = m_document->status;
-    if (!(status & SHOWMARK))
-        return;
-    painter.setPen(cosmeticPen(Qt::darkGray, 1));
-    const int n = textPixelSize();
-    const QPointF P = m_document->modelBounds().topRight() + QPointF(1.0, 0.0);
-    const QPointF d(0.0, n * 0.015);
-    const int align = Qt::AlignLeft | Qt::AlignTop;
-
-    if (status & SHOWRESULT) {
-        if (status & SHOWDISPLACE) {
-            drawLabel(painter, P, tr("位移的单位为mm"), n, align);
-        } else if (status & SHOWMOMENT) {
-            drawLabel(painter, P, tr("弯矩的单位为kN*m"), n, align);
-        } else if (status & SHOWSHEAR) {
-            drawLabel(painter, P, tr("剪力的单位为kN"), n, align);
-        } else if (status & SHOWNORMAL) {
-            drawLabel(painter, P, tr("轴力的单位为kN"), n, align);
-        } else if (status & SHOWREACT) {
-            drawLabel(painter, P, tr("土及桩间土反力的单位为kPa"), n, align);
-            drawLabel(painter, P - d, tr("锚杆或桩底反力的单位为kN"), n, align);
-        } else {
-            drawLabel(painter, P, tr("弹簧的单位为kN/m"), n, align);
-        }
-    } else if (status & SHOWDATA) {
-        drawLabel(painter, P, tr("作用力均以每延米计:"), n, align);
-        drawLabel(painter, P - d, tr("集中力单位为kN;"), n, align);
-        drawLabel(painter, P - 2 * d, tr("均布力单位为kN/m;"), n, align);
-        drawLabel(painter, P - 3 * d, tr("力矩单位为kN*m;"), n, align);
-    }
-}
-
-void View::drawAxisSign(QPainter &painter) const
-{
-    painter.setPen(cosmeticPen(Qt::black, 1));
-    painter.setFont(programFont());
-    const double h = height();
-    const QPointF origin(30.0, h - 30.0);
-    const QPointF xEnd(100.0, h - 30.0);
-    const QPointF yEnd(30.0, h - 100.0);
-    const auto head = [&painter](const QPointF &tail, const QPointF &tip) {
-        const double theta = std::atan2(tip.y() - tail.y(), tip.x() - tail.x());
-        const double spread = qDegreesToRadians(30.0);
-        for (const double t : {theta + spread, theta - spread})
-            painter.drawLine(tip, tip - 10.0 * QPointF(std::cos(t), std::sin(t)));
-    };
-    painter.drawText(xEnd, tr("X"));
-    painter.drawLine(origin, xEnd);
-    head(origin, xEnd);
-    painter.drawText(yEnd, tr("Y"));
-    painter.drawLine(origin, yEnd);
-    head(origin, yEnd);
+    Drawing(*m_document, displaySettings()).paint(painter, m_transform);
+    Drawing::paintAxisSign(painter, height());
 }

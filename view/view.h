@@ -2,22 +2,20 @@
 
 // The widget of one project tab. It owns the project's Document, draws it as
 // an elevation of the pile structure (input mode) or of the analysis model
-// (result mode), lets the user zoom and pan, and files the project.
+// (result mode) with the Drawing of drawing.h, lets the user zoom and pan,
+// and files the project.
 //
 // Model coordinates are metres, x to the right (toward the slope), y up, the
 // origin on the ground datum at the front pile's axis. The transform maps
 // them to widget pixels: translate by (x0, y0), scale by (blc, -blc).
 
 #include "model/document.h"
+#include "view/drawing.h"
 
 #include <QPointF>
 #include <QPointer>
 #include <QTransform>
 #include <QWidget>
-
-struct Diagram;
-struct ResultLabel;
-struct SpringSymbol;
 
 class View : public QWidget
 {
@@ -47,8 +45,13 @@ public:
     void setCurrentFile(const QString &path);
     bool maybeSave();
 
-    // Drawing primitives, in model coordinates.
+    // Label size at the current zoom (hundredths of a metre).
     int textPixelSize() const;
+    // What the view draws and how large: its Document's display state with
+    // the process-wide label size and diagram size (drawing.h).
+    DisplaySettings displaySettings() const;
+
+    // Drawing primitives, in model coordinates (Drawing).
     static void drawLabel(
         QPainter &painter, const QPointF &point, const QString &text, int pixelSize, int alignment);
     static void drawArrow(QPainter &painter, const QPointF &tail, const QPointF &head);
@@ -72,9 +75,6 @@ private:
     static bool hasProjectSuffix(const QString &path);
     bool confirmOverwrite(const QString &path);
 
-    // Box of everything drawn in model metres, normalised (top() is the
-    // lowest elevation): the model box and the anchors.
-    QRectF drawingBounds() const;
     // Scale that shows the whole drawing in the widget; 0 when there is no room.
     double fittingScale() const;
     // Whether the scales and origin of a stored view can be shown as they
@@ -85,55 +85,6 @@ private:
     // that painting only paints.
     void placeBeforeFirstPaint();
     QPointF toModel(const QPointF &pixel) const;
-    // Label texts: a length in metres, and a value with one decimal.
-    static QString metreText(double value);
-    static QString valueText(double value);
-
-    void drawUnitNotes(QPainter &painter) const;
-    void drawAxisSign(QPainter &painter) const;
-
-    // Input mode (inputdrawing.cpp).
-    void drawInput(QPainter &painter) const;
-    void drawPile(QPainter &painter, const PileInfo &pile, double yb) const;
-    void drawPileSpacing(QPainter &painter, const PileInfo &pile, double yb) const;
-    void drawLinkBeam(QPainter &painter, double yb) const;
-    void drawAnchors(QPainter &painter, double a, double c) const;
-
-    // Forces (forcedrawing.cpp); a and c are the half widths of the piles,
-    // factor turns the per-metre values of the labels into shown values.
-    // Each force draws its arrows and adds its labels to the list.
-    void drawForces(QPainter &painter, double a, double c, double factor) const;
-    void drawPointForce(QPainter &painter, const ForceInfo &f, double g, double factor,
-        QList<ResultLabel> &labels) const;
-    void drawDistributedLoad(QPainter &painter, const ForceInfo &f, double g, double factor,
-        QList<ResultLabel> &labels) const;
-    void drawMoment(
-        QPainter &painter, const ForceInfo &f, double factor, QList<ResultLabel> &labels) const;
-
-    // Ground, layers and surfaces (grounddrawing.cpp).
-    void drawGround(QPainter &painter, double a, double b) const;
-    void drawSurfaces(QPainter &painter, double a, double c, double w) const;
-
-    // Result mode (resultdrawing.cpp): the analysis model and its supports.
-    void drawResult(QPainter &painter) const;
-    void drawMesh(QPainter &painter) const;
-    void drawSupport(QPainter &painter, const PileInfo &pile) const;
-    static void drawHinge(QPainter &painter, const QPointF &p);
-    static void drawFixed(QPainter &painter, const QPointF &p);
-
-    // Springs and row links (springdrawing.cpp).
-    void drawSprings(QPainter &painter) const;
-    void drawRowLinks(QPainter &painter) const;
-    void drawSpringSymbols(QPainter &painter, const QList<SpringSymbol> &springs) const;
-
-    // One result diagram with its labels (diagramdrawing.cpp).
-    void drawDiagram(QPainter &painter, const Diagram &diagram) const;
-
-    // The labels of one drawing that do not cover one another
-    // (labelplacement.h): labels[n] writes texts[n], or its value.
-    void drawLabels(QPainter &painter, const QList<ResultLabel> &labels, const QStringList &texts,
-        int pixelSize) const;
-    void drawValueLabels(QPainter &painter, const QList<ResultLabel> &labels, int pixelSize) const;
 
     QPointer<Document> m_document;
     QString m_filePath;
