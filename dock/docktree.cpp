@@ -3,6 +3,8 @@
 
 #include "dock/dockview.h"
 
+#include "engine/results.h"
+
 #include <QLocale>
 #include <QTreeWidget>
 
@@ -14,10 +16,11 @@ QString num(double v)
     return QString::number(v, 'g', QLocale::FloatingPointShortest);
 }
 
-// One decimal, for stiffness, forces and results.
+// One decimal, for stiffness, forces and results; a value that rounds to
+// zero reads 0.0, never -0.0.
 QString dec1(double v)
 {
-    return QString::number(v, 'f', 1);
+    return oneDecimal(v);
 }
 
 // A single row lists only what stands on its one pile.
