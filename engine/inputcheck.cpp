@@ -102,15 +102,28 @@ constexpr double MAXMOMENT = 1e7; // moments per metre, kN·m/m
 constexpr double MAXMODULUS = 1e9; // moduli, kPa
 constexpr double MAXCOEFFICIENT = 1e9; // m in kN/m⁴, K in kN/m³
 
+// A field's name: given, or made by a callable only when a line needs it
+// (a project may hold thousands of forces, all within their bounds).
+QString fieldName(const QString &name)
+{
+    return name;
+}
+
+template <class MakeName> QString fieldName(const MakeName &makeName)
+{
+    return makeName();
+}
+
 // The first of `values` beyond `limit`, as the line naming it; empty when
 // all lie within.
+template <class Name>
 QString beyond(
-    std::initializer_list<double> values, double limit, const QString &field, const char *unit)
+    std::initializer_list<double> values, double limit, const Name &field, const char *unit)
 {
     for (double v : values) {
         if (std::fabs(v) > limit)
             return Document::tr("%1超出合理范围（绝对值不大于%2%3）")
-                .arg(field, QString::number(limit, 'g', 10), QString::fromUtf8(unit));
+                .arg(fieldName(field), QString::number(limit, 'g', 10), QString::fromUtf8(unit));
     }
     return {};
 }
@@ -150,27 +163,35 @@ QString bounds(const Document &doc)
     }
     for (int n = 0; problems.isEmpty() && n < doc.soils.size(); ++n) {
         const SoilInfo &s = doc.soils[n];
-        const QString name = Document::tr("岩土层%1").arg(n + 1);
-        check(beyond({s.thickness}, MAXLENGTH, Document::tr("%1的厚度").arg(name), "m"));
-        check(beyond({s.Es}, MAXMODULUS, Document::tr("%1的Es值").arg(name), "kPa"));
-        check(beyond({s.m}, MAXCOEFFICIENT, Document::tr("%1的m值").arg(name), "kN/m⁴"));
-        check(beyond({s.k}, MAXCOEFFICIENT, Document::tr("%1的K值").arg(name), "kN/m³"));
+        const auto named = [n](const char *what) {
+            return
+                [n, what] { return Document::tr(what).arg(Document::tr("岩土层%1").arg(n + 1)); };
+        };
+        check(beyond({s.thickness}, MAXLENGTH, named(QT_TR_NOOP("%1的厚度")), "m"));
+        check(beyond({s.Es}, MAXMODULUS, named(QT_TR_NOOP("%1的Es值")), "kPa"));
+        check(beyond({s.m}, MAXCOEFFICIENT, named(QT_TR_NOOP("%1的m值")), "kN/m⁴"));
+        check(beyond({s.k}, MAXCOEFFICIENT, named(QT_TR_NOOP("%1的K值")), "kN/m³"));
     }
     for (int n = 0; problems.isEmpty() && n < doc.anchors.size(); ++n) {
         const AnchorInfo &a = doc.anchors[n];
-        const QString name = Document::tr("锚索(杆)%1").arg(n + 1);
-        check(beyond({a.distance, a.lf, a.la, a.Dc}, MAXLENGTH,
-            Document::tr("%1的位置或尺寸").arg(name), "m"));
-        check(beyond({a.preforce}, MAXFORCE, Document::tr("%1的预应力").arg(name), "kN"));
-        check(beyond({a.Em}, MAXMODULUS, Document::tr("%1的注浆体弹性模量").arg(name), "kPa"));
+        const auto named = [n](const char *what) {
+            return
+                [n, what] { return Document::tr(what).arg(Document::tr("锚索(杆)%1").arg(n + 1)); };
+        };
+        check(beyond(
+            {a.distance, a.lf, a.la, a.Dc}, MAXLENGTH, named(QT_TR_NOOP("%1的位置或尺寸")), "m"));
+        check(beyond({a.preforce}, MAXFORCE, named(QT_TR_NOOP("%1的预应力")), "kN"));
+        check(beyond({a.Em}, MAXMODULUS, named(QT_TR_NOOP("%1的注浆体弹性模量")), "kPa"));
     }
     for (int n = 0; problems.isEmpty() && n < doc.AddForces.size(); ++n) {
         const ForceInfo &f = doc.AddForces[n];
-        const QString name = Document::tr("附加力%1").arg(n + 1);
-        check(beyond(
-            {f.distance, f.length}, MAXLENGTH, Document::tr("%1的位置或长度").arg(name), "m"));
-        check(beyond({f.F, f.q1, f.q2}, MAXFORCE, Document::tr("%1的力值").arg(name), "kN/m"));
-        check(beyond({f.M}, MAXMOMENT, Document::tr("%1的力矩").arg(name), "kN·m/m"));
+        const auto named = [n](const char *what) {
+            return
+                [n, what] { return Document::tr(what).arg(Document::tr("附加力%1").arg(n + 1)); };
+        };
+        check(beyond({f.distance, f.length}, MAXLENGTH, named(QT_TR_NOOP("%1的位置或长度")), "m"));
+        check(beyond({f.F, f.q1, f.q2}, MAXFORCE, named(QT_TR_NOOP("%1的力值")), "kN/m"));
+        check(beyond({f.M}, MAXMOMENT, named(QT_TR_NOOP("%1的力矩")), "kN·m/m"));
     }
     return problems.isEmpty() ? QString() : problems.first();
 }

@@ -1,5 +1,6 @@
 #include "io/numbers.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -17,8 +18,33 @@ QString integerText(qint64 value)
 
 double toDouble(QStringView text)
 {
+    text = text.trimmed();
+    // A project may hold tens of thousands of numbers, nearly all short and
+    // plain ASCII: they are parsed from a byte copy on the stack, without the
+    // string Qt's parser would build. Whatever that parse refuses goes to
+    // Qt's parser, so both read the same numbers.
+    char bytes[64];
+    if (!text.isEmpty() && text.size() < qsizetype(sizeof bytes)) {
+        qsizetype n = 0;
+        for (const QChar c : text) {
+            if (c.unicode() > 0x7f)
+                break;
+            bytes[n++] = char(c.unicode());
+        }
+        if (n == text.size()) {
+            const char *begin = bytes;
+            const char *end = bytes + n;
+            // Qt takes a plus sign before the number, the byte parser none.
+            if (n > 1 && begin[0] == '+' && begin[1] != '+' && begin[1] != '-')
+                ++begin;
+            double value = 0.0;
+            const auto [stop, error] = std::from_chars(begin, end, value);
+            if (error == std::errc() && stop == end)
+                return std::isfinite(value) ? value : 0.0;
+        }
+    }
     bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
+    const double value = text.toDouble(&ok);
     return ok && std::isfinite(value) ? value : 0.0;
 }
 

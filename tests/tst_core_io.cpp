@@ -2,6 +2,7 @@
 // defaults, every failure message, and damaged or hostile files.
 
 #include "io/filesys.h"
+#include "io/numbers.h"
 #include "model/document.h"
 
 #include <QRandomGenerator>
@@ -434,6 +435,23 @@ private slots:
         QCOMPARE(doc.extremes.Max2.D, 0.5);
         QCOMPARE(doc.extremes.Max1.D, 0.0);
         QCOMPARE(doc.extremes.Min1.Q, -4.0); // extremes are read in place
+    }
+
+    // Numbers as the project file's parser reads them: plain ones exactly,
+    // signs and points as written by hand, anything else as 0.
+    void numbersFromText()
+    {
+        const QList<QPair<QString, double>> cases = {{QStringLiteral("12.5"), 12.5},
+            {QStringLiteral(" -0.0001 "), -0.0001}, {QStringLiteral("+3"), 3.0},
+            {QStringLiteral("-.5"), -0.5}, {QStringLiteral("5."), 5.0},
+            {QStringLiteral("1.95e+08"), 1.95e8}, {QStringLiteral("8595.34"), 8595.34},
+            {QStringLiteral("0.1"), 0.1}, {QStringLiteral("+-5"), 0.0},
+            {QStringLiteral("--5"), 0.0}, {QStringLiteral("12abc"), 0.0},
+            {QStringLiteral("1e400"), 0.0}, {QStringLiteral("nan"), 0.0},
+            {QStringLiteral("0x10"), 0.0}, {QStringLiteral("1 2"), 0.0}, {QString(), 0.0},
+            {QStringLiteral("１２"), 0.0}};
+        for (const auto &c : cases)
+            QCOMPARE(filenumbers::toDouble(c.first), c.second);
     }
 
     void unfitResultsDropped_data()
