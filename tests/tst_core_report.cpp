@@ -6,6 +6,7 @@
 #include "engine/analysisresult.h"
 #include "engine/reportcontent.h"
 #include "engine/results.h"
+#include "enginetestsupport.h"
 #include "io/filesys.h"
 #include "io/resultcsv.h"
 #include "model/document.h"
@@ -56,29 +57,10 @@ QList<QStringList> parseCsv(const QString &text)
     return records;
 }
 
-// A square 1 m x 1 m pile of C30 in ground without springs, fixed at its
-// bottom: a cantilever.
+// A bare pile fixed at its bottom, with 10 kN/m at its head: a cantilever.
 void makeCantilever(Document &doc, double length)
 {
-    doc.base.slideBackH = length;
-    doc.base.slideFrontH = length;
-    doc.base.cutH = length;
-    doc.base.aforce = 0.0;
-    doc.base.pforce = 0.0;
-    doc.base.weight = false;
-    doc.frontPile.length = length;
-    doc.frontPile.shp = SECTSQUARE;
-    doc.frontPile.width = 1.0;
-    doc.frontPile.height = 1.0;
-    doc.frontPile.grade = 30;
-    doc.frontPile.support = SUPPORTFIXED;
-    SoilInfo soil;
-    soil.type = METHODK;
-    soil.k = 0.0;
-    soil.m = 0.0;
-    soil.thickness = length + 10.0;
-    doc.soils = {soil};
-    doc.anchors.clear();
+    makeBarePile(doc, length, SUPPORTFIXED);
     ForceInfo f;
     f.type = LOADPNT;
     f.direction = DIRHORIZONTAL;
