@@ -14,6 +14,19 @@
 
 namespace {
 
+// Assembles the stiffness and loads of the analysed project's final trial
+// (its springs in the states the trial loop settled on) once more.
+void assembleFinalTrial(DataMatrix &matrix, Document &doc)
+{
+    matrix.buildLoads(doc.beams, doc.nodes);
+    matrix.buildRightHandSide();
+    matrix.addElements(doc.beams);
+    matrix.applyRestraints(doc.restraints);
+    matrix.recordOrigins(doc.nodes);
+    matrix.addSprings(doc.nodes);
+    matrix.buildMatrix();
+}
+
 ForceInfo pointForce(double F, double distance, qint16 object = OBJPILE)
 {
     ForceInfo f;
@@ -617,13 +630,7 @@ void TestEngine::largeModelIsSolved()
     QVERIFY(allFinite(doc));
 
     DataMatrix matrix;
-    matrix.buildLoads(doc.beams, doc.nodes);
-    matrix.buildRightHandSide();
-    matrix.addElements(doc.beams);
-    matrix.applyRestraints(doc.restraints);
-    matrix.recordOrigins(doc.nodes);
-    matrix.addSprings(doc.nodes);
-    matrix.buildMatrix();
+    assembleFinalTrial(matrix, doc);
     QCOMPARE(matrix.solve(), 0);
     QVERIFY(matrix.backwardError() < 1e-9);
     for (int n = 0; n < doc.nodes.size(); ++n)
@@ -787,11 +794,7 @@ void TestEngine::manyForcesSolvedExactly()
     for (int i = 0; i < 400; ++i)
         doc.AddForces.append(pointForce(
             i % 2 == 0 ? 5.0 : -5.0, 0.013 * i + 0.005, i % 2 == 0 ? OBJPILE : OBJBACKPILE));
-    doc.updateGeometry();
-    doc.updateBaseData();
-    doc.updateSoilLayers();
-    doc.placeForces();
-    doc.placeAnchors();
+    doc.updateAll();
     QVERIFY(doc.analyse());
     QVERIFY(doc.nodes.size() > 800);
     QVERIFY(allFinite(doc));
@@ -799,13 +802,7 @@ void TestEngine::manyForcesSolvedExactly()
     // The final trial's equations, assembled again, are satisfied by the
     // reported displacements to the last digits.
     DataMatrix matrix;
-    matrix.buildLoads(doc.beams, doc.nodes);
-    matrix.buildRightHandSide();
-    matrix.addElements(doc.beams);
-    matrix.applyRestraints(doc.restraints);
-    matrix.recordOrigins(doc.nodes);
-    matrix.addSprings(doc.nodes);
-    matrix.buildMatrix();
+    assembleFinalTrial(matrix, doc);
     QCOMPARE(matrix.solve(), 0);
     QVERIFY2(matrix.backwardError() < 1e-12, qPrintable(QString::number(matrix.backwardError())));
     for (int n = 0; n < doc.nodes.size(); ++n)
