@@ -5,9 +5,6 @@
 
 #include <cmath>
 
-namespace {
-
-// Area of one steel strand in mm² by its nominal diameter in mm.
 double strandArea(double diameter)
 {
     static const struct
@@ -22,8 +19,6 @@ double strandArea(double diameter)
     }
     return 140.0;
 }
-
-} // namespace
 
 void AnchorInfo::computeStiffness()
 {
@@ -55,4 +50,15 @@ void AnchorInfo::computeStiffness()
         if (!std::isfinite(*v))
             *v = 0.0;
     }
+}
+
+double AnchorInfo::axialForce() const
+{
+    // forceH = cos α·(P + k·cos α·(−Dx)) and forceV = sin α·(P + k·sin α·Dy):
+    // dividing each by its direction cosine gives P plus one part of the
+    // stretch, so their sum counts P twice.
+    const double alpha = angle * M_PI / 180.0;
+    if (!(alpha > 0.0))
+        return forceH / std::cos(alpha);
+    return forceH / std::cos(alpha) + forceV / std::sin(alpha) - preforce;
 }

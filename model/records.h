@@ -118,7 +118,17 @@ struct AnchorInfo
 
     // Fills A, Es, Ac, Ec, kh and kv from the anchor's data.
     void computeStiffness();
+    // Axial force of the tendon from the analysed head forces, kN: the
+    // prestress plus the spring's stretch along the anchor's axis. forceH
+    // and forceV each carry the prestress's component, so it is taken off
+    // once; a horizontal anchor has no vertical spring and its axial force
+    // is forceH alone.
+    double axialForce() const;
 };
+
+// Area of one steel strand in mm² by its nominal diameter in mm (140 for a
+// diameter the table does not list).
+double strandArea(double diameter);
 
 struct ForceInfo
 {
