@@ -4,7 +4,7 @@
 #include "app/mainwindow.h"
 
 #include "dock/dockview.h"
-#include "model/document.h"
+#include "document/document.h"
 #include "view/view.h"
 
 #include <QAction>

@@ -153,7 +153,7 @@ void MainWindow::actExportTable()
         exportFileName(view, tr("导出结果表"), {tr("CSV文件(*.csv)")}, {QStringLiteral("csv")});
     if (name.isEmpty())
         return;
-    const QString message = ResultCsv::write(analysisResult(*view->document()), name);
+    const QString message = ResultCsv::write(view->document()->analysisResult(), name);
     if (!message.isEmpty()) {
         Prompts::warn(this, tr("澄川抗滑桩"), message);
         return;

@@ -5,7 +5,7 @@
 
 #include "app/settings.h"
 #include "dock/dockview.h"
-#include "model/document.h"
+#include "document/document.h"
 #include "view/prompts.h"
 #include "view/view.h"
 

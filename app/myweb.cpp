@@ -3,7 +3,7 @@
 #include "app/settings.h"
 #include "buildinfo.h"
 #include "io/filesys.h"
-#include "model/document.h"
+#include "document/document.h"
 
 #include <QCoreApplication>
 #include <QDir>

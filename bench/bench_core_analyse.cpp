@@ -8,7 +8,7 @@
 // on exactly the same input.
 
 #include "io/filesys.h"
-#include "model/document.h"
+#include "document/document.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 // many runs. Run by hand; never part of the tests.
 
 #include "io/filesys.h"
-#include "model/document.h"
+#include "document/document.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

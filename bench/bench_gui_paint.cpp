@@ -8,7 +8,7 @@
 // picture; with an image name it also saves the input picture, and the
 // analysed ones next to it (name-springs.png, name-moment.png, ...).
 
-#include "model/document.h"
+#include "document/document.h"
 #include "view/view.h"
 
 #include <QApplication>

@@ -10,7 +10,7 @@
 
 #include "app/settings.h"
 #include "io/filesys.h"
-#include "model/document.h"
+#include "document/document.h"
 #include "report/reportwriter.h"
 
 #include <QDir>

@@ -6,7 +6,7 @@
 #include "cli/projectfile.h"
 #include "engine/analysisresult.h"
 #include "io/resultcsv.h"
-#include "model/document.h"
+#include "document/document.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ int analyse(const QStringList &args, QTextStream &out, QTextStream &err)
         return ExitFailed;
     if (!csv.isEmpty()) {
         // A failed analysis has no table: its reason stands above.
-        const QString message = ResultCsv::write(analysisResult(doc), csv);
+        const QString message = ResultCsv::write(doc.analysisResult(), csv);
         if (!message.isEmpty()) {
             err << "ridezu-cli: " << message << '\n';
             return ExitFailed;

@@ -2,7 +2,7 @@
 
 #include "cli/command.h"
 #include "cli/projectfile.h"
-#include "model/document.h"
+#include "document/document.h"
 
 #include <QMap>
 

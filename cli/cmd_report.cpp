@@ -6,7 +6,7 @@
 #include "app/settings.h"
 #include "cli/command.h"
 #include "cli/projectfile.h"
-#include "model/document.h"
+#include "document/document.h"
 #include "report/reportwriter.h"
 
 #include <QFileInfo>

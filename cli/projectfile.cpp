@@ -1,7 +1,7 @@
 #include "cli/projectfile.h"
 
 #include "io/filesys.h"
-#include "model/document.h"
+#include "document/document.h"
 
 bool readProjectFile(Document &doc, const QString &path, QTextStream &err)
 {

@@ -10,7 +10,7 @@
 // The dock holds the document through a guarded pointer and checks it before
 // every use: the document goes with its tab at any time.
 
-#include "model/document.h"
+#include "document/document.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -12,7 +12,7 @@
 
 namespace {
 
-bool resultsFinite(const Document &doc)
+bool resultsFinite(const Project &doc)
 {
     for (const ResultInfo &r : doc.results) {
         for (double v : {r.Xi, r.Yi, r.Ai, r.Xj, r.Yj, r.Aj, r.Ni, r.Qi, r.Mi, r.Nj, r.Qj, r.Mj,
@@ -32,19 +32,18 @@ bool resultsFinite(const Document &doc)
 
 namespace {
 
-// The steps of the analysis on the working copy `doc`; its lines go to the
-// log of the document the user sees.
-bool runAnalysis(Document &doc)
+// The steps of the analysis on the working copy `doc`; its lines go to `log`.
+AnalysisCode runAnalysis(Project &doc, QStringList &log)
 {
-    if (const int code = checkInput(doc)) {
-        doc.outCode(code);
-        return false;
+    if (const auto code = AnalysisCode(checkInput(doc)); code != AnalysisCode::Ok) {
+        log << codeMessage(code);
+        return code;
     }
     if (const QString problem = unusableInput(doc); !problem.isEmpty()) {
-        doc.outInfo(problem);
-        return false;
+        log << problem;
+        return AnalysisCode::InvalidInput;
     }
-    doc.outInfo(Document::tr(">>数据合理性检查正确"));
+    log << ProjectText::tr(">>数据合理性检查正确");
 
     doc.base.dl = elementLength(doc);
     const bool twoPiles = isDoubleRow(doc.base);
@@ -56,9 +55,9 @@ bool runAnalysis(Document &doc)
     doc.extremes = ResultExtremes();
 
     // Sizes from a damaged file could ask for millions of nodes.
-    const auto tooLarge = [&doc] {
-        doc.outInfo(Document::tr(">>错误：数据不合理，计算模型节点过多"));
-        return false;
+    const auto tooLarge = [&log] {
+        log << codeMessage(AnalysisCode::ModelTooLarge);
+        return AnalysisCode::ModelTooLarge;
     };
     JoinedPoints joinedY;
     JoinedPoints joinedX;
@@ -73,8 +72,8 @@ bool runAnalysis(Document &doc)
     halfLengths(doc, members);
     buildElements(doc, members);
     if (members.front.size() < 2 || (twoPiles && members.back.size() < 2) || doc.beams.isEmpty()) {
-        doc.outInfo(Document::tr(">>错误：无法建立计算模型"));
-        return false;
+        log << codeMessage(AnalysisCode::NoModel);
+        return AnalysisCode::NoModel;
     }
     soilSprings(doc, members);
     const bool esInteraction = twoPiles && doc.base.interact == INTERACTES;
@@ -89,9 +88,9 @@ bool runAnalysis(Document &doc)
         selfWeight(doc);
     distributedLoads(doc);
 
-    if (const int code = trialLoop(doc, esInteraction)) {
-        doc.outCode(code);
-        return false;
+    if (const AnalysisCode code = trialLoop(doc, esInteraction, log); code != AnalysisCode::Ok) {
+        log << codeMessage(code);
+        return code;
     }
 
     shearCorrections(doc);
@@ -100,17 +99,16 @@ bool runAnalysis(Document &doc)
     anchorForces(doc);
     doc.extremes = resultExtremes(doc);
     if (!resultsFinite(doc) || !reportPrintable(doc.extremes)) {
-        doc.outCode(13);
-        return false;
+        log << codeMessage(AnalysisCode::SolveFailed);
+        return AnalysisCode::SolveFailed;
     }
-    for (const QString &line : reportLines(doc))
-        doc.outInfo(line);
-    return true;
+    log << reportLines(doc);
+    return AnalysisCode::Ok;
 }
 
 } // namespace
 
-void copyInputAfresh(const Document &from, Document &to)
+void copyInputAfresh(const Project &from, Project &to)
 {
     to.base = from.base;
     to.soils = from.soils;
@@ -122,11 +120,8 @@ void copyInputAfresh(const Document &from, Document &to)
     to.updateAll();
 }
 
-bool Document::analyse()
+AnalysisOutcome analyse(const Project &input)
 {
-    if (status == SHOWRESULT)
-        return false;
-
     // The analysis works on a copy of the project. Every derived value
     // (pile placement, section values, b0, E, beam geometry, depth
     // elevations, BaseForces, layer bottoms, force and anchor placement,
@@ -135,33 +130,38 @@ bool Document::analyse()
     // trusted; and the loads, anchors, surfaces and layer boundaries the
     // model moves onto its nodes never show in the input the user sees. The
     // lists are shared until written, so the copy costs next to nothing.
-    Document work;
-    copyInputAfresh(*this, work);
-    work.nodes = nodes;
-    work.beams = beams;
-    work.restraints = restraints;
-    work.results = results;
-    work.extremes = extremes;
-    connect(&work, &Document::sendOutInfo, this, &Document::outInfo);
+    Project work;
+    copyInputAfresh(input, work);
+    work.nodes = input.nodes;
+    work.beams = input.beams;
+    work.restraints = input.restraints;
+    work.results = input.results;
+    work.extremes = input.extremes;
 
-    const bool ok = runAnalysis(work);
+    AnalysisOutcome outcome;
+    outcome.code = runAnalysis(work, outcome.log);
 
-    // What the analysis derives and finds is handed back: the model, the
-    // results, the element length, the bottom nodes and the anchor forces.
-    base.dl = work.base.dl;
-    frontPile.sptindex = work.frontPile.sptindex;
-    backPile.sptindex = work.backPile.sptindex;
-    for (int n = 0; n < anchors.size() && n < work.anchors.size(); ++n) {
-        if (anchors[n].forceH != work.anchors[n].forceH
-            || anchors[n].forceV != work.anchors[n].forceV) {
-            anchors[n].forceH = work.anchors[n].forceH;
-            anchors[n].forceV = work.anchors[n].forceV;
+    // The analysed project is the input as the user sees it, with what the
+    // analysis derives and finds: the model, the results, the element
+    // length, the bottom nodes and the anchor forces.
+    Project &out = outcome.project;
+    out = input;
+    out.base.dl = work.base.dl;
+    out.frontPile.sptindex = work.frontPile.sptindex;
+    out.backPile.sptindex = work.backPile.sptindex;
+    for (int n = 0; n < out.anchors.size() && n < work.anchors.size(); ++n) {
+        if (out.anchors[n].forceH != work.anchors[n].forceH
+            || out.anchors[n].forceV != work.anchors[n].forceV) {
+            out.anchors[n].forceH = work.anchors[n].forceH;
+            out.anchors[n].forceV = work.anchors[n].forceV;
         }
     }
-    nodes = std::move(work.nodes);
-    beams = std::move(work.beams);
-    restraints = std::move(work.restraints);
-    results = std::move(work.results);
-    extremes = work.extremes;
-    return ok;
+    out.nodes = std::move(work.nodes);
+    out.beams = std::move(work.beams);
+    out.restraints = std::move(work.restraints);
+    out.results = std::move(work.results);
+    out.extremes = work.extremes;
+    if (outcome.succeeded())
+        outcome.result = analysisResult(out, outcome.log);
+    return outcome;
 }

@@ -15,7 +15,7 @@ bool isPile(qint32 ob)
 }
 
 // Results read from a damaged file may name nodes that do not exist.
-bool endsExist(const Document &doc, const ResultInfo &r)
+bool endsExist(const Project &doc, const ResultInfo &r)
 {
     const qsizetype count = doc.nodes.size();
     return r.i >= 0 && r.j >= 0 && r.i < count && r.j < count;
@@ -62,7 +62,7 @@ void upperEnd(const ResultInfo &r, PileStation &s)
     s.reaction = r.SPj;
 }
 
-PileResult pileStations(const Document &doc, qint16 object, bool betweenRows)
+PileResult pileStations(const Project &doc, qint16 object, bool betweenRows)
 {
     PileResult pile;
     pile.object = object;
@@ -115,19 +115,9 @@ PileResult pileStations(const Document &doc, qint16 object, bool betweenRows)
     return pile;
 }
 
-// The lines of the last analysis in the log, from its input check on.
-QStringList lastAnalysisLines(const Document &doc)
-{
-    const QString start = Document::tr(">>数据合理性检查正确");
-    const qsizetype from = doc.messages.lastIndexOf(start);
-    if (from < 0)
-        return reportLines(doc);
-    return doc.messages.mid(from);
-}
-
 } // namespace
 
-double pileTop(const Document &doc, qint16 object)
+double pileTop(const Project &doc, qint16 object)
 {
     bool found = false;
     double top = 0.0;
@@ -144,7 +134,7 @@ double pileTop(const Document &doc, qint16 object)
     return top;
 }
 
-void findExtremes(const Document &doc, PileResult &front, PileResult &back)
+void findExtremes(const Project &doc, PileResult &front, PileResult &back)
 {
     const bool betweenRows = isDoubleRow(doc.base) && doc.base.interact == INTERACTES;
     for (const ResultInfo &r : doc.results) {
@@ -173,10 +163,10 @@ void findExtremes(const Document &doc, PileResult &front, PileResult &back)
     }
 }
 
-AnalysisResult analysisResult(const Document &doc)
+AnalysisResult analysisResult(const Project &doc, const QStringList &log)
 {
     AnalysisResult result;
-    if (!(doc.status & SHOWRESULT) || doc.results.isEmpty())
+    if (doc.results.isEmpty())
         return result;
     result.valid = true;
     result.doubleRow = isDoubleRow(doc.base);
@@ -196,6 +186,6 @@ AnalysisResult analysisResult(const Document &doc)
         result.anchors.append(
             {n + 1, a.object, a.y1g, a.distance, a.angle, a.preforce, a.forceH, a.forceV});
     }
-    result.log = lastAnalysisLines(doc);
+    result.log = log;
     return result;
 }

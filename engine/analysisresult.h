@@ -1,6 +1,6 @@
 #pragma once
 
-// The result of an analysis as one typed value, built from the Document's
+// The result of an analysis as one typed value, built from a Project's
 // element results: for each pile the values at every node along it, top
 // down, the extremes per pile with the depths where they occur, the anchor
 // forces and the log of the analysis. The calculation report, its result
@@ -13,9 +13,9 @@
 // A station lists the value of the section just below its node, the way a
 // table along a pile is read from the top; the bottom node has only the
 // element above it. The extremes look at both sides of every node, by the
-// rule of the result report, so they equal the Document's extremes.
+// rule of the result report, so they equal the project's extremes.
 
-#include "model/document.h"
+#include "model/project.h"
 
 #include <QList>
 #include <QStringList>
@@ -23,7 +23,7 @@
 // Values of one pile at one node.
 struct PileStation
 {
-    qint32 node = 0; // index into Document::nodes
+    qint32 node = 0; // index into Project::nodes
     qint32 nodeId = 0; // the node number the drawing writes
     double depth = 0.0; // m below the pile top
     double elevation = 0.0; // m
@@ -87,12 +87,13 @@ struct AnalysisResult
 };
 
 // Elevation of the highest node of the pile of kind `object`; 0 without one.
-double pileTop(const Document &doc, qint16 object);
+double pileTop(const Project &doc, qint16 object);
 
 // Fills the extremes of the single or front pile and of the back pile, by
 // the rule of the result report, with the depths below each pile's
 // topElevation (set by the caller).
-void findExtremes(const Document &doc, PileResult &front, PileResult &back);
+void findExtremes(const Project &doc, PileResult &front, PileResult &back);
 
-// The whole result of the Document's last analysis.
-AnalysisResult analysisResult(const Document &doc);
+// The whole result of an analysed project whose analysis wrote `log`;
+// invalid for a project without results.
+AnalysisResult analysisResult(const Project &doc, const QStringList &log);

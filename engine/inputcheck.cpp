@@ -15,7 +15,7 @@ bool above(double a, double b)
 
 } // namespace
 
-int checkInput(const Document &doc)
+int checkInput(const Project &doc)
 {
     if (doc.soils.isEmpty())
         return 1; // no ground at all
@@ -75,18 +75,18 @@ QString pileProblem(const PileInfo &pile, const QString &name)
 {
     if (!finite({pile.length, pile.topXg, pile.topYg, pile.bottomXg, pile.bottomYg, pile.area,
             pile.I, pile.E, pile.b0, pile.space}))
-        return Document::tr("%1的数据含有无效数值").arg(name);
+        return ProjectText::tr("%1的数据含有无效数值").arg(name);
     if (pile.shp == SECTSQUARE) {
         if (!positive(pile.height) || !positive(pile.width))
-            return Document::tr("%1的截面尺寸必须大于0").arg(name);
+            return ProjectText::tr("%1的截面尺寸必须大于0").arg(name);
     } else if (!positive(pile.diameter)) {
-        return Document::tr("%1的直径必须大于0").arg(name);
+        return ProjectText::tr("%1的直径必须大于0").arg(name);
     }
     if (!positive(pile.area) || !positive(pile.I) || !positive(pile.E) || !positive(pile.b0))
-        return Document::tr("%1的截面面积、惯性矩、弹性模量和计算宽度必须大于0").arg(name);
+        return ProjectText::tr("%1的截面面积、惯性矩、弹性模量和计算宽度必须大于0").arg(name);
     if (pile.support != SUPPORTHINGED && pile.support != SUPPORTFREE
         && pile.support != SUPPORTFIXED)
-        return Document::tr("%1的桩底支承方式无效").arg(name);
+        return ProjectText::tr("%1的桩底支承方式无效").arg(name);
     return {};
 }
 
@@ -122,7 +122,7 @@ QString beyond(
 {
     for (double v : values) {
         if (std::fabs(v) > limit)
-            return Document::tr("%1超出合理范围（绝对值不大于%2%3）")
+            return ProjectText::tr("%1超出合理范围（绝对值不大于%2%3）")
                 .arg(fieldName(field), QString::number(limit, 'g', 10), QString::fromUtf8(unit));
     }
     return {};
@@ -130,14 +130,14 @@ QString beyond(
 
 QString pileBounds(const PileInfo &pile, const QString &name)
 {
-    QString problem = beyond({pile.length}, MAXLENGTH, Document::tr("%1的桩长").arg(name), "m");
+    QString problem = beyond({pile.length}, MAXLENGTH, ProjectText::tr("%1的桩长").arg(name), "m");
     if (problem.isEmpty())
         problem = beyond({pile.diameter, pile.height, pile.width}, MAXLENGTH,
-            Document::tr("%1的截面尺寸").arg(name), "m");
+            ProjectText::tr("%1的截面尺寸").arg(name), "m");
     return problem;
 }
 
-QString bounds(const Document &doc)
+QString bounds(const Project &doc)
 {
     const BaseInfo &base = doc.base;
     const bool two = isDoubleRow(base);
@@ -146,26 +146,26 @@ QString bounds(const Document &doc)
         if (!problem.isEmpty())
             problems.append(problem);
     };
-    check(beyond({base.slideBackH, base.slideFrontH}, MAXLENGTH, Document::tr("滑面深度"), "m"));
-    check(beyond({base.cutH}, MAXLENGTH, Document::tr("开挖深度"), "m"));
-    check(beyond({base.aforce}, MAXFORCE, Document::tr("滑坡推力"), "kN/m"));
-    check(beyond({base.pforce}, MAXFORCE, Document::tr("抗力"), "kN/m"));
-    check(beyond({base.space}, MAXLENGTH, Document::tr("桩间距"), "m"));
+    check(beyond({base.slideBackH, base.slideFrontH}, MAXLENGTH, ProjectText::tr("滑面深度"), "m"));
+    check(beyond({base.cutH}, MAXLENGTH, ProjectText::tr("开挖深度"), "m"));
+    check(beyond({base.aforce}, MAXFORCE, ProjectText::tr("滑坡推力"), "kN/m"));
+    check(beyond({base.pforce}, MAXFORCE, ProjectText::tr("抗力"), "kN/m"));
+    check(beyond({base.space}, MAXLENGTH, ProjectText::tr("桩间距"), "m"));
     if (!(base.reduceE >= 0.01f && base.reduceE <= 1.0f))
-        check(Document::tr("刚度折减系数超出合理范围（1%~100%）"));
-    check(pileBounds(doc.frontPile, two ? Document::tr("前桩") : Document::tr("抗滑桩")));
+        check(ProjectText::tr("刚度折减系数超出合理范围（1%~100%）"));
+    check(pileBounds(doc.frontPile, two ? ProjectText::tr("前桩") : ProjectText::tr("抗滑桩")));
     if (two) {
-        check(pileBounds(doc.backPile, Document::tr("后桩")));
-        check(beyond({base.row}, MAXLENGTH, Document::tr("前后排桩间距"), "m"));
-        check(beyond({base.dpel}, MAXLENGTH, Document::tr("前后排桩顶高差"), "m"));
+        check(pileBounds(doc.backPile, ProjectText::tr("后桩")));
+        check(beyond({base.row}, MAXLENGTH, ProjectText::tr("前后排桩间距"), "m"));
+        check(beyond({base.dpel}, MAXLENGTH, ProjectText::tr("前后排桩顶高差"), "m"));
         check(beyond({doc.linkBeam.height, doc.linkBeam.width}, MAXLENGTH,
-            Document::tr("横梁的截面尺寸"), "m"));
+            ProjectText::tr("横梁的截面尺寸"), "m"));
     }
     for (int n = 0; problems.isEmpty() && n < doc.soils.size(); ++n) {
         const SoilInfo &s = doc.soils[n];
         const auto named = [n](const char *what) {
             return
-                [n, what] { return Document::tr(what).arg(Document::tr("岩土层%1").arg(n + 1)); };
+                [n, what] { return ProjectText::tr(what).arg(ProjectText::tr("岩土层%1").arg(n + 1)); };
         };
         check(beyond({s.thickness}, MAXLENGTH, named(QT_TR_NOOP("%1的厚度")), "m"));
         check(beyond({s.Es}, MAXMODULUS, named(QT_TR_NOOP("%1的Es值")), "kPa"));
@@ -176,7 +176,7 @@ QString bounds(const Document &doc)
         const AnchorInfo &a = doc.anchors[n];
         const auto named = [n](const char *what) {
             return
-                [n, what] { return Document::tr(what).arg(Document::tr("锚索(杆)%1").arg(n + 1)); };
+                [n, what] { return ProjectText::tr(what).arg(ProjectText::tr("锚索(杆)%1").arg(n + 1)); };
         };
         check(beyond(
             {a.distance, a.lf, a.la, a.Dc}, MAXLENGTH, named(QT_TR_NOOP("%1的位置或尺寸")), "m"));
@@ -187,7 +187,7 @@ QString bounds(const Document &doc)
         const ForceInfo &f = doc.AddForces[n];
         const auto named = [n](const char *what) {
             return
-                [n, what] { return Document::tr(what).arg(Document::tr("附加力%1").arg(n + 1)); };
+                [n, what] { return ProjectText::tr(what).arg(ProjectText::tr("附加力%1").arg(n + 1)); };
         };
         check(beyond({f.distance, f.length}, MAXLENGTH, named(QT_TR_NOOP("%1的位置或长度")), "m"));
         check(beyond({f.F, f.q1, f.q2}, MAXFORCE, named(QT_TR_NOOP("%1的力值")), "kN/m"));
@@ -198,7 +198,7 @@ QString bounds(const Document &doc)
 
 } // namespace
 
-QString unusableInput(const Document &doc)
+QString unusableInput(const Project &doc)
 {
     const BaseInfo &base = doc.base;
     const bool two = isDoubleRow(base);
@@ -206,11 +206,11 @@ QString unusableInput(const Document &doc)
     if (!finite({base.slideBackH, base.slideBackYg, base.slideFrontH, base.slideFrontYg, base.cutH,
             base.cutYg, base.aforce, base.pforce, base.ratio, base.space, double(base.reduceE),
             base.row, base.dpel, base.mRatio}))
-        problem = Document::tr("基础信息含有无效数值");
+        problem = ProjectText::tr("基础信息含有无效数值");
     else if (!positive(base.space))
-        problem = Document::tr("桩间距必须大于0");
+        problem = ProjectText::tr("桩间距必须大于0");
     else if (!positive(double(base.reduceE)))
-        problem = Document::tr("刚度折减系数必须大于0");
+        problem = ProjectText::tr("刚度折减系数必须大于0");
 
     if (problem.isEmpty())
         problem = pileProblem(doc.frontPile, CodeText::carrier(OBJPILE, base.PileForm));
@@ -221,9 +221,9 @@ QString unusableInput(const Document &doc)
             && (!positive(beam.height) || !positive(beam.width) || !positive(beam.area)
                 || !positive(beam.I) || !positive(beam.E) || !positive(beam.length)
                 || !finite({beam.leftXg, beam.leftYg, beam.rightXg, beam.rightYg})))
-            problem = Document::tr("横梁的尺寸和弹性模量必须大于0");
+            problem = ProjectText::tr("横梁的尺寸和弹性模量必须大于0");
         if (problem.isEmpty() && !positive(base.row))
-            problem = Document::tr("前后排桩间距必须大于0");
+            problem = ProjectText::tr("前后排桩间距必须大于0");
         // Pile ends keep their exact elevation in the model; two of them a
         // hair apart would give an element too short to solve.
         const double ends[] = {
@@ -232,49 +232,49 @@ QString unusableInput(const Document &doc)
             for (int b = a + 1; b < 4; ++b) {
                 const double d = std::fabs(ends[a] - ends[b]);
                 if (d > EPS && d < MINNODESPACING - EPS)
-                    problem = Document::tr("前后排桩的桩顶、桩底高差须为0或不小于0.01m");
+                    problem = ProjectText::tr("前后排桩的桩顶、桩底高差须为0或不小于0.01m");
             }
         }
     }
     if (problem.isEmpty() && doc.frontPile.support == SUPPORTFREE && !positive(base.mRatio))
-        problem = Document::tr("桩底m/m0比值必须大于0");
+        problem = ProjectText::tr("桩底m/m0比值必须大于0");
     if (problem.isEmpty() && two && doc.backPile.support == SUPPORTFREE && !positive(base.mRatio))
-        problem = Document::tr("桩底m/m0比值必须大于0");
+        problem = ProjectText::tr("桩底m/m0比值必须大于0");
 
     for (int n = 0; problem.isEmpty() && n < doc.soils.size(); ++n) {
         const SoilInfo &s = doc.soils[n];
         if (!finite({s.Es, s.thickness, s.bottomY, s.m, s.k}))
-            problem = Document::tr("岩土层%1的数据含有无效数值").arg(n + 1);
+            problem = ProjectText::tr("岩土层%1的数据含有无效数值").arg(n + 1);
         else if (!(s.thickness > 0.0))
-            problem = Document::tr("岩土层%1的厚度必须大于0").arg(n + 1);
+            problem = ProjectText::tr("岩土层%1的厚度必须大于0").arg(n + 1);
         else if (s.m < 0.0 || s.k < 0.0 || s.Es < 0.0)
-            problem = Document::tr("岩土层%1的m、K和Es值不能为负").arg(n + 1);
+            problem = ProjectText::tr("岩土层%1的m、K和Es值不能为负").arg(n + 1);
     }
     for (int n = 0; problem.isEmpty() && n < doc.anchors.size(); ++n) {
         const AnchorInfo &a = doc.anchors[n];
         if (!finite({a.preforce, a.angle, a.lf, a.la, a.Dc, a.Em, a.distance, a.cableDiam,
                 a.rodDiam, a.kh, a.kv, a.x1g, a.y1g}))
-            problem = Document::tr("锚索(杆)%1的数据含有无效数值").arg(n + 1);
+            problem = ProjectText::tr("锚索(杆)%1的数据含有无效数值").arg(n + 1);
         else if (a.kh < 0.0 || a.kv < 0.0)
-            problem = Document::tr("锚索(杆)%1的刚度不能为负").arg(n + 1);
+            problem = ProjectText::tr("锚索(杆)%1的刚度不能为负").arg(n + 1);
     }
     const auto forceProblem = [&](const QList<ForceInfo> &forces, int n) {
         const ForceInfo &f = forces[n];
         if (!finite({f.F, f.M, f.q1, f.q2, f.length, f.distance, f.Fg, f.Mg, f.q1g, f.q2g, f.x1g,
                 f.y1g, f.x2g, f.y2g}))
-            return Document::tr("附加力%1的数据含有无效数值").arg(n + 1);
+            return ProjectText::tr("附加力%1的数据含有无效数值").arg(n + 1);
         return QString();
     };
     for (int n = 0; problem.isEmpty() && n < doc.AddForces.size(); ++n)
         problem = forceProblem(doc.AddForces, n);
     for (int n = 0; problem.isEmpty() && n < doc.BaseForces.size(); ++n) {
         if (!forceProblem(doc.BaseForces, n).isEmpty())
-            problem = Document::tr("推力或抗力的数据含有无效数值");
+            problem = ProjectText::tr("推力或抗力的数据含有无效数值");
     }
     if (problem.isEmpty())
         problem = bounds(doc);
 
     if (problem.isEmpty())
         return {};
-    return Document::tr(">>错误：数据不合理，%1").arg(problem);
+    return ProjectText::tr(">>错误：数据不合理，%1").arg(problem);
 }

@@ -2,13 +2,13 @@
 
 // Plausibility check of the project before an analysis.
 
-#include "model/document.h"
+#include "model/project.h"
 
 // Result code of the first failing geometry rule (1 to 7), or 0.
-int checkInput(const Document &doc);
+int checkInput(const Project &doc);
 
 // Values that no analysis can use (zero or negative sizes, unknown codes,
 // non-finite numbers) or that no real project has (beyond 1000 m, 1e6 kN/m,
 // 1e7 kN·m/m, 1e9 kPa or a soil coefficient of 1e9), as an error line for
 // the log naming the field; empty when usable.
-QString unusableInput(const Document &doc);
+QString unusableInput(const Project &doc);

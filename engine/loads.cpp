@@ -27,7 +27,7 @@ struct Members
     MemberElements beam;
 };
 
-Members memberElements(const Document &doc)
+Members memberElements(const Project &doc)
 {
     Members m;
     for (int n = 0; n < doc.beams.size(); ++n) {
@@ -61,7 +61,7 @@ void forCovered(const MemberElements &member, double lower, double upper, Apply 
 }
 
 // Adds a distributed force to the pile or beam elements it covers.
-void applyDistributed(Document &doc, const Members &members, const ForceInfo &f)
+void applyDistributed(Project &doc, const Members &members, const ForceInfo &f)
 {
     const bool horizontal = f.direction == DIRHORIZONTAL;
     const auto intensities = [&](double qi, double qj, BeamInfo &e) {
@@ -96,7 +96,7 @@ void applyDistributed(Document &doc, const Members &members, const ForceInfo &f)
 
 } // namespace
 
-void nodalLoads(Document &doc)
+void nodalLoads(Project &doc)
 {
     for (NodeInfo &node : doc.nodes)
         node.FX = node.FY = node.FM = 0.0;
@@ -143,7 +143,7 @@ void fixedEndForces(BeamInfo &e, double qxi, double qyi, double qxj, double qyj)
     e.Mj += (wi / 30.0 + wj / 20.0) * L * L;
 }
 
-void selfWeight(Document &doc)
+void selfWeight(Project &doc)
 {
     for (BeamInfo &e : doc.beams) {
         if (!isPileElement(e))
@@ -153,7 +153,7 @@ void selfWeight(Document &doc)
     }
 }
 
-void distributedLoads(Document &doc)
+void distributedLoads(Project &doc)
 {
     const Members members = memberElements(doc);
     for (const ForceInfo &f : std::as_const(doc.BaseForces)) {

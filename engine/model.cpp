@@ -52,7 +52,7 @@ double slidingSurface(const BaseInfo &base, bool frontOfDoubleRow)
     return frontOfDoubleRow && isDoubleRow(base) ? base.slideFrontYg : base.slideBackYg;
 }
 
-double elementLength(const Document &doc)
+double elementLength(const Project &doc)
 {
     double total = doc.frontPile.length;
     if (isDoubleRow(doc.base))
@@ -175,7 +175,7 @@ QVector<GridPoint> regularGrid(double start, double end, double spacing)
     return points;
 }
 
-QVector<double> elevationGrid(const Document &doc, JoinedPoints *joined)
+QVector<double> elevationGrid(const Project &doc, JoinedPoints *joined)
 {
     const BaseInfo &base = doc.base;
     const bool two = isDoubleRow(base);
@@ -231,7 +231,7 @@ QVector<double> elevationGrid(const Document &doc, JoinedPoints *joined)
     return mergeGrid(points, dl, true, joined);
 }
 
-QVector<double> beamGrid(const Document &doc, JoinedPoints *joined)
+QVector<double> beamGrid(const Project &doc, JoinedPoints *joined)
 {
     const double spacing = 2.0 * doc.base.dl;
     const double start = doc.linkBeam.leftXg;
@@ -256,7 +256,7 @@ QVector<double> beamGrid(const Document &doc, JoinedPoints *joined)
     return mergeGrid(points, spacing, false, joined);
 }
 
-void moveOntoNodes(Document &doc, const JoinedPoints &elevations, const JoinedPoints &xs)
+void moveOntoNodes(Project &doc, const JoinedPoints &elevations, const JoinedPoints &xs)
 {
     if (elevations.isEmpty() && xs.isEmpty())
         return;
@@ -293,7 +293,7 @@ bool within(const PileInfo &pile, double y)
     return y > pile.bottomYg - EPS && y < pile.topYg + EPS;
 }
 
-int addNode(Document &doc, double x, double y, double b0)
+int addNode(Project &doc, double x, double y, double b0)
 {
     NodeInfo node;
     node.id = qint16(doc.nodes.size());
@@ -306,7 +306,7 @@ int addNode(Document &doc, double x, double y, double b0)
 
 } // namespace
 
-MemberNodes buildNodes(Document &doc, const QVector<double> &grid, const QVector<double> &xs)
+MemberNodes buildNodes(Project &doc, const QVector<double> &grid, const QVector<double> &xs)
 {
     MemberNodes members;
     const PileInfo &front = doc.frontPile;
@@ -344,7 +344,7 @@ MemberNodes buildNodes(Document &doc, const QVector<double> &grid, const QVector
     return members;
 }
 
-void halfLengths(Document &doc, const MemberNodes &members)
+void halfLengths(Project &doc, const MemberNodes &members)
 {
     for (const QVector<int> *pile : {&members.front, &members.back}) {
         for (int n = 0; n < pile->size(); ++n) {
@@ -359,7 +359,7 @@ void halfLengths(Document &doc, const MemberNodes &members)
 
 namespace {
 
-void addMember(Document &doc, const QVector<int> &ids, qint32 ob, double E, double A, double I)
+void addMember(Project &doc, const QVector<int> &ids, qint32 ob, double E, double A, double I)
 {
     for (int n = 0; n + 1 < ids.size(); ++n) {
         const NodeInfo &a = doc.nodes[ids[n]];
@@ -383,7 +383,7 @@ void addMember(Document &doc, const QVector<int> &ids, qint32 ob, double E, doub
 
 } // namespace
 
-void buildElements(Document &doc, const MemberNodes &members)
+void buildElements(Project &doc, const MemberNodes &members)
 {
     const PileInfo &front = doc.frontPile;
     const PileInfo &back = doc.backPile;
@@ -393,7 +393,7 @@ void buildElements(Document &doc, const MemberNodes &members)
     addMember(doc, members.beam, OBJBEAM, beam.E, beam.area, beam.I);
 }
 
-void buildEsLinks(Document &doc, const MemberNodes &members)
+void buildEsLinks(Project &doc, const MemberNodes &members)
 {
     const double beamY = doc.linkBeam.leftYg;
     const double length =

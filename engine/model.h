@@ -3,7 +3,7 @@
 // Construction of the analysis model: element length, elevation grid, nodes,
 // half lengths, beam elements and Es links.
 
-#include "model/document.h"
+#include "model/project.h"
 
 #include <QVector>
 
@@ -93,7 +93,7 @@ int layerBelow(const QList<SoilInfo> &soils, double y);
 double slidingSurface(const BaseInfo &base, bool frontOfDoubleRow);
 
 // Finite-element division length from the total pile length.
-double elementLength(const Document &doc);
+double elementLength(const Project &doc);
 
 // Largest model the engine builds: node ids are 16-bit values.
 constexpr int MAXNODES = 30000;
@@ -110,23 +110,23 @@ QVector<double> mergeGrid(
     QVector<GridPoint> points, double spacing, bool keepUpper, JoinedPoints *joined = nullptr);
 
 // Elevations at which both piles get nodes; empty for a model too large to build.
-QVector<double> elevationGrid(const Document &doc, JoinedPoints *joined = nullptr);
+QVector<double> elevationGrid(const Project &doc, JoinedPoints *joined = nullptr);
 
 // x positions of the link-beam nodes of a double row; empty when too many.
-QVector<double> beamGrid(const Document &doc, JoinedPoints *joined = nullptr);
+QVector<double> beamGrid(const Project &doc, JoinedPoints *joined = nullptr);
 
 // Moves every surface, layer boundary, force and anchor that lay on a joined
 // grid point to the node it became, so that it acts there.
-void moveOntoNodes(Document &doc, const JoinedPoints &elevations, const JoinedPoints &xs);
+void moveOntoNodes(Project &doc, const JoinedPoints &elevations, const JoinedPoints &xs);
 
 // Fills doc.nodes and returns each member's node ids.
-MemberNodes buildNodes(Document &doc, const QVector<double> &grid, const QVector<double> &xs);
+MemberNodes buildNodes(Project &doc, const QVector<double> &grid, const QVector<double> &xs);
 
 // upH and downH of every pile node.
-void halfLengths(Document &doc, const MemberNodes &members);
+void halfLengths(Project &doc, const MemberNodes &members);
 
 // Beam elements of the piles and the link beam, in this order.
-void buildElements(Document &doc, const MemberNodes &members);
+void buildElements(Project &doc, const MemberNodes &members);
 
 // Axial links carrying the soil between the rows (double row with Es interaction).
-void buildEsLinks(Document &doc, const MemberNodes &members);
+void buildEsLinks(Project &doc, const MemberNodes &members);

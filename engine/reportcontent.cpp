@@ -99,7 +99,7 @@ class Builder
     Q_DECLARE_TR_FUNCTIONS(ReportBuilder)
 
 public:
-    Builder(const Document &doc, const AnalysisResult &result)
+    Builder(const Project &doc, const AnalysisResult &result)
         : m_doc(doc)
         , m_result(result)
     {
@@ -304,7 +304,7 @@ private:
     // project derives without a resistance.
     int thrustEntries() const
     {
-        Document thrustOnly;
+        Project thrustOnly;
         copyInputAfresh(m_input, thrustOnly);
         thrustOnly.base.pforce = 0.0;
         thrustOnly.updateBaseData();
@@ -437,16 +437,16 @@ private:
         return t;
     }
 
-    const Document &m_doc;
+    const Project &m_doc;
     const AnalysisResult &m_result;
-    Document m_input;
+    Project m_input;
     bool m_doubleRow = false;
 };
 
 } // namespace
 
 ReportContent ReportBuilder::build(
-    const Document &doc, const AnalysisResult &result, const QString &fileName, const QDate &date)
+    const Project &doc, const AnalysisResult &result, const QString &fileName, const QDate &date)
 {
     ReportContent c;
     c.title = tr("抗滑桩计算书");

@@ -65,7 +65,7 @@ class ReportBuilder
 public:
     // The report of a project with valid results (result.valid); fileName is
     // the project's file name as the title block shows it.
-    static ReportContent build(const Document &doc, const AnalysisResult &result,
+    static ReportContent build(const Project &doc, const AnalysisResult &result,
         const QString &fileName, const QDate &date);
 
     // The per-node result table of every pile: the report's tables joined

@@ -21,7 +21,7 @@ bool esInteraction(const BaseInfo &base)
 }
 
 // Force that the Es link attached to a pile node passes to it.
-QHash<int, double> linkForces(const Document &doc)
+QHash<int, double> linkForces(const Project &doc)
 {
     QHash<int, double> forces;
     for (const ResultInfo &r : doc.results) {
@@ -47,7 +47,7 @@ double activeSoilSpring(const NodeInfo &node)
 
 } // namespace
 
-void shearCorrections(Document &doc)
+void shearCorrections(Project &doc)
 {
     for (ResultInfo &r : doc.results) {
         if (!isPile(r.ob))
@@ -81,7 +81,7 @@ void shearCorrections(Document &doc)
     }
 }
 
-void soilReaction(Document &doc)
+void soilReaction(Project &doc)
 {
     for (ResultInfo &r : doc.results) {
         if (!isPile(r.ob))
@@ -101,7 +101,7 @@ void soilReaction(Document &doc)
     }
 }
 
-void betweenRowPressure(Document &doc)
+void betweenRowPressure(Project &doc)
 {
     if (!esInteraction(doc.base))
         return;
@@ -119,7 +119,7 @@ void betweenRowPressure(Document &doc)
     }
 }
 
-void anchorForces(Document &doc)
+void anchorForces(Project &doc)
 {
     const NodeIndex index(doc.nodes);
     for (AnchorInfo &a : doc.anchors) {
@@ -141,7 +141,7 @@ void anchorForces(Document &doc)
     }
 }
 
-ResultExtremes resultExtremes(const Document &doc)
+ResultExtremes resultExtremes(const Project &doc)
 {
     // One rule for the extremes: the one that also finds their depths.
     PileResult front;
@@ -193,7 +193,7 @@ bool reportPrintable(const ResultExtremes &x)
     return true;
 }
 
-QStringList reportLines(const Document &doc)
+QStringList reportLines(const Project &doc)
 {
     const auto ranges = [&](const QStringList &patterns, const ExtremeValues &min,
                             const ExtremeValues &max) {
@@ -203,22 +203,22 @@ QStringList reportLines(const Document &doc)
             patterns[3].arg(oneDecimal(min.R), oneDecimal(max.R))};
     };
     const ResultExtremes &x = doc.extremes;
-    QStringList lines {Document::tr(">>---------------"), Document::tr(">>计算结果如下:")};
+    QStringList lines {ProjectText::tr(">>---------------"), ProjectText::tr(">>计算结果如下:")};
     if (isDoubleRow(doc.base)) {
         lines << ranges(
-            {Document::tr(">>前桩位移（%1~ %2mm）"), Document::tr(">>前桩弯矩（%1~ %2kN*m）"),
-                Document::tr(">>前桩剪力（%1~ %2kN）"), Document::tr(">>前桩土反力（%1~ %2kPa）")},
+            {ProjectText::tr(">>前桩位移（%1~ %2mm）"), ProjectText::tr(">>前桩弯矩（%1~ %2kN*m）"),
+                ProjectText::tr(">>前桩剪力（%1~ %2kN）"), ProjectText::tr(">>前桩土反力（%1~ %2kPa）")},
             x.Min1, x.Max1);
         lines << ranges(
-            {Document::tr(">>后桩位移（%1~ %2mm）"), Document::tr(">>后桩弯矩（%1~ %2kN*m）"),
-                Document::tr(">>后桩剪力（%1~ %2kN）"), Document::tr(">>后桩土反力（%1~ %2kPa）")},
+            {ProjectText::tr(">>后桩位移（%1~ %2mm）"), ProjectText::tr(">>后桩弯矩（%1~ %2kN*m）"),
+                ProjectText::tr(">>后桩剪力（%1~ %2kN）"), ProjectText::tr(">>后桩土反力（%1~ %2kPa）")},
             x.Min2, x.Max2);
     } else {
         lines << ranges(
-            {Document::tr(">>抗滑桩位移（%1~ %2mm）"), Document::tr(">>抗滑桩弯矩（%1~ %2kN*m）"),
-                Document::tr(">>抗滑桩剪力（%1~ %2kN）"), Document::tr(">>土反力（%1~ %2kPa）")},
+            {ProjectText::tr(">>抗滑桩位移（%1~ %2mm）"), ProjectText::tr(">>抗滑桩弯矩（%1~ %2kN*m）"),
+                ProjectText::tr(">>抗滑桩剪力（%1~ %2kN）"), ProjectText::tr(">>土反力（%1~ %2kPa）")},
             x.Min1, x.Max1);
     }
-    lines << Document::tr(">>---------------");
+    lines << ProjectText::tr(">>---------------");
     return lines;
 }

@@ -3,23 +3,23 @@
 // Completion of the element results after the trial calculation, the anchor
 // forces, the extremes per pile and the report lines.
 
-#include "model/document.h"
+#include "model/project.h"
 
 // Spring forces at the lower end of pile elements, zero shear at a free
 // bottom, and the force of the Es link arriving at a pile node.
-void shearCorrections(Document &doc);
+void shearCorrections(Project &doc);
 
 // Soil reaction on the piles at both ends of every element below the sliding surface.
-void soilReaction(Document &doc);
+void soilReaction(Project &doc);
 
 // Pressure of the soil between the rows carried by each Es link.
-void betweenRowPressure(Document &doc);
+void betweenRowPressure(Project &doc);
 
 // Horizontal and vertical force of every anchor.
-void anchorForces(Document &doc);
+void anchorForces(Project &doc);
 
 // Maxima and minima of displacement, moment, shear and reaction per pile.
-ResultExtremes resultExtremes(const Document &doc);
+ResultExtremes resultExtremes(const Project &doc);
 
 // A number as the report, the result table and the drawing print it: fixed
 // with the given decimals, and never "-0.0" for a value that rounds to zero.
@@ -32,4 +32,4 @@ QString oneDecimal(double value);
 bool reportPrintable(const ResultExtremes &extremes);
 
 // Lines of the result report.
-QStringList reportLines(const Document &doc);
+QStringList reportLines(const Project &doc);

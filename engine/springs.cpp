@@ -47,7 +47,7 @@ LayerCoefficient layerCoefficient(const QList<SoilInfo> &soils, double y, double
     return {};
 }
 
-double groundBetweenRows(const Document &doc)
+double groundBetweenRows(const Project &doc)
 {
     const double top = doc.frontPile.topYg;
     if (top < -EPS)
@@ -55,7 +55,7 @@ double groundBetweenRows(const Document &doc)
     return 0.0;
 }
 
-void soilSprings(Document &doc, const MemberNodes &members)
+void soilSprings(Project &doc, const MemberNodes &members)
 {
     const BaseInfo &base = doc.base;
     const bool two = isDoubleRow(base);
@@ -102,7 +102,7 @@ void soilSprings(Document &doc, const MemberNodes &members)
     }
 }
 
-void anchorStiffness(Document &doc)
+void anchorStiffness(Project &doc)
 {
     const bool two = isDoubleRow(doc.base);
     const NodeIndex index(doc.nodes);
@@ -118,7 +118,7 @@ void anchorStiffness(Document &doc)
     }
 }
 
-void pileBottom(Document &doc, const MemberNodes &members)
+void pileBottom(Project &doc, const MemberNodes &members)
 {
     doc.frontPile.sptindex = -1;
     doc.backPile.sptindex = -1;
@@ -148,7 +148,7 @@ void pileBottom(Document &doc, const MemberNodes &members)
         bottom(doc.backPile, members.back);
 }
 
-void trialSprings(Document &doc)
+void trialSprings(Project &doc)
 {
     for (NodeInfo &node : doc.nodes) {
         node.Kr = node.SKr;

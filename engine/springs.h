@@ -15,16 +15,16 @@ struct LayerCoefficient
 LayerCoefficient layerCoefficient(const QList<SoilInfo> &soils, double y, double z);
 
 // Reference ground between the rows of a double row.
-double groundBetweenRows(const Document &doc);
+double groundBetweenRows(const Project &doc);
 
 // SKr and SKl of every pile node.
-void soilSprings(Document &doc, const MemberNodes &members);
+void soilSprings(Project &doc, const MemberNodes &members);
 
 // Every anchor head adds its stiffness to the node it is fixed to.
-void anchorStiffness(Document &doc);
+void anchorStiffness(Project &doc);
 
 // Restraints or base spring at each pile bottom; fills sptindex.
-void pileBottom(Document &doc, const MemberNodes &members);
+void pileBottom(Project &doc, const MemberNodes &members);
 
 // Kr, Kl, Ku, Kd used by the trial calculation.
-void trialSprings(Document &doc);
+void trialSprings(Project &doc);

@@ -60,7 +60,7 @@ void applyLinkStates(QList<BeamInfo> &beams)
 
 } // namespace
 
-int trialLoop(Document &doc, bool esInteraction)
+AnalysisCode trialLoop(Project &doc, bool esInteraction, QStringList &log)
 {
     auto matrix = std::make_unique<DataMatrix>();
     matrix->buildLoads(doc.beams, doc.nodes);
@@ -72,16 +72,16 @@ int trialLoop(Document &doc, bool esInteraction)
         matrix->recordOrigins(doc.nodes);
         matrix->addSprings(doc.nodes);
         matrix->buildMatrix();
-        const int code = matrix->solve();
-        if (code == 13)
+        const auto code = AnalysisCode(matrix->solve());
+        if (code == AnalysisCode::SolveFailed)
             return code; // no usable solution: further trials would work on garbage
-        if (code != 0)
-            doc.outCode(code);
+        if (code != AnalysisCode::Ok)
+            log << codeMessage(code);
 
-        doc.outInfo(Document::tr(">>第%1次试算").arg(trial));
+        log << ProjectText::tr(">>第%1次试算").arg(trial);
         if (trial + 1 > TRIALLIMIT) {
             doc.results = matrix->elementResults(doc.beams);
-            return 21;
+            return AnalysisCode::TrialLimit;
         }
 
         // Every node takes its own displacement from the solution.
@@ -96,8 +96,8 @@ int trialLoop(Document &doc, bool esInteraction)
         if (!nodesSwitched && !linksSwitched) {
             // The element results of the trial that settled every state.
             doc.results = matrix->elementResults(doc.beams);
-            doc.outInfo(Document::tr(">>计算结束"));
-            return 0;
+            log << ProjectText::tr(">>计算结束");
+            return AnalysisCode::Ok;
         }
         if (linksSwitched)
             applyLinkStates(doc.beams);

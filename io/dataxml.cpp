@@ -1,7 +1,7 @@
 // data.xml: the input records and the display state of a project.
 
 #include "io/filesys.h"
-#include "io/projectdata.h"
+#include "model/project.h"
 #include "io/xmlrecord.h"
 
 #include <QBuffer>
@@ -10,12 +10,12 @@ using namespace xmlrecord;
 
 namespace {
 
-const Attrs<ProjectData> displayAttrs = {
-    {"status", &ProjectData::status},
-    {"blc", &ProjectData::blc},
-    {"blcfull", &ProjectData::blcfull},
-    {"x0", &ProjectData::x0},
-    {"y0", &ProjectData::y0},
+const Attrs<Project> displayAttrs = {
+    {"status", &Project::status},
+    {"blc", &Project::blc},
+    {"blcfull", &Project::blcfull},
+    {"x0", &Project::x0},
+    {"y0", &Project::y0},
 };
 
 // BaseData also holds the text elements ProjectName and PileForm, written first.
@@ -144,7 +144,7 @@ void writeList(QXmlStreamWriter &w, const char *name, const char *child, const L
 } // namespace
 
 QByteArray FileSys::writeXml(
-    const char *root, const ProjectData &data, const std::function<void()> &body)
+    const char *root, const Project &data, const std::function<void()> &body)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -161,7 +161,7 @@ QByteArray FileSys::writeXml(
     return bytes;
 }
 
-QByteArray FileSys::dataXml(const ProjectData &data)
+QByteArray FileSys::dataXml(const Project &data)
 {
     return writeXml("RIDezuData", data, [&] {
         m_writer.writeEmptyElement(QStringLiteral("Display"));
@@ -196,7 +196,7 @@ void FileSys::refuseTooManyRecords()
     m_reader.raiseError(QStringLiteral("too many records"));
 }
 
-int FileSys::readData(const QByteArray &xml, ProjectData &data)
+int FileSys::readData(const QByteArray &xml, Project &data)
 {
     const ReadingBuffer input(m_reader, xml);
 
@@ -254,7 +254,7 @@ int FileSys::readData(const QByteArray &xml, ProjectData &data)
     return m_reader.hasError() || !project || !versioned ? ReadBroken : ReadOk;
 }
 
-void FileSys::readBaseInfo(ProjectData &data)
+void FileSys::readBaseInfo(Project &data)
 {
     while (m_reader.readNextStartElement()) {
         if (m_reader.name() == u"ProjectName")

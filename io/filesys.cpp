@@ -4,8 +4,8 @@
 #include "io/filesys.h"
 
 #include "io/numbers.h"
-#include "io/projectdata.h"
-#include "model/document.h"
+#include "model/project.h"
+#include "model/project.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -57,7 +57,7 @@ FileSys::Member FileSys::readMember(QuaZip &zip, const QString &name, QByteArray
     return file.getZipError() == UNZ_OK ? Member::Read : Member::Unreadable;
 }
 
-QString FileSys::readProject(Document &doc, const QString &path)
+QString FileSys::readProject(Project &project, const QString &path)
 {
     const QString name = QDir::toNativeSeparators(path);
     m_fileVersion = 0.0;
@@ -67,7 +67,7 @@ QString FileSys::readProject(Document &doc, const QString &path)
     if (!zip.open(QuaZip::mdUnzip))
         return tr("打开文件\"%1\"失败").arg(name);
 
-    ProjectData data = ProjectData::of(doc);
+    Project data = project;
     QByteArray xml;
     switch (readMember(zip, DATAMEMBER, xml)) {
     case Member::Read: break;
@@ -103,7 +103,7 @@ QString FileSys::readProject(Document &doc, const QString &path)
     }
     zip.close();
 
-    data.storeInto(doc);
+    project = data;
     return QString();
 }
 
@@ -122,10 +122,9 @@ bool FileSys::writeMember(QuaZip &zip, const QString &name, const QByteArray &by
     return written && file.getZipError() == ZIP_OK;
 }
 
-QString FileSys::writeProject(Document &doc, const QString &path)
+QString FileSys::writeProject(const Project &data, const QString &path)
 {
     const QString name = QDir::toNativeSeparators(path);
-    const ProjectData data = ProjectData::of(doc);
 
     // The archive is built in memory; the file on disk is replaced only once
     // all of it has been written, so a failed save keeps the previous file.

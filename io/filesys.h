@@ -16,9 +16,8 @@
 
 #include <functional>
 
-class Document;
 class QuaZip;
-struct ProjectData;
+struct Project;
 
 class FileSys : public QObject
 {
@@ -27,8 +26,11 @@ class FileSys : public QObject
 public:
     FileSys() = default;
 
-    QString readProject(Document &doc, const QString &path);
-    QString writeProject(Document &doc, const QString &path);
+    // Reads the file at `path` into `project`, which keeps what the file does
+    // not hold; on failure `project` is left as it was and the message says
+    // why. Empty on success.
+    QString readProject(Project &project, const QString &path);
+    QString writeProject(const Project &project, const QString &path);
 
     // Largest inflated size accepted for one member of a project file.
     static constexpr qint64 MAXMEMBERSIZE = 64 * 1024 * 1024;
@@ -46,19 +48,19 @@ private:
     Member readMember(QuaZip &zip, const QString &name, QByteArray &bytes);
     bool writeMember(QuaZip &zip, const QString &name, const QByteArray &bytes);
 
-    int readData(const QByteArray &xml, ProjectData &data);
-    int readResults(const QByteArray &xml, ProjectData &data);
-    void readBaseInfo(ProjectData &data);
-    void readExtremes(ProjectData &data);
+    int readData(const QByteArray &xml, Project &data);
+    int readResults(const QByteArray &xml, Project &data);
+    void readBaseInfo(Project &data);
+    void readExtremes(Project &data);
     // Stops the reader: the file holds more records than a project can have.
     void refuseTooManyRecords();
 
-    QByteArray dataXml(const ProjectData &data);
-    QByteArray resultXml(const ProjectData &data);
+    QByteArray dataXml(const Project &data);
+    QByteArray resultXml(const Project &data);
     // One XML member: declaration, root element with the file version, then
     // `body` writes the rest.
     QByteArray writeXml(
-        const char *root, const ProjectData &data, const std::function<void()> &body);
+        const char *root, const Project &data, const std::function<void()> &body);
 
     QXmlStreamReader m_reader;
     QXmlStreamWriter m_writer;

@@ -1,7 +1,7 @@
 // result.xml: the analysis model and the results of the last analysis.
 
 #include "io/filesys.h"
-#include "io/projectdata.h"
+#include "model/project.h"
 #include "io/xmlrecord.h"
 
 #include <cmath>
@@ -58,7 +58,7 @@ const Attrs<X> extremeAttrs = {{"D", &X::D}, {"M", &X::M}, {"Q", &X::Q}, {"R", &
 
 } // namespace
 
-QByteArray FileSys::resultXml(const ProjectData &data)
+QByteArray FileSys::resultXml(const Project &data)
 {
     return writeXml("ResultData", data, [&] {
         m_writer.writeStartElement(QStringLiteral("NodeDatas"));
@@ -89,7 +89,7 @@ QByteArray FileSys::resultXml(const ProjectData &data)
     });
 }
 
-int FileSys::readResults(const QByteArray &xml, ProjectData &data)
+int FileSys::readResults(const QByteArray &xml, Project &data)
 {
     const ReadingBuffer input(m_reader, xml);
 
@@ -140,7 +140,7 @@ int FileSys::readResults(const QByteArray &xml, ProjectData &data)
     return ReadOk;
 }
 
-void FileSys::readExtremes(ProjectData &data)
+void FileSys::readExtremes(Project &data)
 {
     while (m_reader.readNextStartElement()) {
         const QStringView name = m_reader.name();

@@ -1,7 +1,7 @@
 // Landslide thrust behind the piles and resistance in front of them, turned
-// into distributed horizontal forces on the piles (Document::BaseForces).
+// into distributed horizontal forces on the piles (Project::BaseForces).
 
-#include "model/document.h"
+#include "model/project.h"
 
 #include <cmath>
 
@@ -44,7 +44,7 @@ ForceInfo distributedForce(double total, qint16 object, double length, double di
 
 } // namespace
 
-void Document::updateBaseData()
+void Project::updateBaseData()
 {
     base.slideBackYg = -base.slideBackH;
     base.slideFrontYg = -base.slideFrontH;

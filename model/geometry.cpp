@@ -1,6 +1,6 @@
 #include "model/geometry.h"
 
-#include "model/document.h"
+#include "model/project.h"
 
 #include <QCoreApplication>
 #include <cmath>
@@ -51,8 +51,9 @@ bool deriveSection(PileInfo &pile, float reduceE)
     return false;
 }
 
-void Document::updateGeometry()
+bool Project::updateGeometry()
 {
+    bool limited = false;
     double frontTop = 0.0;
     double backTop = 0.0;
     if (base.PileForm == DOUBLEROW) {
@@ -63,7 +64,7 @@ void Document::updateGeometry()
             backTop = -d;
     }
 
-    const auto place = [this](PileInfo &pile, double x, double y) {
+    const auto place = [this, &limited](PileInfo &pile, double x, double y) {
         pile.topXg = x;
         pile.topYg = y;
         pile.topElevation = y;
@@ -71,11 +72,11 @@ void Document::updateGeometry()
         pile.bottomYg = y - pile.length;
         pile.space = base.space;
         if (deriveSection(pile, base.reduceE))
-            messages.append(tr(">>注意: 桩间距小于b0"));
+            limited = true;
     };
     place(frontPile, 0.0, frontTop);
     if (base.PileForm != DOUBLEROW)
-        return;
+        return limited;
 
     place(backPile, base.row, backTop);
     linkBeam.leftXg = frontPile.topXg;
@@ -86,4 +87,5 @@ void Document::updateGeometry()
     linkBeam.area = linkBeam.width * linkBeam.height;
     linkBeam.I = linkBeam.width * linkBeam.height * linkBeam.height * linkBeam.height / 12.0;
     linkBeam.E = concreteModulus(linkBeam.grade);
+    return limited;
 }

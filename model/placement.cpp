@@ -1,7 +1,7 @@
 // Global positions of anchors and forces from the pile and beam geometry,
 // and the per-pile values of the forces.
 
-#include "model/document.h"
+#include "model/project.h"
 
 #include <cmath>
 
@@ -22,7 +22,7 @@ double pointOnBeam(const LinkBeamInfo &beam, double distance)
 
 } // namespace
 
-void Document::placeAnchors()
+void Project::placeAnchors()
 {
     for (AnchorInfo &a : anchors) {
         if (a.object == OBJBEAM) {
@@ -41,12 +41,12 @@ void Document::placeAnchors()
     }
 }
 
-void Document::placeForces()
+void Project::placeForces()
 {
     placeForceList(AddForces);
 }
 
-void Document::placeForceList(QList<ForceInfo> &forces) const
+void Project::placeForceList(QList<ForceInfo> &forces) const
 {
     const double s = frontPile.space;
     for (ForceInfo &f : forces) {

@@ -107,7 +107,7 @@ QString ReportWriter::write(const Document &doc, const QString &path, const QStr
     const Format format = formatOf(path);
     if (format == Format::Unknown)
         return tr("计算书只能保存为PDF或HTML文件：%1").arg(QDir::toNativeSeparators(path));
-    const AnalysisResult result = analysisResult(doc);
+    const AnalysisResult result = doc.analysisResult();
     if (!result.valid)
         return ReportBuilder::noResults();
     const ReportContent content = ReportBuilder::build(doc, result, fileName, QDate::currentDate());

@@ -2,7 +2,7 @@
 
 // Small projects the engine tests share, built from the default project.
 
-#include "model/document.h"
+#include "document/document.h"
 
 // A square 1 m x 1 m pile of C30 (EI = 2.5e6 kN·m²) standing in ground that
 // gives no springs: a plain cantilever or propped beam.

@@ -1,7 +1,7 @@
 // ridezu-cli as a user runs it: exit statuses, output and messages.
 
 #include "io/filesys.h"
-#include "model/document.h"
+#include "document/document.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

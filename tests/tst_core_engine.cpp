@@ -2,15 +2,19 @@
 // closed-form beam solutions, spring sums that must equal integrals of the
 // foundation coefficient, equilibrium and the rules of the trial loop.
 
+#include "engine/analyse.h"
+#include "engine/analysiscode.h"
 #include "engine/datamatrix.h"
 #include "engine/inputcheck.h"
 #include "engine/model.h"
 #include "engine/results.h"
 #include "engine/springs.h"
 #include "enginetestsupport.h"
-#include "model/document.h"
+#include "document/document.h"
 
 #include <QtTest>
+
+#include <thread>
 
 namespace {
 
@@ -97,6 +101,7 @@ private slots:
     void pileEndKeepsItsElevation();
     void manyForcesSolvedExactly();
     void zeroNeverPrintedNegative();
+    void analysesRunAtOnceOnCopies();
 };
 
 void TestEngine::inputCheck_data()
@@ -171,7 +176,7 @@ void TestEngine::inputCheck()
     const bool ok = doc.analyse();
     QCOMPARE(ok, code == 0);
     if (code != 0)
-        QCOMPARE(linesAfter(doc, before), QStringList {Document::codeMessage(code)});
+        QCOMPARE(linesAfter(doc, before), QStringList {codeMessage(AnalysisCode(code))});
     else
         QCOMPARE(doc.messages.at(before), QStringLiteral(">>数据合理性检查正确"));
 }
@@ -858,4 +863,36 @@ void TestEngine::zeroNeverPrintedNegative()
 }
 
 QTEST_GUILESS_MAIN(TestEngine)
+// The analysis is a function of a value: two analyses of different
+// projects running at once give what each gives alone, and the input is
+// not written.
+void TestEngine::analysesRunAtOnceOnCopies()
+{
+    Project single = Project::defaultProject();
+    Project doubleRow = Project::defaultProject();
+    doubleRow.base.PileForm = DOUBLEROW;
+    doubleRow.updateAll();
+    const AnalysisOutcome singleAlone = analyse(single);
+    const AnalysisOutcome doubleAlone = analyse(doubleRow);
+    QVERIFY(singleAlone.succeeded());
+    QVERIFY(doubleAlone.succeeded());
+    QVERIFY(single.results.isEmpty());
+
+    for (int round = 0; round < 4; ++round) {
+        AnalysisOutcome a;
+        AnalysisOutcome b;
+        std::thread first([&] { a = analyse(single); });
+        std::thread second([&] { b = analyse(doubleRow); });
+        first.join();
+        second.join();
+        QCOMPARE(a.log, singleAlone.log);
+        QCOMPARE(b.log, doubleAlone.log);
+        QCOMPARE(a.project.results.size(), singleAlone.project.results.size());
+        for (int n = 0; n < a.project.results.size(); ++n)
+            QCOMPARE(a.project.results[n].Mj, singleAlone.project.results[n].Mj);
+        for (int n = 0; n < b.project.results.size(); ++n)
+            QCOMPARE(b.project.results[n].Xi, doubleAlone.project.results[n].Xi);
+    }
+}
+
 #include "tst_core_engine.moc"

@@ -3,7 +3,7 @@
 
 #include "io/filesys.h"
 #include "io/numbers.h"
-#include "model/document.h"
+#include "document/document.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>

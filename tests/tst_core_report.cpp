@@ -9,7 +9,7 @@
 #include "enginetestsupport.h"
 #include "io/filesys.h"
 #include "io/resultcsv.h"
-#include "model/document.h"
+#include "document/document.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -121,7 +121,7 @@ void TestReport::cantileverAlongThePile()
     makeCantilever(doc, 10.0);
     QVERIFY(doc.analyse());
     doc.status = SHOWRESULT;
-    const AnalysisResult result = analysisResult(doc);
+    const AnalysisResult result = doc.analysisResult();
     QVERIFY(result.valid);
     QCOMPARE(result.piles.size(), 1);
     const PileResult &pile = result.piles.first();
@@ -166,7 +166,7 @@ void TestReport::examplesStationsAndExtremes()
     QFETCH(QString, name);
     Document doc;
     QVERIFY(analyseExample(doc, qPrintable(name)));
-    const AnalysisResult result = analysisResult(doc);
+    const AnalysisResult result = doc.analysisResult();
     QVERIFY(result.valid);
     const bool doubleRow = doc.base.PileForm == DOUBLEROW;
     QCOMPARE(result.piles.size(), doubleRow ? 2 : 1);
@@ -220,7 +220,7 @@ void TestReport::reportHasEverySection()
     for (const char *name : {"default.qzp", "singlerow-anchors.qzp", "doublerow.qzp"}) {
         Document doc;
         QVERIFY(analyseExample(doc, name));
-        const AnalysisResult result = analysisResult(doc);
+        const AnalysisResult result = doc.analysisResult();
         const ReportContent c =
             ReportBuilder::build(doc, result, QString::fromLatin1(name), QDate(2024, 5, 6));
         QCOMPARE(c.sections(),
@@ -276,7 +276,7 @@ void TestReport::csvRoundTrips()
 {
     Document doc;
     QVERIFY(analyseExample(doc, "doublerow.qzp"));
-    const AnalysisResult result = analysisResult(doc);
+    const AnalysisResult result = doc.analysisResult();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("table.csv"));
     QCOMPARE(ResultCsv::write(result, path), QString());
@@ -323,9 +323,9 @@ void TestReport::refusedWithoutResults()
     Document doc;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("none.csv"));
-    QCOMPARE(ResultCsv::write(analysisResult(doc), path), ReportBuilder::noResults());
+    QCOMPARE(ResultCsv::write(doc.analysisResult(), path), ReportBuilder::noResults());
     QVERIFY(doc.analyse());
-    QCOMPARE(ResultCsv::write(analysisResult(doc), path), ReportBuilder::noResults());
+    QCOMPARE(ResultCsv::write(doc.analysisResult(), path), ReportBuilder::noResults());
     QVERIFY(!QFileInfo::exists(path));
 }
 

@@ -8,7 +8,7 @@
 #include "app/mainwindow.h"
 #include "dialogs/base/basedialog.h"
 #include "dialogs/pile/piledialog.h"
-#include "model/document.h"
+#include "document/document.h"
 #include "view/view.h"
 
 #include <QAction>

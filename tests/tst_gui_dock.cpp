@@ -8,7 +8,7 @@
 #include "dialogs/doublespindelegate.h"
 #include "dialogs/spindelegate.h"
 #include "dock/dockview.h"
-#include "model/document.h"
+#include "document/document.h"
 #include "view/view.h"
 
 #include <QAction>

@@ -12,7 +12,7 @@
 #include "dialogs/force/forcedialog.h"
 #include "dialogs/pile/piledialog.h"
 #include "dialogs/soil/soildialog.h"
-#include "model/document.h"
+#include "document/document.h"
 #include "view/view.h"
 
 #include <QAction>

@@ -9,7 +9,7 @@
 #include "dialogs/anchor/anchordialog.h"
 #include "dialogs/force/forcedialog.h"
 #include "dialogs/soil/soildialog.h"
-#include "model/document.h"
+#include "document/document.h"
 #include "view/view.h"
 
 #include <QAction>

@@ -9,7 +9,7 @@
 #include "engine/analysisresult.h"
 #include "engine/reportcontent.h"
 #include "io/filesys.h"
-#include "model/document.h"
+#include "document/document.h"
 #include "view/view.h"
 
 #include <QAction>
@@ -282,7 +282,7 @@ private slots:
         QVERIFY(table.startsWith("\xEF\xBB\xBF"));
         // The header and a line per node of each pile.
         qsizetype stations = 0;
-        for (const PileResult &pile : analysisResult(*view->document()).piles)
+        for (const PileResult &pile : view->document()->analysisResult().piles)
             stations += pile.stations.size();
         QVERIFY(stations > 0);
         QCOMPARE(table.count("\r\n"), stations + 1);

@@ -7,7 +7,7 @@
 #include "guitestsupport.h"
 
 #include "app/mainwindow.h"
-#include "model/document.h"
+#include "document/document.h"
 #include "view/displaysettings.h"
 #include "view/resultgeometry.h"
 #include "view/view.h"

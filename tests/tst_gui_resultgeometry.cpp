@@ -5,7 +5,7 @@
 // analysis.
 
 #include "io/filesys.h"
-#include "model/document.h"
+#include "document/document.h"
 #include "view/labelplacement.h"
 #include "view/resultgeometry.h"
 

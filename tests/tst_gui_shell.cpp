@@ -8,7 +8,7 @@
 #include "app/mainwindow.h"
 #include "app/myweb.h"
 #include "app/settings.h"
-#include "model/document.h"
+#include "document/document.h"
 #include "view/view.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 
 #include "guitestsupport.h"
 
-#include "model/document.h"
+#include "document/document.h"
 #include "view/displaysettings.h"
 #include "view/view.h"
 

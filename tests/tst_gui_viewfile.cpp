@@ -4,7 +4,7 @@
 #include "guitestsupport.h"
 
 #include "io/filesys.h"
-#include "model/document.h"
+#include "document/document.h"
 #include "view/view.h"
 
 #include <QDir>

@@ -3,7 +3,7 @@
 // are those the program makes) and saved by the program's own writer.
 
 #include "io/filesys.h"
-#include "model/document.h"
+#include "document/document.h"
 
 #include <QCoreApplication>
 #include <QDir>

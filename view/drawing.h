@@ -11,7 +11,7 @@
 // Model coordinates are metres, x to the right (toward the slope), y up, the
 // origin on the ground datum at the front pile's axis.
 
-#include "model/document.h"
+#include "document/document.h"
 
 #include <QCoreApplication>
 #include <QList>

@@ -3,7 +3,7 @@
 
 #include "view/drawing.h"
 
-#include "model/document.h"
+#include "document/document.h"
 #include "view/labelplacement.h"
 #include "view/pens.h"
 #include "view/resultgeometry.h"

@@ -3,7 +3,7 @@
 
 #include "view/drawing.h"
 
-#include "model/document.h"
+#include "document/document.h"
 #include "model/geometry.h"
 #include "view/pens.h"
 

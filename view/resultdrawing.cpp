@@ -4,7 +4,7 @@
 
 #include "view/drawing.h"
 
-#include "model/document.h"
+#include "document/document.h"
 #include "view/pens.h"
 #include "view/resultgeometry.h"
 

@@ -10,7 +10,7 @@
 // skips an element whose index lies outside the node list, so results read
 // from a damaged file never index out of range.
 
-#include "model/document.h"
+#include "document/document.h"
 
 #include <QLineF>
 #include <QList>

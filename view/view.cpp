@@ -1,6 +1,6 @@
 #include "view/view.h"
 
-#include "model/document.h"
+#include "document/document.h"
 #include "view/displaysettings.h"
 
 #include <QMouseEvent>

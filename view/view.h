@@ -9,7 +9,7 @@
 // origin on the ground datum at the front pile's axis. The transform maps
 // them to widget pixels: translate by (x0, y0), scale by (blc, -blc).
 
-#include "model/document.h"
+#include "document/document.h"
 #include "view/drawing.h"
 
 #include <QPointF>

@@ -3,7 +3,8 @@
 // One project: its input records, the results of its last analysis, the
 // display state saved with it, the modified flag and the information log.
 
-#include "model/records.h"
+#include "engine/analysisresult.h"
+#include "model/project.h"
 
 #include <QList>
 #include <QMap>
@@ -11,14 +12,11 @@
 #include <QRectF>
 #include <QStringList>
 
-class Document : public QObject
+class Document : public QObject, public Project
 {
     Q_OBJECT
 
 public:
-    // File format version this program writes and reads.
-    static constexpr double FILEVERSION = 1.1;
-
     explicit Document(QObject *parent = nullptr);
 
     bool isModified() const { return m_modified; }
@@ -27,9 +25,6 @@ public:
 
     // Appends a line to the information log and announces it.
     void outInfo(const QString &text);
-    // Logs the fixed message of an engine result code.
-    void outCode(int code);
-    static QString codeMessage(int code);
 
     // The one road for changing the input. An editor (dialog, property
     // table, tool) works on copies and hands the records of one category
@@ -51,47 +46,10 @@ public:
     // True while the input may be changed: no valid results are shown.
     bool inputEditable() const { return !(status & SHOWRESULT); }
 
-    // Derived-data updates, each over the whole project. Editors use the
-    // change functions above, which run these in the right order.
-    void updateGeometry();
-    void updateBaseData();
-    void updateSoilLayers();
-    void placeAnchors();
-    void placeForces();
-    // All of the above and every anchor's stiffness, in their order: the
-    // project derived afresh from its primary input.
-    void updateAll();
-
     // Runs the analysis; true when results were produced. Lines go to the log.
     bool analyse();
-
-    // Box of the model in metres (top-left corner, negative height).
-    QRectF modelBounds() const;
-
-    // Display state, saved with the project.
-    double fileVersion = FILEVERSION;
-    double blc = 1.0;
-    double blcfull = 1.0;
-    qint32 status = SHOWDATA;
-    qint32 x0 = 50;
-    qint32 y0 = -50;
-
-    // Input records.
-    BaseInfo base;
-    QList<ForceInfo> BaseForces;
-    QList<SoilInfo> soils;
-    PileInfo frontPile;
-    PileInfo backPile;
-    LinkBeamInfo linkBeam;
-    QList<ForceInfo> AddForces;
-    QList<AnchorInfo> anchors;
-
-    // Analysis model and results of the last analysis.
-    QList<NodeInfo> nodes;
-    QList<BeamInfo> beams;
-    QMap<int, int> restraints; // key node*10 + dof (1 x, 2 y, 3 rotation)
-    QList<ResultInfo> results;
-    ResultExtremes extremes;
+    // The typed result of the results shown; invalid while none are.
+    AnalysisResult analysisResult() const;
 
     QStringList messages;
 
@@ -101,8 +59,12 @@ signals:
     void dataChanged();
 
 private:
-    void buildDefaultProject();
-    void placeForceList(QList<ForceInfo> &forces) const;
+    // Logs the spacing note when updateGeometry had to limit b0.
+    void noteSpacing(bool limited);
 
     bool m_modified = false;
+    // The typed result of this session's last analysis; invalid for results
+    // read from a file.
+    AnalysisResult m_result;
+    QList<ResultInfo> m_analysedResults;
 };

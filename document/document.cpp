@@ -1,0 +1,131 @@
+#include "document/document.h"
+
+#include "engine/analyse.h"
+#include "engine/results.h"
+
+#include <algorithm>
+
+Document::Document(QObject *parent)
+    : QObject(parent)
+{
+    messages.append(tr(">>欢迎使用澄川抗滑桩软件"));
+    static_cast<Project &>(*this) = Project::defaultProject();
+}
+
+void Document::noteSpacing(bool limited)
+{
+    if (limited)
+        messages.append(tr(">>注意: 桩间距小于b0"));
+}
+
+void Document::setModified(bool m)
+{
+    if (m)
+        emit dataChanged();
+    if (m != m_modified) {
+        m_modified = m;
+        emit modifiedChanged(m);
+    }
+}
+
+bool Document::changeBase(const BaseInfo &b)
+{
+    if (!inputEditable())
+        return false;
+    base = b;
+    applySlideDepthRule(base);
+    // The form, the spacing and the pile-top offset move the piles; the
+    // depths and the thrust rebuild the derived loads; everything placed on
+    // a pile follows it.
+    noteSpacing(updateGeometry());
+    updateBaseData();
+    updateSoilLayers();
+    placeForces();
+    placeAnchors();
+    setModified(true);
+    return true;
+}
+
+bool Document::changePiles(const PileInfo &front, const PileInfo &back, const LinkBeamInfo &beam)
+{
+    if (!inputEditable())
+        return false;
+    frontPile = front;
+    backPile = back;
+    linkBeam = beam;
+    noteSpacing(updateGeometry());
+    // A new pile length moves the pile bottom, where thrust, forces and
+    // anchors below it are clamped; left at their old places they would lie
+    // off the pile and the analysis would find no node to put them on.
+    updateBaseData();
+    placeForces();
+    placeAnchors();
+    setModified(true);
+    return true;
+}
+
+bool Document::changeSoils(const QList<SoilInfo> &list)
+{
+    if (!inputEditable())
+        return false;
+    soils = list;
+    updateSoilLayers();
+    setModified(true);
+    return true;
+}
+
+bool Document::changeAnchors(const QList<AnchorInfo> &list)
+{
+    if (!inputEditable())
+        return false;
+    anchors = list;
+    for (AnchorInfo &a : anchors)
+        a.computeStiffness();
+    placeAnchors();
+    setModified(true);
+    return true;
+}
+
+bool Document::changeForces(const QList<ForceInfo> &list)
+{
+    if (!inputEditable())
+        return false;
+    AddForces = list;
+    placeForces();
+    setModified(true);
+    return true;
+}
+
+
+void Document::outInfo(const QString &text)
+{
+    messages.append(text);
+    emit sendOutInfo(text);
+}
+
+bool Document::analyse()
+{
+    if (status == SHOWRESULT)
+        return false;
+    AnalysisOutcome outcome = ::analyse(*this);
+    for (const QString &line : std::as_const(outcome.log))
+        outInfo(line);
+    static_cast<Project &>(*this) = std::move(outcome.project);
+    m_result = std::move(outcome.result);
+    m_analysedResults = results;
+    return outcome.succeeded();
+}
+
+AnalysisResult Document::analysisResult() const
+{
+    if (!(status & SHOWRESULT) || results.isEmpty())
+        return AnalysisResult();
+    // Results read from a file carry no log of their analysis: their
+    // result report stands in for it. The results of this session's last
+    // analysis are known by their shared list.
+    if (!m_result.valid || m_analysedResults.constData() != results.constData())
+        return ::analysisResult(*this, reportLines(*this));
+    return m_result;
+}
+
+
