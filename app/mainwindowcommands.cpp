@@ -59,16 +59,15 @@ void MainWindow::actAnalyse(bool checked)
     if (!view || !view->document())
         return;
     Document *doc = view->document();
-    const qint32 keep = doc->status & SHOWMARK;
     if (!checked) {
-        doc->status = keep | SHOWDATA;
+        doc->showInput();
     } else {
         const qsizetype linesBefore = doc->messages.size();
         // A large model takes a moment: the cursor shows that work is going on.
         QApplication::setOverrideCursor(Qt::WaitCursor);
+        doc->showInput();
         const bool analysed = doc->analyse();
         QApplication::restoreOverrideCursor();
-        doc->status = keep | (analysed ? SHOWRESULT : SHOWDATA);
         if (!analysed)
             showAnalysisFailure(*doc, linesBefore);
     }

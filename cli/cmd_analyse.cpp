@@ -37,11 +37,9 @@ int analyse(const QStringList &args, QTextStream &out, QTextStream &err)
         return ExitUnreadable;
 
     // Back to input mode, as when the analyse command is switched off.
-    const qint32 keep = doc.status & SHOWMARK;
-    doc.status = keep | SHOWDATA;
+    doc.showInput();
     const int first = doc.messages.size();
     const bool ok = doc.analyse();
-    doc.status = keep | (ok ? SHOWRESULT : SHOWDATA);
     for (int n = first; n < doc.messages.size(); ++n)
         out << doc.messages[n] << '\n';
     out.flush();

@@ -34,8 +34,7 @@ int report(const QStringList &args, QTextStream &out, QTextStream &err)
     if (!readProjectFile(doc, input, err))
         return ExitUnreadable;
     if (!(doc.status & SHOWRESULT) || doc.results.isEmpty()) {
-        const qint32 keep = doc.status & SHOWMARK;
-        doc.status = keep | SHOWDATA;
+        doc.showInput();
         const qsizetype first = doc.messages.size();
         if (!doc.analyse()) {
             // The reason the analysis gives, as its last line.
@@ -43,7 +42,6 @@ int report(const QStringList &args, QTextStream &out, QTextStream &err)
                 err << doc.messages.last() << '\n';
             return ExitFailed;
         }
-        doc.status = keep | SHOWRESULT;
     }
 
     DisplaySettings figures;

@@ -105,15 +105,22 @@ void Document::outInfo(const QString &text)
 
 bool Document::analyse()
 {
-    if (status == SHOWRESULT)
+    if (status & SHOWRESULT)
         return false;
     AnalysisOutcome outcome = ::analyse(*this);
     for (const QString &line : std::as_const(outcome.log))
         outInfo(line);
+    const qint32 mark = status & SHOWMARK;
     static_cast<Project &>(*this) = std::move(outcome.project);
     m_result = std::move(outcome.result);
     m_analysedResults = results;
+    status = mark | (outcome.succeeded() ? SHOWRESULT : SHOWDATA);
     return outcome.succeeded();
+}
+
+void Document::showInput()
+{
+    status = (status & SHOWMARK) | SHOWDATA;
 }
 
 AnalysisResult Document::analysisResult() const

@@ -46,8 +46,13 @@ public:
     // True while the input may be changed: no valid results are shown.
     bool inputEditable() const { return !(status & SHOWRESULT); }
 
-    // Runs the analysis; true when results were produced. Lines go to the log.
+    // Runs the analysis of the input and shows its results (the labels stay
+    // as they were, the diagrams start hidden); true when results were
+    // produced. Lines go to the log. Does nothing while results are shown:
+    // showInput() first.
     bool analyse();
+    // Back to the input: results are hidden and editing is possible again.
+    void showInput();
     // The typed result of the results shown; invalid while none are.
     AnalysisResult analysisResult() const;
 

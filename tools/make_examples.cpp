@@ -181,7 +181,6 @@ bool writeWithResults(Document &doc, const QDir &dir, const char *name)
             qPrintable(doc.messages.last()));
         return false;
     }
-    doc.status = (doc.status & SHOWMARK) | SHOWRESULT;
     const QString analysed =
         QString::fromLatin1(name).replace(QLatin1String(".qzp"), QLatin1String("-analysed.qzp"));
     const QString path = dir.filePath(analysed);
