@@ -96,6 +96,7 @@ private slots:
     void pointsAHairApartBecomeOneNode();
     void pileEndKeepsItsElevation();
     void manyForcesSolvedExactly();
+    void stiffDoubleRowSolvedExactly();
     void zeroNeverPrintedNegative();
 };
 
@@ -838,6 +839,35 @@ void TestEngine::manyForcesSolvedExactly()
     // that bounds how well double precision can balance the forces here.
     QVERIFY2(qAbs(applied + reactions) < 1e-5 * size,
         qPrintable(QStringLiteral("%1 against %2").arg(applied).arg(reactions)));
+}
+
+void TestEngine::stiffDoubleRowSolvedExactly()
+{
+    // A double row in rock whose back pile stands free without its weight:
+    // restraint penalties and rock springs spread the diagonal from 1e4 to
+    // 1e22, and the plain factorisation left a backward error near 1e-4,
+    // warned of in every trial.
+    Document doc;
+    doc.base.PileForm = DOUBLEROW;
+    doc.base.weight = false;
+    doc.base.row = 2.2;
+    doc.base.dpel = 0.8;
+    doc.backPile.support = SUPPORTFREE;
+    for (SoilInfo &s : doc.soils) {
+        s.type = METHODK;
+        s.k = 300000.0;
+    }
+    doc.soils[0].thickness = 5.2;
+    doc.soils[1].thickness = 17.8;
+    doc.updateAll();
+    const int before = doc.messages.size();
+    QVERIFY(doc.analyse());
+    QVERIFY(!linesAfter(doc, before).contains(Document::codeMessage(12)));
+
+    DataMatrix matrix;
+    assembleFinalTrial(matrix, doc);
+    QCOMPARE(matrix.solve(), 0);
+    QVERIFY2(matrix.backwardError() < 1e-12, qPrintable(QString::number(matrix.backwardError())));
 }
 
 void TestEngine::zeroNeverPrintedNegative()
