@@ -78,6 +78,7 @@ private slots:
     void elementLength_data();
     void elementLength();
     void gridMerging();
+    void distributedForceEndTie();
     void cantileverPointLoad();
     void cantileverPartialUniformLoad();
     void selfWeightAxialForce();
@@ -279,6 +280,32 @@ void TestEngine::gridMerging()
     grid = elevationGrid(doc);
     QVERIFY(has(-6.0));
     QVERIFY(has(-6.1));
+}
+
+void TestEngine::distributedForceEndTie()
+{
+    // A force from 7.7 m over 0.7 m on a pile whose top is at -2.5 m ends
+    // at start - length. Read as top - (distance + length) it lay one bit
+    // lower, and the grid point 0.4 dl below it (at -11.1), a tie that
+    // keeps both, gave way to it.
+    Document doc;
+    doc.base.PileForm = DOUBLEROW;
+    doc.base.dpel = -2.5; // the front pile stands 2.5 m lower
+    doc.frontPile.length = 13.1; // bottom at -15.6: grid points at -15.6 + k dl
+    doc.backPile.length = 12.0;
+    ForceInfo f;
+    f.type = LOADDIST;
+    f.distance = 7.7;
+    f.length = 0.7;
+    doc.AddForces = {f};
+    doc.updateAll();
+    doc.base.dl = 0.5;
+    const ForceInfo &placed = doc.AddForces[0];
+    QVERIFY(placed.y1g == -2.5 - 7.7);
+    QVERIFY(placed.y2g == placed.y1g - 0.7);
+    const QVector<double> grid = elevationGrid(doc);
+    QVERIFY(grid.contains(placed.y2g));
+    QVERIFY(std::any_of(grid.begin(), grid.end(), [](double y) { return qAbs(y + 11.1) < 1e-9; }));
 }
 
 void TestEngine::cantileverPointLoad()
