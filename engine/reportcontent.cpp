@@ -8,8 +8,6 @@
 
 #include <QLocale>
 
-#include <cmath>
-
 namespace {
 
 // A value of the input as it was entered: the shortest fixed form.
@@ -424,13 +422,13 @@ private:
         ReportTable t;
         t.caption = tr("锚索(杆)内力");
         t.header = QStringList {tr("序号"), tr("位置"), tr("锚头标高(m)"), tr("倾角(°)"),
-            tr("预应力(kN)"), tr("水平力(kN)"), tr("竖向力(kN)"), tr("合力(kN)")};
+            tr("预应力(kN)"), tr("水平力(kN)"), tr("竖向力(kN)"), tr("轴力(kN)")};
         t.numeric = {true, false, true, true, true, true, true, true};
         for (const AnchorResult &a : m_result.anchors) {
             t.rows.append(
                 {QString::number(a.number), CodeText::carrier(a.object, m_input.base.PileForm),
                     metres(a.headElevation), num(a.angle), num(a.preforce), oneDecimal(a.forceH),
-                    oneDecimal(a.forceV), oneDecimal(std::hypot(a.forceH, a.forceV))});
+                    oneDecimal(a.forceV), oneDecimal(a.axialForce)});
         }
         if (t.rows.isEmpty())
             t.note = tr("无锚索(杆)。");

@@ -110,6 +110,7 @@ private slots:
     void reportHasEverySection();
     void csvRoundTrips();
     void refusedWithoutResults();
+    void anchorTableGivesTheTendonForce();
 };
 
 void TestReport::cantileverAlongThePile()
@@ -327,6 +328,52 @@ void TestReport::refusedWithoutResults()
     QVERIFY(doc.analyse());
     QCOMPARE(ResultCsv::write(analysisResult(doc), path), ReportBuilder::noResults());
     QVERIFY(!QFileInfo::exists(path));
+}
+
+void TestReport::anchorTableGivesTheTendonForce()
+{
+    // An anchor bonded in rock on the link beam, prestressed with 200 kN at
+    // 25° below the horizontal: the tendon carries the prestress plus its
+    // stiffness EA/lf times the head's movement along the tendon.
+    Document doc;
+    doc.base.PileForm = DOUBLEROW;
+    AnchorInfo &a = doc.anchors[0];
+    a.object = OBJBEAM;
+    a.distance = 2.0;
+    a.soilType = BONDROCK;
+    a.preforce = 200.0;
+    doc.updateAll();
+    QVERIFY(doc.analyse());
+    doc.status = SHOWRESULT;
+
+    const NodeInfo *head = nullptr;
+    for (const NodeInfo &n : std::as_const(doc.nodes)) {
+        if (qAbs(n.Xg - a.x1g) < EPS && qAbs(n.Yg - a.y1g) < EPS)
+            head = &n;
+    }
+    QVERIFY(head);
+    // The head moves towards the slope and up: both stretch the tendon.
+    QVERIFY(head->Dx < -0.01 && head->Dy > 1e-4);
+    const double k = 6 * 140e-6 * 1.95e8 / 15.0; // 6 strands of 140 mm², Es, free length
+    const double alpha = qDegreesToRadians(25.0);
+    const double stretch = -head->Dx * std::cos(alpha) + head->Dy * std::sin(alpha);
+    const double N = 200.0 + k * stretch;
+    QVERIFY2(qAbs(a.axialForce() - N) < 1e-9 * N,
+        qPrintable(QStringLiteral("%1 against %2").arg(a.axialForce()).arg(N)));
+
+    const ReportContent c = ReportBuilder::build(doc, analysisResult(doc), QString(), QDate());
+    const ReportTable *table = nullptr;
+    for (const ReportBlock &b : c.blocks) {
+        if (b.kind == ReportBlock::Table
+            && b.table.caption.endsWith(QStringLiteral("锚索(杆)内力")))
+            table = &b.table;
+    }
+    QVERIFY(table);
+    QCOMPARE(table->header.mid(5),
+        QStringList({QStringLiteral("水平力(kN)"), QStringLiteral("竖向力(kN)"),
+            QStringLiteral("轴力(kN)")}));
+    QCOMPARE(table->rows.size(), 1);
+    QCOMPARE(table->rows[0].last(), oneDecimal(N));
 }
 
 QTEST_GUILESS_MAIN(TestReport)
