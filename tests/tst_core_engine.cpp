@@ -75,6 +75,8 @@ private slots:
     void inputCheck();
     void unusableInputRefused_data();
     void unusableInputRefused();
+    void outOfRangeFieldsNamed_data();
+    void outOfRangeFieldsNamed();
     void elementLength_data();
     void elementLength();
     void gridMerging();
@@ -228,6 +230,60 @@ void TestEngine::unusableInputRefused()
     QCOMPARE(lines.size(), 1);
     QVERIFY2(lines[0].startsWith(QStringLiteral(">>错误：")), qPrintable(lines[0]));
     QVERIFY(doc.results.isEmpty());
+}
+
+void TestEngine::outOfRangeFieldsNamed_data()
+{
+    // Values each of which was analysed as it was; a bar of 1e300 mm made
+    // the anchor's stiffness 0 and the anchor vanished from the model.
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("strands") << "cableNum" << 2147483647.0
+                             << "锚索(杆)1的钢绞线根数超出合理范围（1~1000）";
+    QTest::newRow("angle") << "angle" << 1e300 << "锚索(杆)1的倾角超出合理范围（0~90°）";
+    QTest::newRow("bond length") << "la" << -1.0 << "锚索(杆)1的锚固段长度必须大于0";
+    QTest::newRow("grout modulus") << "Em" << -1e9 << "锚索(杆)1的注浆体弹性模量必须大于0";
+    QTest::newRow("bar diameter") << "rodDiam" << 1e300
+                                  << "锚索(杆)1的钢筋直径超出合理范围（绝对值不大于1000000mm）";
+    QTest::newRow("unit weight") << "r" << 150.0 << "岩土层2的重度超出合理范围（0~100kN/m³）";
+    QTest::newRow("cohesion") << "c" << -5.0 << "岩土层2的c值超出合理范围（0~1000000000kPa）";
+    QTest::newRow("friction") << "fi" << qQNaN() << "岩土层2的φ值超出合理范围（0~90°）";
+    QTest::newRow("grade") << "grade" << 100.0 << "抗滑桩的混凝土等级超出合理范围（C10~C80）";
+}
+
+void TestEngine::outOfRangeFieldsNamed()
+{
+    QFETCH(QString, field);
+    QFETCH(double, value);
+    QFETCH(QString, line);
+    Document doc;
+    AnchorInfo &a = doc.anchors[0];
+    SoilInfo &s = doc.soils[1];
+    if (field == "cableNum") {
+        a.cableNum = qint32(value);
+    } else if (field == "angle") {
+        a.angle = value;
+    } else if (field == "la") {
+        a.la = value;
+    } else if (field == "Em") {
+        a.Em = value;
+    } else if (field == "rodDiam") {
+        a.anchorType = ANCHORBAR;
+        a.rodDiam = value;
+    } else if (field == "r") {
+        s.r = value;
+    } else if (field == "c") {
+        s.c = value;
+    } else if (field == "fi") {
+        s.fi = value;
+    } else if (field == "grade") {
+        doc.frontPile.grade = qint16(value);
+    }
+    doc.updateAll();
+    const int before = doc.messages.size();
+    QVERIFY(!doc.analyse());
+    QCOMPARE(linesAfter(doc, before), QStringList {QStringLiteral(">>错误：数据不合理，") + line});
 }
 
 void TestEngine::elementLength_data()
