@@ -101,6 +101,7 @@ private slots:
     void manyForcesSolvedExactly();
     void stiffDoubleRowSolvedExactly();
     void zeroNeverPrintedNegative();
+    void displacementBeyondModelWarned();
 };
 
 void TestEngine::inputCheck_data()
@@ -968,6 +969,27 @@ void TestEngine::zeroNeverPrintedNegative()
     QCOMPARE(lines[3], QStringLiteral(">>抗滑桩弯矩（0.0~ 5679.3kN*m）"));
     QCOMPARE(lines[4], QStringLiteral(">>抗滑桩剪力（-0.1~ 0.0kN）"));
     QCOMPARE(lines[5], QStringLiteral(">>土反力（0.0~ 0.0kPa）"));
+}
+
+void TestEngine::displacementBeyondModelWarned()
+{
+    // Thrust at its bound moves the pile by metres: the results stay, and
+    // one line after the closing ruler says that the model no longer holds.
+    const QString warning =
+        QStringLiteral(">>警告：桩身最大位移超过1m，线弹性地基反力模型已不适用，请检查荷载与参数");
+    for (const double thrust : {-480.0, -1e6}) {
+        Document doc;
+        doc.base.aforce = thrust;
+        doc.updateBaseData();
+        QVERIFY(doc.analyse());
+        const QStringList &lines = doc.messages;
+        const bool huge = qMax(qAbs(doc.extremes.Min1.D), qAbs(doc.extremes.Max1.D)) > 1.0;
+        QCOMPARE(huge, thrust < -1000.0);
+        QCOMPARE(lines.last() == warning, huge);
+        QCOMPARE(lines.at(lines.size() - (huge ? 2 : 1)), QStringLiteral(">>---------------"));
+        QCOMPARE(lines.count(warning), huge ? 1 : 0);
+        QVERIFY(!doc.results.isEmpty());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestEngine)

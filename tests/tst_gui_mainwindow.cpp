@@ -494,6 +494,16 @@ private slots:
         const QString reason = doc->messages.last();
         QVERIFY(reason.startsWith(QStringLiteral(">>错误：")));
         QCOMPARE(window().statusBar()->currentMessage(), reason.mid(2));
+
+        // Thrust at its bound moves the pile by metres: the results come,
+        // and so does the warning that closes their report.
+        doc->frontPile.length = 16.0;
+        doc->base.aforce = -1e6;
+        analyse->trigger();
+        QCOMPARE(doc->status, SHOWRESULT | SHOWMARK);
+        QCOMPARE(window().statusBar()->currentMessage(),
+            QStringLiteral(
+                "警告：桩身最大位移超过1m，线弹性地基反力模型已不适用，请检查荷载与参数"));
     }
 
     void dockCommandHidesAndShowsTheDock()
