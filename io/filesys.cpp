@@ -79,7 +79,7 @@ QString FileSys::readProject(Document &doc, const QString &path)
     case ReadOk: break;
     case ReadNewer: return tr("读取高版本文件");
     case ReadOlder:
-        return tr("文件版本%1过低，无法读取").arg(filenumbers::numberText(m_fileVersion));
+        return tr("文件版本%1过低，无法读取").arg(filenumbers::numberText(float(m_fileVersion)));
     default:
         return m_tooManyRecords ? tr("文件\"%1\"中的记录过多，无法读取").arg(name)
                                 : tr("文件解析错误");

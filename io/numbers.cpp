@@ -1,5 +1,7 @@
 #include "io/numbers.h"
 
+#include <QLocale>
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -8,7 +10,22 @@ namespace filenumbers {
 
 QString numberText(double value)
 {
-    return QString::number(std::isfinite(value) ? value : 0.0, 'g', 6);
+    return QString::number(std::isfinite(value) ? value : 0.0, 'g', QLocale::FloatingPointShortest);
+}
+
+QString numberText(float value)
+{
+    if (!std::isfinite(value))
+        return QStringLiteral("0");
+    // A float is read as a double and then narrowed: the text is checked
+    // through that very road. Nine significant digits always come back.
+    QString text;
+    for (int digits = 1; digits <= 9; ++digits) {
+        text = QString::number(double(value), 'g', digits);
+        if (toFloat(text) == value)
+            break;
+    }
+    return text;
 }
 
 QString integerText(qint64 value)

@@ -1,16 +1,21 @@
 #pragma once
 
 // The one way numbers cross the project-file boundary. Writing gives the
-// shortest form with six significant digits; reading never fails: text that
-// is not a finite number reads as 0.
+// shortest text that reads back to the very same value, so a project read
+// from a file holds exactly the numbers that were saved. Reading never fails:
+// text that is not a finite number reads as 0.
 
 #include <QString>
 #include <QStringView>
 
 namespace filenumbers {
 
-// 31500000 -> "3.15e+07", 8595.341930 -> "8595.34"; nan and inf -> "0".
+// 31500000 -> "3.15e+07", 8595.341930 -> "8595.34193", 0.1 -> "0.1";
+// nan and inf -> "0".
 QString numberText(double value);
+// The shortest text that reads back (through toFloat) to the same float:
+// 0.85f -> "0.85", not the digits of the double nearest to it.
+QString numberText(float value);
 // Decimal integer.
 QString integerText(qint64 value);
 

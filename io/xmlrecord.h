@@ -44,7 +44,7 @@ inline QString fieldText(double v)
 }
 inline QString fieldText(float v)
 {
-    return filenumbers::numberText(double(v));
+    return filenumbers::numberText(v);
 }
 inline QString fieldText(qint32 v)
 {
