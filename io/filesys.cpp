@@ -62,6 +62,7 @@ QString FileSys::readProject(Document &doc, const QString &path)
     const QString name = QDir::toNativeSeparators(path);
     m_fileVersion = 0.0;
     m_tooManyRecords = false;
+    m_unreadable = UnreadableFields();
 
     QuaZip zip(path);
     if (!zip.open(QuaZip::mdUnzip))
@@ -105,6 +106,17 @@ QString FileSys::readProject(Document &doc, const QString &path)
 
     data.storeInto(doc);
     return QString();
+}
+
+QStringList FileSys::notes() const
+{
+    QStringList lines;
+    for (const auto &[element, field] : m_unreadable.kept)
+        lines.append(tr("文件中%1的%2值无法识别，按0处理").arg(element, field));
+    if (m_unreadable.count > m_unreadable.kept.size())
+        lines.append(tr("文件中另有%1个值无法识别，按0处理")
+                         .arg(m_unreadable.count - m_unreadable.kept.size()));
+    return lines;
 }
 
 bool FileSys::writeMember(QuaZip &zip, const QString &name, const QByteArray &bytes)

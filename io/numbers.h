@@ -3,7 +3,8 @@
 // The one way numbers cross the project-file boundary. Writing gives the
 // shortest text that reads back to the very same value, so a project read
 // from a file holds exactly the numbers that were saved. Reading never fails:
-// text that is not a finite number reads as 0.
+// text that is not a finite number of the field's type reads as 0, and `ok`
+// (when given) tells the caller so.
 
 #include <QString>
 #include <QStringView>
@@ -20,10 +21,12 @@ QString numberText(float value);
 QString integerText(qint64 value);
 
 // Any finite number; anything else (empty, "abc", "nan", "inf", 1e999) -> 0.
-double toDouble(QStringView text);
+double toDouble(QStringView text, bool *ok = nullptr);
 // As toDouble, narrowed to a 32-bit float; values beyond its range -> 0.
-float toFloat(QStringView text);
+float toFloat(QStringView text, bool *ok = nullptr);
 // Base-10 integer that fits 32 bits; anything else -> 0.
-qint32 toInt(QStringView text);
+qint32 toInt(QStringView text, bool *ok = nullptr);
+// Base-10 integer that fits 16 bits; anything else, 65547 too, -> 0.
+qint16 toShort(QStringView text, bool *ok = nullptr);
 
 } // namespace filenumbers

@@ -1,5 +1,5 @@
 // The project file: round trip of every field, the file layout, the reader's
-// defaults, every failure message, and damaged or hostile files.
+// defaults and notes, every failure message, and damaged or hostile files.
 
 #include "engine/analysisresult.h"
 #include "engine/results.h"
@@ -391,9 +391,18 @@ private slots:
         doc.base.row = 9.0;
         doc.AddForces.resize(2);
         doc.extremes.Min1.Q = -4.0;
-        QCOMPARE(read(doc, path("defaults.qzp")), QString());
+        FileSys reader;
+        QCOMPARE(reader.readProject(doc, path("defaults.qzp")), QString());
 
-        // Unreadable numbers read as 0.
+        // Unreadable numbers read as 0, and the notes name each of them in
+        // file order; missing attributes and flags go unnoted.
+        QStringList notes;
+        for (const char *field : {"Display blc", "Display blcfull", "Display x0", "Display y0",
+                 "Setting reduceE", "Position bottomY", "Coefficient r", "Coefficient c"}) {
+            const QStringList parts = QString::fromLatin1(field).split(QLatin1Char(' '));
+            notes << QStringLiteral("文件中%1的%2值无法识别，按0处理").arg(parts[0], parts[1]);
+        }
+        QCOMPARE(reader.notes(), notes);
         QCOMPARE(doc.status, SHOWRESULT | SHOWMARK);
         QCOMPARE(doc.blc, 0.0);
         QCOMPARE(doc.blcfull, 0.0);
@@ -432,6 +441,49 @@ private slots:
         QCOMPARE(doc.extremes.Max2.D, 0.5);
         QCOMPARE(doc.extremes.Max1.D, 0.0);
         QCOMPARE(doc.extremes.Min1.Q, -4.0); // extremes are read in place
+    }
+
+    // A value beyond the range of its field reads as 0 like one that is no
+    // number, rather than wrapping into another valid code; the input check
+    // then refuses the 0. Each is noted once; a file full of them gives at
+    // most MAXKEPT lines and one that counts the rest.
+    void unreadableValuesReadAsZeroAndAreNoted()
+    {
+        QByteArray forces = "<AddForces>";
+        for (int n = 0; n < 24; ++n)
+            forces += "<AddForce><PntLoad F=\"x\" Fg=\"1\"/></AddForce>";
+        writeZip(path("unreadable.qzp"),
+            {{QStringLiteral("data.xml"),
+                dataXml("<BaseData><SlideDepthBack h=\"1e999\" yg=\"-6\"/></BaseData>"
+                        "<SoilDatas><SoilData id=\"1\"><Position thickness=\"40\"/>"
+                        "<Resistance type=\"65547\"/></SoilData>"
+                        "</SoilDatas><PileData id=\"1\"><Proprety support=\"65577\"/></PileData>"
+                    + forces + "</AddForces>")}});
+        FileSys reader;
+        Document doc;
+        QCOMPARE(reader.readProject(doc, path("unreadable.qzp")), QString());
+        QCOMPARE(doc.base.slideBackH, 0.0);
+        QCOMPARE(doc.base.slideBackYg, -6.0);
+        QCOMPARE(doc.soils.at(0).type, qint16(0)); // not METHODM (65547 - 65536)
+        QCOMPARE(doc.frontPile.support, qint16(0)); // not SUPPORTHINGED (65577 - 65536)
+        QCOMPARE(doc.AddForces.size(), 24);
+        QCOMPARE(doc.AddForces.at(23).F, 0.0);
+        QCOMPARE(doc.AddForces.at(23).Fg, 1.0);
+
+        const QStringList notes = reader.notes();
+        QCOMPARE(notes.size(), UnreadableFields::MAXKEPT + 1);
+        QCOMPARE(notes.at(0), QStringLiteral("文件中SlideDepthBack的h值无法识别，按0处理"));
+        QCOMPARE(notes.at(1), QStringLiteral("文件中Resistance的type值无法识别，按0处理"));
+        QCOMPARE(notes.at(2), QStringLiteral("文件中Proprety的support值无法识别，按0处理"));
+        QCOMPARE(notes.at(3), QStringLiteral("文件中PntLoad的F值无法识别，按0处理"));
+        QCOMPARE(notes.last(), QStringLiteral("文件中另有7个值无法识别，按0处理"));
+
+        QVERIFY(!doc.analyse());
+        QVERIFY2(doc.messages.last().contains(QStringLiteral("支承方式无效")),
+            qPrintable(doc.messages.last()));
+        // The next read starts without notes.
+        QCOMPARE(reader.readProject(doc, example("default.qzp")), QString());
+        QCOMPARE(reader.notes(), QStringList());
     }
 
     // A project analysed and saved opens with the very numbers of the session:
