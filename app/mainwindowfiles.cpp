@@ -73,12 +73,12 @@ void MainWindow::openFile(const QString &filePath)
             return;
         }
     }
-    // Made inside the window, so that the reader's message box (shown before
-    // the tab exists) is centred on the window like the one that follows.
+    // Made inside the window, so that the one message box of a file that
+    // cannot be read (shown by the view before the tab exists, naming the
+    // file and the reason) is centred on the window.
     auto *view = new View(this);
     if (!view->loadFile(filePath)) {
         view->deleteLater();
-        Prompts::warn(this, tr("澄川抗滑桩"), tr("\"打开%1\"文件失败\"").arg(filePath));
         return;
     }
     addViewTab(view);

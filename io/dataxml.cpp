@@ -257,6 +257,8 @@ int FileSys::readData(const QByteArray &xml, ProjectData &data)
             }
         }
     }
+    if (m_reader.hasError())
+        m_errorLine = m_reader.lineNumber();
     return m_reader.hasError() || !project || !versioned ? ReadBroken : ReadOk;
 }
 

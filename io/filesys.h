@@ -63,6 +63,9 @@ private:
     void readBaseInfo(ProjectData &data);
     void readPileForm(BaseInfo &base);
     void readExtremes(ProjectData &data);
+    // Why a member of the file `name` was not read: too many records, XML
+    // that is not well-formed, or XML that is not a project.
+    QString brokenMessage(const QString &name, const QString &member) const;
     // Stops the reader: the file holds more records than a project can have.
     void refuseTooManyRecords();
 
@@ -77,5 +80,8 @@ private:
     QXmlStreamWriter m_writer;
     double m_fileVersion = 0.0; // as read from the file; 0 until then
     bool m_tooManyRecords = false;
+    // Line of the XML error that stopped the reader; 0 without one. Kept
+    // apart, as detaching the reader from its buffer clears its error.
+    qint64 m_errorLine = 0;
     UnreadableFields m_unreadable;
 };

@@ -134,8 +134,10 @@ int FileSys::readResults(const QByteArray &xml, ProjectData &data)
             }
         }
     }
-    if (m_reader.hasError())
+    if (m_reader.hasError()) {
+        m_errorLine = m_reader.lineNumber();
         return ReadBroken;
+    }
     // Without its root element the member holds no results of this project:
     // it opens in input mode, like results that do not fit the file.
     if (!found)

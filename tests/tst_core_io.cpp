@@ -291,18 +291,25 @@ private slots:
         QTest::addColumn<QByteArray>("data"); // data.xml, or empty for a zip without it
         QTest::addColumn<QString>("message");
         const QString name = QDir::toNativeSeparators(path("bad.qzp"));
-        QTest::newRow("not a zip") << QByteArray("plain text, not an archive") << QByteArray()
-                                   << QStringLiteral("打开文件\"%1\"失败").arg(name);
+        QTest::newRow("not a zip")
+            << QByteArray("plain text, not an archive") << QByteArray()
+            << QStringLiteral("打开文件\"%1\"失败：文件已损坏或不是项目文件").arg(name);
         QTest::newRow("no data.xml")
-            << QByteArray() << QByteArray() << QStringLiteral("读取文件\"%1\"出错").arg(name);
-        QTest::newRow("no result.xml") << QByteArray() << dataXml("<Display status=\"2\"/>")
-                                       << QStringLiteral("读取文件\"%1\"出错").arg(name);
+            << QByteArray() << QByteArray()
+            << QStringLiteral("读取文件\"%1\"出错：缺少data.xml").arg(name);
+        QTest::newRow("no result.xml")
+            << QByteArray() << dataXml("<Display status=\"2\"/>")
+            << QStringLiteral("读取文件\"%1\"出错：缺少result.xml").arg(name);
         QTest::newRow("newer") << QByteArray() << dataXml("", "1.2")
                                << QStringLiteral("读取高版本文件");
         QTest::newRow("older") << QByteArray() << dataXml("<Display status=\"1\" x0=\"9\"/>", "0.9")
                                << QStringLiteral("文件版本0.9过低，无法读取");
-        QTest::newRow("malformed") << QByteArray() << dataXml("<BaseData><PileForm>2</BaseData>")
-                                   << QStringLiteral("文件解析错误");
+        QTest::newRow("malformed")
+            << QByteArray() << dataXml("<BaseData>\n<PileForm>2</BaseData>")
+            << QStringLiteral("文件解析错误：\"%1\"中data.xml第3行格式有误").arg(name);
+        QTest::newRow("not a project")
+            << QByteArray() << QByteArray("<?xml version=\"1.0\"?><Other/>")
+            << QStringLiteral("文件解析错误：\"%1\"中data.xml不是本程序的项目数据").arg(name);
         QByteArray many = "<AddForces>";
         for (int n = 0; n <= FileSys::MAXINPUTRECORDS; ++n)
             many += "<x/>";
