@@ -194,18 +194,21 @@ void MainWindow::dropEvent(QDropEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    while (m_tabWidget->count() > 0) {
-        auto *view = qobject_cast<View *>(m_tabWidget->widget(0));
-        if (!view) {
-            m_tabWidget->removeTab(0);
-            continue;
-        }
-        if (!view->maybeSave()) {
+    // Every modified project is asked about, in tab order, before any tab
+    // goes: a Cancel leaves the window with all its tabs, the start page
+    // included, as they were.
+    for (int n = 0; n < m_tabWidget->count(); ++n) {
+        auto *view = qobject_cast<View *>(m_tabWidget->widget(n));
+        if (view && !view->maybeSave()) {
             event->ignore();
             return;
         }
+    }
+    while (m_tabWidget->count() > 0) {
+        QWidget *page = m_tabWidget->widget(0);
         m_tabWidget->removeTab(0);
-        view->deleteLater();
+        if (qobject_cast<View *>(page))
+            page->deleteLater();
     }
     writeSettings();
     event->accept();
