@@ -466,7 +466,8 @@ ReportContent ReportBuilder::build(
     return c;
 }
 
-ReportTable ReportBuilder::nodeTable(const AnalysisResult &result)
+ReportTable ReportBuilder::nodeTable(
+    const AnalysisResult &result, const NodeTableDecimals &decimals)
 {
     ReportTable t;
     t.caption = tr("桩身各节点结果");
@@ -478,11 +479,12 @@ ReportTable ReportBuilder::nodeTable(const AnalysisResult &result)
     for (const PileResult &pile : result.piles) {
         const QString name = pileName(pile, result.doubleRow);
         for (const PileStation &s : pile.stations) {
+            const auto value = [&decimals](double v) { return fixedText(v, decimals.value); };
             QStringList row {name, QString::number(s.nodeId), metres(s.depth), metres(s.elevation),
-                oneDecimal(s.displacement * 1000.0), oneDecimal(s.moment), oneDecimal(s.shear),
-                oneDecimal(s.axial), oneDecimal(s.reaction)};
+                fixedText(s.displacement * 1000.0, decimals.displacement), value(s.moment),
+                value(s.shear), value(s.axial), value(s.reaction)};
             if (result.betweenRows)
-                row << oneDecimal(s.betweenRows);
+                row << value(s.betweenRows);
             t.rows.append(row);
         }
     }
