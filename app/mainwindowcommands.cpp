@@ -14,7 +14,8 @@
 
 namespace {
 
-// How long (ms) the status bar shows why an analysis failed.
+// How long (ms) the status bar shows why an analysis failed, or the warning
+// that closes the report of one that succeeded.
 constexpr int ANALYSISMESSAGETIME = 5000;
 
 } // namespace
@@ -68,8 +69,13 @@ void MainWindow::actAnalyse(bool checked)
         doc->showInput();
         const bool analysed = doc->analyse();
         QApplication::restoreOverrideCursor();
-        if (!analysed)
+        if (!analysed) {
             showAnalysisFailure(*doc, linesBefore);
+        } else if (doc->messages.size() > linesBefore
+            && doc->messages.last().startsWith(QStringLiteral(">>警告："))) {
+            // Results far outside the model's range: the dock may be closed.
+            statusBar()->showMessage(doc->messages.last().mid(2), ANALYSISMESSAGETIME);
+        }
     }
     updateActions();
     view->update();

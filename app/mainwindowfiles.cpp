@@ -73,12 +73,12 @@ void MainWindow::openFile(const QString &filePath)
             return;
         }
     }
-    // Made inside the window, so that the reader's message box (shown before
-    // the tab exists) is centred on the window like the one that follows.
+    // Made inside the window, so that the one message box of a file that
+    // cannot be read (shown by the view before the tab exists, naming the
+    // file and the reason) is centred on the window.
     auto *view = new View(this);
     if (!view->loadFile(filePath)) {
         view->deleteLater();
-        Prompts::warn(this, tr("澄川抗滑桩"), tr("\"打开%1\"文件失败\"").arg(filePath));
         return;
     }
     addViewTab(view);
@@ -194,18 +194,21 @@ void MainWindow::dropEvent(QDropEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    while (m_tabWidget->count() > 0) {
-        auto *view = qobject_cast<View *>(m_tabWidget->widget(0));
-        if (!view) {
-            m_tabWidget->removeTab(0);
-            continue;
-        }
-        if (!view->maybeSave()) {
+    // Every modified project is asked about, in tab order, before any tab
+    // goes: a Cancel leaves the window with all its tabs, the start page
+    // included, as they were.
+    for (int n = 0; n < m_tabWidget->count(); ++n) {
+        auto *view = qobject_cast<View *>(m_tabWidget->widget(n));
+        if (view && !view->maybeSave()) {
             event->ignore();
             return;
         }
+    }
+    while (m_tabWidget->count() > 0) {
+        QWidget *page = m_tabWidget->widget(0);
         m_tabWidget->removeTab(0);
-        view->deleteLater();
+        if (qobject_cast<View *>(page))
+            page->deleteLater();
     }
     writeSettings();
     event->accept();

@@ -5,10 +5,15 @@
 
 bool readProjectFile(Document &doc, const QString &path, QTextStream &err)
 {
-    const QString message = FileSys().readProject(doc, path);
-    if (!message.isEmpty())
+    FileSys reader;
+    const QString message = reader.readProject(doc, path);
+    if (!message.isEmpty()) {
         err << "ridezu-cli: " << message << '\n';
-    return message.isEmpty();
+        return false;
+    }
+    for (const QString &note : reader.notes())
+        err << "ridezu-cli: " << note << '\n';
+    return true;
 }
 
 bool writeProjectFile(Document &doc, const QString &path, QTextStream &err)

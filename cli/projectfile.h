@@ -1,7 +1,8 @@
 #pragma once
 
 // Reading and writing a project file for the commands: the reader's or the
-// writer's message goes to `err`, prefixed with the program name.
+// writer's message goes to `err`, prefixed with the program name, and so do
+// the reader's notes on values it took as 0.
 
 #include <QString>
 #include <QTextStream>

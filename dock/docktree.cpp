@@ -177,12 +177,16 @@ void DockView::addChildren(QTreeWidgetItem *item)
             if (!listedIn(a.object, two))
                 continue;
             QString text;
+            // With results the tendon's axial force follows the head forces:
+            // it is what the anchor must carry.
             if (two)
-                text = results ? tr("水平力=%1kN, 竖向力=%2kN").arg(dec1(a.forceH), dec1(a.forceV))
+                text = results ? tr("水平力=%1kN, 竖向力=%2kN, 轴力=%3kN")
+                                     .arg(dec1(a.forceH), dec1(a.forceV), dec1(a.axialForce()))
                                : tr("刚度: Kh=%1kN/m，Kv=%2kN/m").arg(dec1(a.kh), dec1(a.kv));
             else
-                text = results ? tr("水平力=%1kN").arg(dec1(a.forceH))
-                               : tr("刚度: Kh=%1kN/m").arg(dec1(a.kh));
+                text = results
+                    ? tr("水平力=%1kN, 轴力=%2kN").arg(dec1(a.forceH), dec1(a.axialForce()))
+                    : tr("刚度: Kh=%1kN/m").arg(dec1(a.kh));
             lines.append({category + n + 1, text});
         }
         break;

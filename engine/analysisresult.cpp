@@ -183,8 +183,8 @@ AnalysisResult analysisResult(const Project &doc, const QStringList &log)
         const AnchorInfo &a = doc.anchors.at(n);
         if (!takesPart(doc.base, a.object))
             continue;
-        result.anchors.append(
-            {n + 1, a.object, a.y1g, a.distance, a.angle, a.preforce, a.forceH, a.forceV});
+        result.anchors.append({n + 1, a.object, a.y1g, a.distance, a.angle, a.preforce, a.forceH,
+            a.forceV, a.axialForce()});
     }
     result.log = log;
     return result;

@@ -49,7 +49,9 @@ public:
     void buildMatrix();
 
     // 0 solved; 12 solved, but the backward error exceeds 1e-9; 13 no usable
-    // solution (singular model or non-finite numbers).
+    // solution (singular model or non-finite numbers). The factorisation's
+    // solution is refined with its own factors while that lowers the
+    // backward error.
     int solve();
 
     const Eigen::VectorXd &solution() const { return m_solution; }
@@ -64,6 +66,9 @@ private:
 
     bool patternFits(const QList<BeamInfo> &beams) const;
     void buildPattern(const QList<BeamInfo> &beams);
+    // Applies the inverse of the factorised stiffness to v in place, a
+    // vanishing pivot taken as zero; true when one did.
+    bool applyInverse(Eigen::VectorXd &v) const;
     // Adds one element's stiffness through its 36 targets.
     static void addElement(
         const BeamInfo &e, const int *target, double *values, Eigen::VectorXd &diagonal);
@@ -75,6 +80,8 @@ private:
     Eigen::VectorXd m_diagonal; // diagonal of the stiffness
     mutable Eigen::VectorXd m_residual; // room for the backward error, kept between trials
     mutable Eigen::VectorXd m_scale;
+    Eigen::VectorXd m_correction; // refinement step and the solution before it
+    Eigen::VectorXd m_previous;
     SparseMatrix m_matrix; // upper triangle, every element entry in its pattern
     // Where each of the 36 entries of every element stiffness goes: an index
     // into the values of m_matrix, DIAGONAL - dof for the diagonal, or SKIP

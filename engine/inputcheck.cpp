@@ -101,6 +101,11 @@ constexpr double MAXFORCE = 1e6; // forces per metre, kN/m; anchor prestress, kN
 constexpr double MAXMOMENT = 1e7; // moments per metre, kN·m/m
 constexpr double MAXMODULUS = 1e9; // moduli, kPa
 constexpr double MAXCOEFFICIENT = 1e9; // m in kN/m⁴, K in kN/m³
+constexpr double MAXCOUNT = 1000.0; // strands or bars of one anchor
+constexpr double MAXUNITWEIGHT = 100.0; // kN/m³
+constexpr double MAXANGLE = 90.0; // anchor inclination, friction angle, degrees
+constexpr qint16 MINGRADE = 10; // concrete grades C10 to C80
+constexpr qint16 MAXGRADE = 80;
 
 // A field's name: given, or made by a callable only when a line needs it
 // (a project may hold thousands of forces, all within their bounds).
@@ -128,12 +133,43 @@ QString beyond(
     return {};
 }
 
+// The line for a value outside [low, high] (a value that is not a number
+// lies outside too); empty when it lies within.
+template <class Name>
+QString outside(double v, double low, double high, const Name &field, const char *unit)
+{
+    if (v >= low && v <= high)
+        return {};
+    return ProjectText::tr("%1超出合理范围（%2~%3%4）")
+        .arg(fieldName(field), QString::number(low, 'g', 10), QString::number(high, 'g', 10),
+            QString::fromUtf8(unit));
+}
+
+// The line for a value that must be positive; empty when it is.
+template <class Name> QString notPositive(double v, const Name &field)
+{
+    return v > 0.0 ? QString() : ProjectText::tr("%1必须大于0").arg(fieldName(field));
+}
+
+// The line for a concrete grade outside C10 to C80; empty when within.
+QString gradeBounds(qint16 grade, const QString &name)
+{
+    if (grade >= MINGRADE && grade <= MAXGRADE)
+        return {};
+    return ProjectText::tr("%1的混凝土等级超出合理范围（C%2~C%3）")
+        .arg(name)
+        .arg(MINGRADE)
+        .arg(MAXGRADE);
+}
+
 QString pileBounds(const PileInfo &pile, const QString &name)
 {
     QString problem = beyond({pile.length}, MAXLENGTH, ProjectText::tr("%1的桩长").arg(name), "m");
     if (problem.isEmpty())
         problem = beyond({pile.diameter, pile.height, pile.width}, MAXLENGTH,
             ProjectText::tr("%1的截面尺寸").arg(name), "m");
+    if (problem.isEmpty())
+        problem = gradeBounds(pile.grade, name);
     return problem;
 }
 
@@ -160,6 +196,7 @@ QString bounds(const Project &doc)
         check(beyond({base.dpel}, MAXLENGTH, ProjectText::tr("前后排桩顶高差"), "m"));
         check(beyond({doc.linkBeam.height, doc.linkBeam.width}, MAXLENGTH,
             ProjectText::tr("横梁的截面尺寸"), "m"));
+        check(gradeBounds(doc.linkBeam.grade, ProjectText::tr("横梁")));
     }
     for (int n = 0; problems.isEmpty() && n < doc.soils.size(); ++n) {
         const SoilInfo &s = doc.soils[n];
@@ -171,6 +208,9 @@ QString bounds(const Project &doc)
         check(beyond({s.Es}, MAXMODULUS, named(QT_TR_NOOP("%1的Es值")), "kPa"));
         check(beyond({s.m}, MAXCOEFFICIENT, named(QT_TR_NOOP("%1的m值")), "kN/m⁴"));
         check(beyond({s.k}, MAXCOEFFICIENT, named(QT_TR_NOOP("%1的K值")), "kN/m³"));
+        check(outside(s.r, 0.0, MAXUNITWEIGHT, named(QT_TR_NOOP("%1的重度")), "kN/m³"));
+        check(outside(s.c, 0.0, MAXMODULUS, named(QT_TR_NOOP("%1的c值")), "kPa"));
+        check(outside(s.fi, 0.0, MAXANGLE, named(QT_TR_NOOP("%1的φ值")), "°"));
     }
     for (int n = 0; problems.isEmpty() && n < doc.anchors.size(); ++n) {
         const AnchorInfo &a = doc.anchors[n];
@@ -182,6 +222,22 @@ QString bounds(const Project &doc)
             {a.distance, a.lf, a.la, a.Dc}, MAXLENGTH, named(QT_TR_NOOP("%1的位置或尺寸")), "m"));
         check(beyond({a.preforce}, MAXFORCE, named(QT_TR_NOOP("%1的预应力")), "kN"));
         check(beyond({a.Em}, MAXMODULUS, named(QT_TR_NOOP("%1的注浆体弹性模量")), "kPa"));
+        // Only the steel of the anchor's kind enters its stiffness.
+        if (a.anchorType == ANCHORCABLE) {
+            check(outside(a.cableNum, 1.0, MAXCOUNT, named(QT_TR_NOOP("%1的钢绞线根数")), ""));
+            check(notPositive(a.cableDiam, named(QT_TR_NOOP("%1的钢绞线直径"))));
+            check(beyond(
+                {a.cableDiam}, MAXLENGTH * 1000.0, named(QT_TR_NOOP("%1的钢绞线直径")), "mm"));
+        } else {
+            check(outside(a.rodNum, 1.0, MAXCOUNT, named(QT_TR_NOOP("%1的钢筋根数")), ""));
+            check(notPositive(a.rodDiam, named(QT_TR_NOOP("%1的钢筋直径"))));
+            check(beyond({a.rodDiam}, MAXLENGTH * 1000.0, named(QT_TR_NOOP("%1的钢筋直径")), "mm"));
+        }
+        check(notPositive(a.lf, named(QT_TR_NOOP("%1的自由段长度"))));
+        check(notPositive(a.la, named(QT_TR_NOOP("%1的锚固段长度"))));
+        check(notPositive(a.Dc, named(QT_TR_NOOP("%1的锚固体直径"))));
+        check(notPositive(a.Em, named(QT_TR_NOOP("%1的注浆体弹性模量"))));
+        check(outside(a.angle, 0.0, MAXANGLE, named(QT_TR_NOOP("%1的倾角")), "°"));
     }
     for (int n = 0; problems.isEmpty() && n < doc.AddForces.size(); ++n) {
         const ForceInfo &f = doc.AddForces[n];

@@ -8,8 +8,6 @@
 
 #include <QLocale>
 
-#include <cmath>
-
 namespace {
 
 // A value of the input as it was entered: the shortest fixed form.
@@ -424,13 +422,13 @@ private:
         ReportTable t;
         t.caption = tr("锚索(杆)内力");
         t.header = QStringList {tr("序号"), tr("位置"), tr("锚头标高(m)"), tr("倾角(°)"),
-            tr("预应力(kN)"), tr("水平力(kN)"), tr("竖向力(kN)"), tr("合力(kN)")};
+            tr("预应力(kN)"), tr("水平力(kN)"), tr("竖向力(kN)"), tr("轴力(kN)")};
         t.numeric = {true, false, true, true, true, true, true, true};
         for (const AnchorResult &a : m_result.anchors) {
             t.rows.append(
                 {QString::number(a.number), CodeText::carrier(a.object, m_input.base.PileForm),
                     metres(a.headElevation), num(a.angle), num(a.preforce), oneDecimal(a.forceH),
-                    oneDecimal(a.forceV), oneDecimal(std::hypot(a.forceH, a.forceV))});
+                    oneDecimal(a.forceV), oneDecimal(a.axialForce)});
         }
         if (t.rows.isEmpty())
             t.note = tr("无锚索(杆)。");
@@ -468,7 +466,8 @@ ReportContent ReportBuilder::build(
     return c;
 }
 
-ReportTable ReportBuilder::nodeTable(const AnalysisResult &result)
+ReportTable ReportBuilder::nodeTable(
+    const AnalysisResult &result, const NodeTableDecimals &decimals)
 {
     ReportTable t;
     t.caption = tr("桩身各节点结果");
@@ -480,11 +479,12 @@ ReportTable ReportBuilder::nodeTable(const AnalysisResult &result)
     for (const PileResult &pile : result.piles) {
         const QString name = pileName(pile, result.doubleRow);
         for (const PileStation &s : pile.stations) {
+            const auto value = [&decimals](double v) { return fixedText(v, decimals.value); };
             QStringList row {name, QString::number(s.nodeId), metres(s.depth), metres(s.elevation),
-                oneDecimal(s.displacement * 1000.0), oneDecimal(s.moment), oneDecimal(s.shear),
-                oneDecimal(s.axial), oneDecimal(s.reaction)};
+                fixedText(s.displacement * 1000.0, decimals.displacement), value(s.moment),
+                value(s.shear), value(s.axial), value(s.reaction)};
             if (result.betweenRows)
-                row << oneDecimal(s.betweenRows);
+                row << value(s.betweenRows);
             t.rows.append(row);
         }
     }

@@ -58,6 +58,14 @@ struct ReportContent
     QStringList sections() const;
 };
 
+// Decimals of the per-node result table: the report prints one; the result
+// table export, read back by other programs, keeps more.
+struct NodeTableDecimals
+{
+    int displacement = 1; // mm
+    int value = 1; // moment, shear, axial force, soil reaction, pressure
+};
+
 class ReportBuilder
 {
     Q_DECLARE_TR_FUNCTIONS(ReportBuilder)
@@ -70,7 +78,8 @@ public:
 
     // The per-node result table of every pile: the report's tables joined
     // in one, with the pile in the first column (the result table export).
-    static ReportTable nodeTable(const AnalysisResult &result);
+    static ReportTable nodeTable(
+        const AnalysisResult &result, const NodeTableDecimals &decimals = NodeTableDecimals());
 
     // Why a project without valid results has no report or result table.
     static QString noResults();

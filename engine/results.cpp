@@ -220,5 +220,14 @@ QStringList reportLines(const Project &doc)
             x.Min1, x.Max1);
     }
     lines << ProjectText::tr(">>---------------");
+
+    // The springs stand for the ground only near its resting state; a pile
+    // moving by metres is outside what the model describes.
+    bool beyondModel = std::fabs(x.Max1.D) > 1.0 || std::fabs(x.Min1.D) > 1.0;
+    if (isDoubleRow(doc.base))
+        beyondModel = beyondModel || std::fabs(x.Max2.D) > 1.0 || std::fabs(x.Min2.D) > 1.0;
+    if (beyondModel)
+        lines << ProjectText::tr(
+            ">>警告：桩身最大位移超过1m，线弹性地基反力模型已不适用，请检查荷载与参数");
     return lines;
 }

@@ -31,5 +31,6 @@ QString oneDecimal(double value);
 // after its conversion to the unit printed.
 bool reportPrintable(const ResultExtremes &extremes);
 
-// Lines of the result report.
+// Lines of the result report, closed by a ruler; a warning line follows it
+// when a pile moves by more than 1 m.
 QStringList reportLines(const Project &doc);

@@ -120,13 +120,13 @@ void writeSoil(QXmlStreamWriter &w, const SoilInfo &soil)
     w.writeEndElement();
 }
 
-void readSoil(QXmlStreamReader &x, SoilInfo &soil)
+void readSoil(QXmlStreamReader &x, SoilInfo &soil, UnreadableFields &unreadable)
 {
-    readAttributes(x.attributes(), soilLayout.own, soil);
+    readAttributes(x, soilLayout.own, soil, unreadable);
     while (x.readNextStartElement()) {
         if (x.name() == u"Name")
             soil.Name = x.readElementText(QXmlStreamReader::SkipChildElements);
-        else if (!readGroup(x, soilLayout.groups, soil))
+        else if (!readGroup(x, soilLayout.groups, soil, unreadable))
             x.skipCurrentElement();
     }
 }
@@ -224,33 +224,41 @@ int FileSys::readData(const QByteArray &xml, Project &data)
                     return ReadOlder;
                 m_reader.skipCurrentElement();
             } else if (name == u"Display") {
-                readAttributes(m_reader.attributes(), displayAttrs, data);
+                readAttributes(m_reader, displayAttrs, data, m_unreadable);
                 m_reader.skipCurrentElement();
             } else if (name == u"BaseData") {
                 readBaseInfo(data);
             } else if (name == u"BaseForces") {
-                if (!readList(m_reader, "BaseForce", forceLayout, data.BaseForces, MAXINPUTRECORDS))
+                if (!readList(m_reader, "BaseForce", forceLayout, data.BaseForces, MAXINPUTRECORDS,
+                        m_unreadable))
                     refuseTooManyRecords();
             } else if (name == u"SoilDatas") {
-                if (!readList(m_reader, "SoilData", data.soils, MAXINPUTRECORDS, readSoil))
+                const auto readOne = [this](QXmlStreamReader &x, SoilInfo &soil) {
+                    readSoil(x, soil, m_unreadable);
+                };
+                if (!readList(m_reader, "SoilData", data.soils, MAXINPUTRECORDS, readOne))
                     refuseTooManyRecords();
             } else if (name == u"AddForces") {
-                if (!readList(m_reader, "AddForce", forceLayout, data.AddForces, MAXINPUTRECORDS))
+                if (!readList(m_reader, "AddForce", forceLayout, data.AddForces, MAXINPUTRECORDS,
+                        m_unreadable))
                     refuseTooManyRecords();
             } else if (name == u"Anchors") {
-                if (!readList(m_reader, "Anchor", anchorLayout, data.anchors, MAXINPUTRECORDS))
+                if (!readList(m_reader, "Anchor", anchorLayout, data.anchors, MAXINPUTRECORDS,
+                        m_unreadable))
                     refuseTooManyRecords();
             } else if (name == u"PileData") {
-                readRecord(m_reader, pileLayout, data.frontPile);
+                readRecord(m_reader, pileLayout, data.frontPile, m_unreadable);
             } else if (name == u"PileBackData") {
-                readRecord(m_reader, pileLayout, data.backPile);
+                readRecord(m_reader, pileLayout, data.backPile, m_unreadable);
             } else if (name == u"LinkBeamData") {
-                readRecord(m_reader, beamLayout, data.linkBeam);
+                readRecord(m_reader, beamLayout, data.linkBeam, m_unreadable);
             } else {
                 m_reader.skipCurrentElement();
             }
         }
     }
+    if (m_reader.hasError())
+        m_errorLine = m_reader.lineNumber();
     return m_reader.hasError() || !project || !versioned ? ReadBroken : ReadOk;
 }
 
@@ -260,9 +268,17 @@ void FileSys::readBaseInfo(Project &data)
         if (m_reader.name() == u"ProjectName")
             data.base.ProjectName = m_reader.readElementText(QXmlStreamReader::SkipChildElements);
         else if (m_reader.name() == u"PileForm")
-            data.base.PileForm =
-                filenumbers::toInt(m_reader.readElementText(QXmlStreamReader::SkipChildElements));
-        else if (!readGroup(m_reader, baseGroups, data.base))
+            readPileForm(data.base);
+        else if (!readGroup(m_reader, baseGroups, data.base, m_unreadable))
             m_reader.skipCurrentElement();
     }
+}
+
+void FileSys::readPileForm(BaseInfo &base)
+{
+    bool ok = false;
+    base.PileForm =
+        filenumbers::toInt(m_reader.readElementText(QXmlStreamReader::SkipChildElements), &ok);
+    if (!ok)
+        m_unreadable.add(u"BaseData", QLatin1String("PileForm"));
 }

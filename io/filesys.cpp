@@ -10,6 +10,7 @@
 #include <QBuffer>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <quazip/quazip.h>
@@ -62,40 +63,43 @@ QString FileSys::readProject(Project &project, const QString &path)
     const QString name = QDir::toNativeSeparators(path);
     m_fileVersion = 0.0;
     m_tooManyRecords = false;
+    m_errorLine = 0;
+    m_unreadable = UnreadableFields();
 
     QuaZip zip(path);
-    if (!zip.open(QuaZip::mdUnzip))
-        return tr("打开文件\"%1\"失败").arg(name);
+    if (!zip.open(QuaZip::mdUnzip)) {
+        QFile file(path);
+        const QString reason = QFileInfo(path).isDir() ? tr("这是文件夹，不是项目文件")
+            : !file.open(QIODevice::ReadOnly)          ? tr("没有读取权限或无法访问")
+                                                       : tr("文件已损坏或不是项目文件");
+        return tr("打开文件\"%1\"失败：%2").arg(name, reason);
+    }
 
     Project data = project;
     QByteArray xml;
     switch (readMember(zip, DATAMEMBER, xml)) {
     case Member::Read: break;
-    case Member::Missing: return tr("读取文件\"%1\"出错").arg(name);
-    case Member::Unreadable: return tr("无法读取文件\"%1\"资料").arg(name);
+    case Member::Missing: return tr("读取文件\"%1\"出错：缺少%2").arg(name, DATAMEMBER);
+    case Member::Unreadable: return tr("无法读取文件\"%1\"资料：数据已损坏").arg(name);
     case Member::TooLarge: return tr("文件\"%1\"中的数据过大，无法读取").arg(name);
     }
     switch (readData(xml, data)) {
     case ReadOk: break;
     case ReadNewer: return tr("读取高版本文件");
     case ReadOlder:
-        return tr("文件版本%1过低，无法读取").arg(filenumbers::numberText(m_fileVersion));
-    default:
-        return m_tooManyRecords ? tr("文件\"%1\"中的记录过多，无法读取").arg(name)
-                                : tr("文件解析错误");
+        return tr("文件版本%1过低，无法读取").arg(filenumbers::numberText(float(m_fileVersion)));
+    default: return brokenMessage(name, DATAMEMBER);
     }
 
     if (data.status & SHOWRESULT) {
         switch (readMember(zip, RESULTMEMBER, xml)) {
         case Member::Read: break;
-        case Member::Missing: return tr("读取文件\"%1\"出错").arg(name);
-        case Member::Unreadable: return tr("无法读取文件\"%1\"结果").arg(name);
+        case Member::Missing: return tr("读取文件\"%1\"出错：缺少%2").arg(name, RESULTMEMBER);
+        case Member::Unreadable: return tr("无法读取文件\"%1\"结果：数据已损坏").arg(name);
         case Member::TooLarge: return tr("文件\"%1\"中的数据过大，无法读取").arg(name);
         }
-        if (readResults(xml, data) != ReadOk) {
-            return m_tooManyRecords ? tr("文件\"%1\"中的记录过多，无法读取").arg(name)
-                                    : tr("文件解析错误");
-        }
+        if (readResults(xml, data) != ReadOk)
+            return brokenMessage(name, RESULTMEMBER);
         // Results whose elements name nodes that do not exist cannot be
         // drawn: the project opens with its input, to be analysed again.
         if (!data.resultsConsistent())
@@ -105,6 +109,26 @@ QString FileSys::readProject(Project &project, const QString &path)
 
     project = data;
     return QString();
+}
+
+QString FileSys::brokenMessage(const QString &name, const QString &member) const
+{
+    if (m_tooManyRecords)
+        return tr("文件\"%1\"中的记录过多，无法读取").arg(name);
+    if (m_errorLine > 0)
+        return tr("文件解析错误：\"%1\"中%2第%3行格式有误").arg(name, member).arg(m_errorLine);
+    return tr("文件解析错误：\"%1\"中%2不是本程序的项目数据").arg(name, member);
+}
+
+QStringList FileSys::notes() const
+{
+    QStringList lines;
+    for (const auto &[element, field] : m_unreadable.kept)
+        lines.append(tr("文件中%1的%2值无法识别，按0处理").arg(element, field));
+    if (m_unreadable.count > m_unreadable.kept.size())
+        lines.append(tr("文件中另有%1个值无法识别，按0处理")
+                         .arg(m_unreadable.count - m_unreadable.kept.size()));
+    return lines;
 }
 
 bool FileSys::writeMember(QuaZip &zip, const QString &name, const QByteArray &bytes)

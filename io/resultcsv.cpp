@@ -40,7 +40,12 @@ QString ResultCsv::write(const AnalysisResult &result, const QString &path)
 {
     if (!result.valid)
         return ReportBuilder::noResults();
-    const ReportTable table = ReportBuilder::nodeTable(result);
+    // Displacements to the micrometre, the other values to two decimals:
+    // finer than the report, for programs that compute with the table.
+    NodeTableDecimals decimals;
+    decimals.displacement = 3;
+    decimals.value = 2;
+    const ReportTable table = ReportBuilder::nodeTable(result, decimals);
     const QByteArray bytes = text(table.header, table.rows);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())

@@ -1,7 +1,8 @@
 #pragma once
 
 // The per-node result table as a CSV file: one row per node of each pile,
-// the columns of the calculation report. UTF-8 with a byte-order mark, so
+// the columns of the calculation report, with displacements in mm to three
+// decimals and the other values to two. UTF-8 with a byte-order mark, so
 // that spreadsheet programs read the Chinese headers; lines end in CR LF and
 // a field holding a comma, a quote or a line break is quoted, its quotes
 // doubled (RFC 4180).

@@ -116,13 +116,16 @@ int FileSys::readResults(const QByteArray &xml, Project &data)
                 }
                 m_reader.skipCurrentElement();
             } else if (name == u"NodeDatas") {
-                if (!readList(m_reader, "Node", nodeLayout, data.nodes, MAXRESULTRECORDS))
+                if (!readList(
+                        m_reader, "Node", nodeLayout, data.nodes, MAXRESULTRECORDS, m_unreadable))
                     refuseTooManyRecords();
             } else if (name == u"BeamDatas") {
-                if (!readList(m_reader, "Beam", beamLayout, data.beams, MAXRESULTRECORDS))
+                if (!readList(
+                        m_reader, "Beam", beamLayout, data.beams, MAXRESULTRECORDS, m_unreadable))
                     refuseTooManyRecords();
             } else if (name == u"ResultDatas") {
-                if (!readList(m_reader, "Result", resultLayout, data.results, MAXRESULTRECORDS))
+                if (!readList(m_reader, "Result", resultLayout, data.results, MAXRESULTRECORDS,
+                        m_unreadable))
                     refuseTooManyRecords();
             } else if (name == u"MaxAndMinDatas") {
                 readExtremes(data);
@@ -131,8 +134,10 @@ int FileSys::readResults(const QByteArray &xml, Project &data)
             }
         }
     }
-    if (m_reader.hasError())
+    if (m_reader.hasError()) {
+        m_errorLine = m_reader.lineNumber();
         return ReadBroken;
+    }
     // Without its root element the member holds no results of this project:
     // it opens in input mode, like results that do not fit the file.
     if (!found)
@@ -150,7 +155,7 @@ void FileSys::readExtremes(Project &data)
             : name == u"Min2"                   ? &data.extremes.Min2
                                                 : nullptr;
         if (values)
-            readAttributes(m_reader.attributes(), extremeAttrs, *values);
+            readAttributes(m_reader, extremeAttrs, *values, m_unreadable);
         m_reader.skipCurrentElement();
     }
 }

@@ -6,6 +6,7 @@
 // drift apart.
 
 #include "io/numbers.h"
+#include "io/unreadablefields.h"
 
 #include <QBuffer>
 #include <QList>
@@ -44,7 +45,7 @@ inline QString fieldText(double v)
 }
 inline QString fieldText(float v)
 {
-    return filenumbers::numberText(double(v));
+    return filenumbers::numberText(v);
 }
 inline QString fieldText(qint32 v)
 {
@@ -59,25 +60,37 @@ inline QString fieldText(bool v)
     return v ? QStringLiteral("true") : QStringLiteral("false");
 }
 
-inline void setField(double &f, QStringView v)
+// Each returns false when the text holds no value of the field's type (not a
+// number, not finite, out of its range); the field is then 0.
+inline bool setField(double &f, QStringView v)
 {
-    f = filenumbers::toDouble(v);
+    bool ok = false;
+    f = filenumbers::toDouble(v, &ok);
+    return ok;
 }
-inline void setField(float &f, QStringView v)
+inline bool setField(float &f, QStringView v)
 {
-    f = filenumbers::toFloat(v);
+    bool ok = false;
+    f = filenumbers::toFloat(v, &ok);
+    return ok;
 }
-inline void setField(qint32 &f, QStringView v)
+inline bool setField(qint32 &f, QStringView v)
 {
-    f = filenumbers::toInt(v);
+    bool ok = false;
+    f = filenumbers::toInt(v, &ok);
+    return ok;
 }
-inline void setField(qint16 &f, QStringView v)
+inline bool setField(qint16 &f, QStringView v)
 {
-    f = qint16(filenumbers::toInt(v));
+    bool ok = false;
+    f = filenumbers::toShort(v, &ok);
+    return ok;
 }
-inline void setField(bool &f, QStringView v)
+// Anything but "true" is false, as the writer has only the two words.
+inline bool setField(bool &f, QStringView v)
 {
     f = v == u"true";
+    return true;
 }
 
 // Reads `xml` through `reader` for as long as it lives, then detaches it.
@@ -134,23 +147,33 @@ void writeRecord(QXmlStreamWriter &w, const char *name, const Layout<R> &layout,
     w.writeEndElement();
 }
 
-// Every listed attribute is read; a missing one reads as 0 (false for a flag).
+// With the reader on an element: every listed attribute of it is read. A
+// missing one reads as 0 (false for a flag) in silence; one whose text cannot
+// be read also reads as 0, and is noted in `unreadable`.
 template <class R>
-void readAttributes(const QXmlStreamAttributes &attributes, const Attrs<R> &attrs, R &r)
+void readAttributes(
+    const QXmlStreamReader &x, const Attrs<R> &attrs, R &r, UnreadableFields &unreadable)
 {
+    const QXmlStreamAttributes attributes = x.attributes();
     for (const Attr<R> &a : attrs) {
-        const QStringView value = attributes.value(QLatin1String(a.key));
-        std::visit([&r, value](auto member) { setField(r.*member, value); }, a.field);
+        const QLatin1String key(a.key);
+        const QStringView value = attributes.value(key);
+        const bool read =
+            std::visit([&r, value](auto member) { return setField(r.*member, value); }, a.field);
+        if (!read && (!value.isEmpty() || attributes.hasAttribute(key)))
+            unreadable.add(x.name(), key);
     }
 }
 
 // With the reader on a child element: reads it into `r` and returns true when
 // one of `groups` has its exact name; returns false without moving otherwise.
-template <class R> bool readGroup(QXmlStreamReader &x, const std::vector<Group<R>> &groups, R &r)
+template <class R>
+bool readGroup(
+    QXmlStreamReader &x, const std::vector<Group<R>> &groups, R &r, UnreadableFields &unreadable)
 {
     for (const Group<R> &g : groups) {
         if (x.name() == QLatin1String(g.name)) {
-            readAttributes(x.attributes(), g.attrs, r);
+            readAttributes(x, g.attrs, r, unreadable);
             x.skipCurrentElement();
             return true;
         }
@@ -160,11 +183,12 @@ template <class R> bool readGroup(QXmlStreamReader &x, const std::vector<Group<R
 
 // With the reader on the record's element: reads it into `r` in place, groups
 // in any order; children the layout does not know are skipped whole.
-template <class R> void readRecord(QXmlStreamReader &x, const Layout<R> &layout, R &r)
+template <class R>
+void readRecord(QXmlStreamReader &x, const Layout<R> &layout, R &r, UnreadableFields &unreadable)
 {
-    readAttributes(x.attributes(), layout.own, r);
+    readAttributes(x, layout.own, r, unreadable);
     while (x.readNextStartElement()) {
-        if (!readGroup(x, layout.groups, r))
+        if (!readGroup(x, layout.groups, r, unreadable))
             x.skipCurrentElement();
     }
 }
@@ -194,10 +218,11 @@ bool readList(
 
 template <class R>
 bool readList(QXmlStreamReader &x, const char *child, const Layout<R> &layout, QList<R> &list,
-    qsizetype limit)
+    qsizetype limit, UnreadableFields &unreadable)
 {
-    return readList(x, child, list, limit,
-        [&layout](QXmlStreamReader &reader, R &r) { readRecord(reader, layout, r); });
+    return readList(x, child, list, limit, [&layout, &unreadable](QXmlStreamReader &reader, R &r) {
+        readRecord(reader, layout, r, unreadable);
+    });
 }
 
 } // namespace xmlrecord

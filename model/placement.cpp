@@ -7,16 +7,15 @@
 
 namespace {
 
-// Point at `distance` below the top of `pile`, never below its bottom.
-double pointOnPile(const PileInfo &pile, double distance)
+// Elevation y on `pile`, never below its bottom.
+double onPile(const PileInfo &pile, double y)
 {
-    const double y = pile.topYg - distance;
     return y - pile.bottomYg > EPS ? y : pile.bottomYg;
 }
 
-double pointOnBeam(const LinkBeamInfo &beam, double distance)
+// Position x on the link beam, never beyond its right end.
+double onBeam(const LinkBeamInfo &beam, double x)
 {
-    const double x = beam.leftXg + distance;
     return x > beam.rightXg - EPS ? beam.rightXg : x;
 }
 
@@ -26,12 +25,12 @@ void Project::placeAnchors()
 {
     for (AnchorInfo &a : anchors) {
         if (a.object == OBJBEAM) {
-            a.x1g = pointOnBeam(linkBeam, a.distance);
+            a.x1g = onBeam(linkBeam, linkBeam.leftXg + a.distance);
             a.y1g = linkBeam.leftYg;
         } else {
             const PileInfo &pile = a.object == OBJBACKPILE ? backPile : frontPile;
             a.x1g = pile.topXg;
-            a.y1g = pointOnPile(pile, a.distance);
+            a.y1g = onPile(pile, pile.topYg - a.distance);
         }
         const double alpha = a.angle * M_PI / 180.0;
         a.x2g = a.x1g + a.lf * std::cos(alpha);
@@ -50,20 +49,25 @@ void Project::placeForceList(QList<ForceInfo> &forces) const
 {
     const double s = frontPile.space;
     for (ForceInfo &f : forces) {
+        // A distributed force ends `length` from its start: below it on a
+        // pile, right of it on the beam. The end is taken from the start as
+        // the rule says and nowhere else, so the grid, the loads and the
+        // drawing all meet the same number (top - (distance + length) can
+        // differ from it in the last bit and decide a tie of the grid).
         if (f.object == OBJBEAM) {
-            f.x1g = pointOnBeam(linkBeam, f.distance);
+            f.x1g = onBeam(linkBeam, linkBeam.leftXg + f.distance);
             f.y1g = linkBeam.leftYg;
             if (f.type == LOADDIST) {
-                f.x2g = std::min(f.x1g + f.length, linkBeam.rightXg);
+                f.x2g = onBeam(linkBeam, f.x1g + f.length);
                 f.y2g = f.y1g;
             }
         } else {
             const PileInfo &pile = f.object == OBJBACKPILE ? backPile : frontPile;
             f.x1g = pile.topXg;
-            f.y1g = pointOnPile(pile, f.distance);
+            f.y1g = onPile(pile, pile.topYg - f.distance);
             if (f.type == LOADDIST) {
                 f.x2g = f.x1g;
-                f.y2g = pointOnPile(pile, f.distance + f.length);
+                f.y2g = onPile(pile, f.y1g - f.length);
             }
         }
         if (f.type == LOADDIST && std::fabs(f.x2g - f.x1g) < EPS

@@ -51,6 +51,7 @@ private slots:
     void analyseWritesTheResultTable();
     void foreignXmlRefused();
     void absurdValuesRefused();
+    void unreadableValueNamed();
     void storedDerivedValuesNotTrusted();
 
 private:
@@ -281,6 +282,35 @@ void TestCli::absurdValuesRefused()
     QCOMPARE(r.out,
         QStringLiteral(
             ">>错误：数据不合理，附加力1的力值超出合理范围（绝对值不大于1000000kN/m）\n"));
+}
+
+void TestCli::unreadableValueNamed()
+{
+    // A depth the reader cannot read is taken as 0, as before, but no longer
+    // in silence: standard error names the field, and the analysis runs.
+    Document doc;
+    const QString good = m_dir.filePath(QStringLiteral("readable.qzp"));
+    QCOMPARE(FileSys().writeProject(doc, good), QString());
+    QuaZip in(good);
+    QVERIFY(in.open(QuaZip::mdUnzip) && in.setCurrentFile(QStringLiteral("data.xml")));
+    QuaZipFile data(&in);
+    QVERIFY(data.open(QIODevice::ReadOnly));
+    QByteArray xml = data.readAll();
+    QVERIFY(xml.contains("<SlideDepthBack h=\"6\""));
+    xml.replace("<SlideDepthBack h=\"6\"", "<SlideDepthBack h=\"1e999\"");
+    const QString file = m_dir.filePath(QStringLiteral("unreadable.qzp"));
+    QuaZip out(file);
+    QVERIFY(out.open(QuaZip::mdCreate));
+    QuaZipFile member(&out);
+    QVERIFY(member.open(QIODevice::WriteOnly, QuaZipNewInfo(QStringLiteral("data.xml"))));
+    member.write(xml);
+    member.close();
+    out.close();
+
+    const Run r = cli({QStringLiteral("analyse"), file});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err, QStringLiteral("ridezu-cli: 文件中SlideDepthBack的h值无法识别，按0处理\n"));
+    QVERIFY(r.out.contains(QStringLiteral(">>计算结果如下:")));
 }
 
 void TestCli::storedDerivedValuesNotTrusted()

@@ -79,9 +79,12 @@ private slots:
     void inputCheck();
     void unusableInputRefused_data();
     void unusableInputRefused();
+    void outOfRangeFieldsNamed_data();
+    void outOfRangeFieldsNamed();
     void elementLength_data();
     void elementLength();
     void gridMerging();
+    void distributedForceEndTie();
     void cantileverPointLoad();
     void cantileverPartialUniformLoad();
     void selfWeightAxialForce();
@@ -100,8 +103,10 @@ private slots:
     void pointsAHairApartBecomeOneNode();
     void pileEndKeepsItsElevation();
     void manyForcesSolvedExactly();
+    void stiffDoubleRowSolvedExactly();
     void zeroNeverPrintedNegative();
     void analysesRunAtOnceOnCopies();
+    void displacementBeyondModelWarned();
 };
 
 void TestEngine::inputCheck_data()
@@ -233,6 +238,60 @@ void TestEngine::unusableInputRefused()
     QVERIFY(doc.results.isEmpty());
 }
 
+void TestEngine::outOfRangeFieldsNamed_data()
+{
+    // Values each of which was analysed as it was; a bar of 1e300 mm made
+    // the anchor's stiffness 0 and the anchor vanished from the model.
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("strands") << "cableNum" << 2147483647.0
+                             << "锚索(杆)1的钢绞线根数超出合理范围（1~1000）";
+    QTest::newRow("angle") << "angle" << 1e300 << "锚索(杆)1的倾角超出合理范围（0~90°）";
+    QTest::newRow("bond length") << "la" << -1.0 << "锚索(杆)1的锚固段长度必须大于0";
+    QTest::newRow("grout modulus") << "Em" << -1e9 << "锚索(杆)1的注浆体弹性模量必须大于0";
+    QTest::newRow("bar diameter") << "rodDiam" << 1e300
+                                  << "锚索(杆)1的钢筋直径超出合理范围（绝对值不大于1000000mm）";
+    QTest::newRow("unit weight") << "r" << 150.0 << "岩土层2的重度超出合理范围（0~100kN/m³）";
+    QTest::newRow("cohesion") << "c" << -5.0 << "岩土层2的c值超出合理范围（0~1000000000kPa）";
+    QTest::newRow("friction") << "fi" << qQNaN() << "岩土层2的φ值超出合理范围（0~90°）";
+    QTest::newRow("grade") << "grade" << 100.0 << "抗滑桩的混凝土等级超出合理范围（C10~C80）";
+}
+
+void TestEngine::outOfRangeFieldsNamed()
+{
+    QFETCH(QString, field);
+    QFETCH(double, value);
+    QFETCH(QString, line);
+    Document doc;
+    AnchorInfo &a = doc.anchors[0];
+    SoilInfo &s = doc.soils[1];
+    if (field == "cableNum") {
+        a.cableNum = qint32(value);
+    } else if (field == "angle") {
+        a.angle = value;
+    } else if (field == "la") {
+        a.la = value;
+    } else if (field == "Em") {
+        a.Em = value;
+    } else if (field == "rodDiam") {
+        a.anchorType = ANCHORBAR;
+        a.rodDiam = value;
+    } else if (field == "r") {
+        s.r = value;
+    } else if (field == "c") {
+        s.c = value;
+    } else if (field == "fi") {
+        s.fi = value;
+    } else if (field == "grade") {
+        doc.frontPile.grade = qint16(value);
+    }
+    doc.updateAll();
+    const int before = doc.messages.size();
+    QVERIFY(!doc.analyse());
+    QCOMPARE(linesAfter(doc, before), QStringList {QStringLiteral(">>错误：数据不合理，") + line});
+}
+
 void TestEngine::elementLength_data()
 {
     QTest::addColumn<double>("front");
@@ -283,6 +342,32 @@ void TestEngine::gridMerging()
     grid = elevationGrid(doc);
     QVERIFY(has(-6.0));
     QVERIFY(has(-6.1));
+}
+
+void TestEngine::distributedForceEndTie()
+{
+    // A force from 7.7 m over 0.7 m on a pile whose top is at -2.5 m ends
+    // at start - length. Read as top - (distance + length) it lay one bit
+    // lower, and the grid point 0.4 dl below it (at -11.1), a tie that
+    // keeps both, gave way to it.
+    Document doc;
+    doc.base.PileForm = DOUBLEROW;
+    doc.base.dpel = -2.5; // the front pile stands 2.5 m lower
+    doc.frontPile.length = 13.1; // bottom at -15.6: grid points at -15.6 + k dl
+    doc.backPile.length = 12.0;
+    ForceInfo f;
+    f.type = LOADDIST;
+    f.distance = 7.7;
+    f.length = 0.7;
+    doc.AddForces = {f};
+    doc.updateAll();
+    doc.base.dl = 0.5;
+    const ForceInfo &placed = doc.AddForces[0];
+    QVERIFY(placed.y1g == -2.5 - 7.7);
+    QVERIFY(placed.y2g == placed.y1g - 0.7);
+    const QVector<double> grid = elevationGrid(doc);
+    QVERIFY(grid.contains(placed.y2g));
+    QVERIFY(std::any_of(grid.begin(), grid.end(), [](double y) { return qAbs(y + 11.1) < 1e-9; }));
 }
 
 void TestEngine::cantileverPointLoad()
@@ -845,6 +930,35 @@ void TestEngine::manyForcesSolvedExactly()
         qPrintable(QStringLiteral("%1 against %2").arg(applied).arg(reactions)));
 }
 
+void TestEngine::stiffDoubleRowSolvedExactly()
+{
+    // A double row in rock whose back pile stands free without its weight:
+    // restraint penalties and rock springs spread the diagonal from 1e4 to
+    // 1e22, and the plain factorisation left a backward error near 1e-4,
+    // warned of in every trial.
+    Document doc;
+    doc.base.PileForm = DOUBLEROW;
+    doc.base.weight = false;
+    doc.base.row = 2.2;
+    doc.base.dpel = 0.8;
+    doc.backPile.support = SUPPORTFREE;
+    for (SoilInfo &s : doc.soils) {
+        s.type = METHODK;
+        s.k = 300000.0;
+    }
+    doc.soils[0].thickness = 5.2;
+    doc.soils[1].thickness = 17.8;
+    doc.updateAll();
+    const int before = doc.messages.size();
+    QVERIFY(doc.analyse());
+    QVERIFY(!linesAfter(doc, before).contains(codeMessage(AnalysisCode::NotConverged)));
+
+    DataMatrix matrix;
+    assembleFinalTrial(matrix, doc);
+    QCOMPARE(matrix.solve(), 0);
+    QVERIFY2(matrix.backwardError() < 1e-12, qPrintable(QString::number(matrix.backwardError())));
+}
+
 void TestEngine::zeroNeverPrintedNegative()
 {
     // A round-off moment of -0.00001 kN·m at a free pile head printed as
@@ -862,7 +976,27 @@ void TestEngine::zeroNeverPrintedNegative()
     QCOMPARE(lines[5], QStringLiteral(">>土反力（0.0~ 0.0kPa）"));
 }
 
-QTEST_GUILESS_MAIN(TestEngine)
+void TestEngine::displacementBeyondModelWarned()
+{
+    // Thrust at its bound moves the pile by metres: the results stay, and
+    // one line after the closing ruler says that the model no longer holds.
+    const QString warning =
+        QStringLiteral(">>警告：桩身最大位移超过1m，线弹性地基反力模型已不适用，请检查荷载与参数");
+    for (const double thrust : {-480.0, -1e6}) {
+        Document doc;
+        doc.base.aforce = thrust;
+        doc.updateBaseData();
+        QVERIFY(doc.analyse());
+        const QStringList &lines = doc.messages;
+        const bool huge = qMax(qAbs(doc.extremes.Min1.D), qAbs(doc.extremes.Max1.D)) > 1.0;
+        QCOMPARE(huge, thrust < -1000.0);
+        QCOMPARE(lines.last() == warning, huge);
+        QCOMPARE(lines.at(lines.size() - (huge ? 2 : 1)), QStringLiteral(">>---------------"));
+        QCOMPARE(lines.count(warning), huge ? 1 : 0);
+        QVERIFY(!doc.results.isEmpty());
+    }
+}
+
 // The analysis is a function of a value: two analyses of different
 // projects running at once give what each gives alone, and the input is
 // not written.
@@ -895,4 +1029,5 @@ void TestEngine::analysesRunAtOnceOnCopies()
     }
 }
 
+QTEST_GUILESS_MAIN(TestEngine)
 #include "tst_core_engine.moc"

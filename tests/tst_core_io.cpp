@@ -1,9 +1,12 @@
 // The project file: round trip of every field, the file layout, the reader's
-// defaults, every failure message, and damaged or hostile files.
+// defaults and notes, every failure message, and damaged or hostile files.
 
+#include "engine/analysisresult.h"
+#include "engine/results.h"
 #include "io/filesys.h"
 #include "io/numbers.h"
 #include "document/document.h"
+#include "io/resultcsv.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -55,7 +58,7 @@
 
 namespace {
 
-// Distinct values of many magnitudes and both signs, with more than six digits.
+// Distinct values of many magnitudes and both signs, with up to seventeen digits.
 struct Sequence
 {
     int n = 0;
@@ -68,15 +71,9 @@ struct Sequence
     int integer() { return 100 + ++n; }
 };
 
-// What a value reads back as after the trip through the file.
-double sixDigits(double v)
-{
-    return QString::number(v, 'g', 6).toDouble();
-}
-
 #define FILL_DOUBLE(f) r.f = seq.number();
 #define FILL_INT(f) r.f = decltype(r.f)(seq.integer());
-#define SAME_DOUBLE(f) QCOMPARE(got.f, sixDigits(want.f));
+#define SAME_DOUBLE(f) QVERIFY(got.f == want.f);
 #define SAME_INT(f) QCOMPARE(got.f, want.f);
 #define RECORD_HELPERS(Type, DOUBLES, INTS)                                                        \
     void fill(Type &r, Sequence &seq)                                                              \
@@ -231,12 +228,12 @@ private slots:
         QCOMPARE(read(got, path("all.qzp")), QString());
 
         QCOMPARE(got.status, doc.status);
-        QCOMPARE(got.blc, sixDigits(doc.blc));
-        QCOMPARE(got.blcfull, sixDigits(doc.blcfull));
+        QVERIFY(got.blc == doc.blc);
+        QVERIFY(got.blcfull == doc.blcfull);
         QCOMPARE(got.x0, doc.x0);
         QCOMPARE(got.y0, doc.y0);
         compare(got.base, doc.base);
-        QCOMPARE(got.base.reduceE, 0.851234f);
+        QVERIFY(got.base.reduceE == 0.8512345f);
         QCOMPARE(got.base.weight, false);
         QCOMPARE(got.base.ProjectName, doc.base.ProjectName);
         compare(got.frontPile, doc.frontPile);
@@ -294,18 +291,25 @@ private slots:
         QTest::addColumn<QByteArray>("data"); // data.xml, or empty for a zip without it
         QTest::addColumn<QString>("message");
         const QString name = QDir::toNativeSeparators(path("bad.qzp"));
-        QTest::newRow("not a zip") << QByteArray("plain text, not an archive") << QByteArray()
-                                   << QStringLiteral("打开文件\"%1\"失败").arg(name);
+        QTest::newRow("not a zip")
+            << QByteArray("plain text, not an archive") << QByteArray()
+            << QStringLiteral("打开文件\"%1\"失败：文件已损坏或不是项目文件").arg(name);
         QTest::newRow("no data.xml")
-            << QByteArray() << QByteArray() << QStringLiteral("读取文件\"%1\"出错").arg(name);
-        QTest::newRow("no result.xml") << QByteArray() << dataXml("<Display status=\"2\"/>")
-                                       << QStringLiteral("读取文件\"%1\"出错").arg(name);
+            << QByteArray() << QByteArray()
+            << QStringLiteral("读取文件\"%1\"出错：缺少data.xml").arg(name);
+        QTest::newRow("no result.xml")
+            << QByteArray() << dataXml("<Display status=\"2\"/>")
+            << QStringLiteral("读取文件\"%1\"出错：缺少result.xml").arg(name);
         QTest::newRow("newer") << QByteArray() << dataXml("", "1.2")
                                << QStringLiteral("读取高版本文件");
         QTest::newRow("older") << QByteArray() << dataXml("<Display status=\"1\" x0=\"9\"/>", "0.9")
                                << QStringLiteral("文件版本0.9过低，无法读取");
-        QTest::newRow("malformed") << QByteArray() << dataXml("<BaseData><PileForm>2</BaseData>")
-                                   << QStringLiteral("文件解析错误");
+        QTest::newRow("malformed")
+            << QByteArray() << dataXml("<BaseData>\n<PileForm>2</BaseData>")
+            << QStringLiteral("文件解析错误：\"%1\"中data.xml第3行格式有误").arg(name);
+        QTest::newRow("not a project")
+            << QByteArray() << QByteArray("<?xml version=\"1.0\"?><Other/>")
+            << QStringLiteral("文件解析错误：\"%1\"中data.xml不是本程序的项目数据").arg(name);
         QByteArray many = "<AddForces>";
         for (int n = 0; n <= FileSys::MAXINPUTRECORDS; ++n)
             many += "<x/>";
@@ -394,9 +398,18 @@ private slots:
         doc.base.row = 9.0;
         doc.AddForces.resize(2);
         doc.extremes.Min1.Q = -4.0;
-        QCOMPARE(read(doc, path("defaults.qzp")), QString());
+        FileSys reader;
+        QCOMPARE(reader.readProject(doc, path("defaults.qzp")), QString());
 
-        // Unreadable numbers read as 0.
+        // Unreadable numbers read as 0, and the notes name each of them in
+        // file order; missing attributes and flags go unnoted.
+        QStringList notes;
+        for (const char *field : {"Display blc", "Display blcfull", "Display x0", "Display y0",
+                 "Setting reduceE", "Position bottomY", "Coefficient r", "Coefficient c"}) {
+            const QStringList parts = QString::fromLatin1(field).split(QLatin1Char(' '));
+            notes << QStringLiteral("文件中%1的%2值无法识别，按0处理").arg(parts[0], parts[1]);
+        }
+        QCOMPARE(reader.notes(), notes);
         QCOMPARE(doc.status, SHOWRESULT | SHOWMARK);
         QCOMPARE(doc.blc, 0.0);
         QCOMPARE(doc.blcfull, 0.0);
@@ -437,6 +450,72 @@ private slots:
         QCOMPARE(doc.extremes.Min1.Q, -4.0); // extremes are read in place
     }
 
+    // A value beyond the range of its field reads as 0 like one that is no
+    // number, rather than wrapping into another valid code; the input check
+    // then refuses the 0. Each is noted once; a file full of them gives at
+    // most MAXKEPT lines and one that counts the rest.
+    void unreadableValuesReadAsZeroAndAreNoted()
+    {
+        QByteArray forces = "<AddForces>";
+        for (int n = 0; n < 24; ++n)
+            forces += "<AddForce><PntLoad F=\"x\" Fg=\"1\"/></AddForce>";
+        writeZip(path("unreadable.qzp"),
+            {{QStringLiteral("data.xml"),
+                dataXml("<BaseData><SlideDepthBack h=\"1e999\" yg=\"-6\"/></BaseData>"
+                        "<SoilDatas><SoilData id=\"1\"><Position thickness=\"40\"/>"
+                        "<Resistance type=\"65547\"/></SoilData>"
+                        "</SoilDatas><PileData id=\"1\"><Proprety support=\"65577\"/></PileData>"
+                    + forces + "</AddForces>")}});
+        FileSys reader;
+        Document doc;
+        QCOMPARE(reader.readProject(doc, path("unreadable.qzp")), QString());
+        QCOMPARE(doc.base.slideBackH, 0.0);
+        QCOMPARE(doc.base.slideBackYg, -6.0);
+        QCOMPARE(doc.soils.at(0).type, qint16(0)); // not METHODM (65547 - 65536)
+        QCOMPARE(doc.frontPile.support, qint16(0)); // not SUPPORTHINGED (65577 - 65536)
+        QCOMPARE(doc.AddForces.size(), 24);
+        QCOMPARE(doc.AddForces.at(23).F, 0.0);
+        QCOMPARE(doc.AddForces.at(23).Fg, 1.0);
+
+        const QStringList notes = reader.notes();
+        QCOMPARE(notes.size(), UnreadableFields::MAXKEPT + 1);
+        QCOMPARE(notes.at(0), QStringLiteral("文件中SlideDepthBack的h值无法识别，按0处理"));
+        QCOMPARE(notes.at(1), QStringLiteral("文件中Resistance的type值无法识别，按0处理"));
+        QCOMPARE(notes.at(2), QStringLiteral("文件中Proprety的support值无法识别，按0处理"));
+        QCOMPARE(notes.at(3), QStringLiteral("文件中PntLoad的F值无法识别，按0处理"));
+        QCOMPARE(notes.last(), QStringLiteral("文件中另有7个值无法识别，按0处理"));
+
+        QVERIFY(!doc.analyse());
+        QVERIFY2(doc.messages.last().contains(QStringLiteral("支承方式无效")),
+            qPrintable(doc.messages.last()));
+        // The next read starts without notes.
+        QCOMPARE(reader.readProject(doc, example("default.qzp")), QString());
+        QCOMPARE(reader.notes(), QStringList());
+    }
+
+    // A project analysed and saved opens with the very numbers of the session:
+    // the result report it printed and the result table it wrote.
+    void reopenedResultsAreTheSessionsNumbers()
+    {
+        Document session;
+        QCOMPARE(read(session, example("doublerow.qzp")), QString());
+        QVERIFY(session.analyse());
+        session.status = SHOWRESULT;
+        // The result report: from the line before its heading to the end.
+        const qsizetype heading = session.messages.lastIndexOf(QStringLiteral(">>计算结果如下:"));
+        QVERIFY(heading > 0);
+        const QStringList printed = session.messages.mid(heading - 1);
+        const AnalysisResult result = session.analysisResult();
+        QCOMPARE(FileSys().writeProject(session, path("session.qzp")), QString());
+        QCOMPARE(ResultCsv::write(result, path("session.csv")), QString());
+
+        Document reopened;
+        QCOMPARE(read(reopened, path("session.qzp")), QString());
+        QCOMPARE(reportLines(reopened), printed);
+        QCOMPARE(ResultCsv::write(reopened.analysisResult(), path("reopened.csv")), QString());
+        QCOMPARE(fileBytes(path("reopened.csv")), fileBytes(path("session.csv")));
+    }
+
     // Numbers as the project file's parser reads them: plain ones exactly,
     // signs and points as written by hand, anything else as 0.
     void numbersFromText()
@@ -452,6 +531,10 @@ private slots:
             {QStringLiteral("１２"), 0.0}};
         for (const auto &c : cases)
             QCOMPARE(filenumbers::toDouble(c.first), c.second);
+        // Written as the shortest text that reads back to the same value.
+        QCOMPARE(filenumbers::numberText(8595.341930), QStringLiteral("8595.34193"));
+        QCOMPARE(filenumbers::numberText(0.1), QStringLiteral("0.1"));
+        QCOMPARE(filenumbers::numberText(0.85f), QStringLiteral("0.85"));
     }
 
     void unfitResultsDropped_data()

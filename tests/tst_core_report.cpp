@@ -110,6 +110,7 @@ private slots:
     void reportHasEverySection();
     void csvRoundTrips();
     void refusedWithoutResults();
+    void anchorTableGivesTheTendonForce();
 };
 
 void TestReport::cantileverAlongThePile()
@@ -296,6 +297,7 @@ void TestReport::csvRoundTrips()
         nodes += pile.stations.size();
     QCOMPARE(records.size(), nodes + 1);
     const int depth = int(header.indexOf(QStringLiteral("深度(m)")));
+    const int displacement = int(header.indexOf(QStringLiteral("位移(mm)")));
     const int moment = int(header.indexOf(QStringLiteral("弯矩(kN*m)")));
     for (int n = 1; n < records.size(); ++n) {
         const QStringList &row = records[n];
@@ -306,7 +308,9 @@ void TestReport::csvRoundTrips()
         QCOMPARE(row[0],
             n <= result.piles[0].stations.size() ? QStringLiteral("前桩") : QStringLiteral("后桩"));
         QCOMPARE(row[depth], fixedText(s.depth, 2));
-        QCOMPARE(row[moment], oneDecimal(s.moment));
+        // Finer than the report: mm to three decimals, the rest to two.
+        QCOMPARE(row[displacement], fixedText(s.displacement * 1000.0, 3));
+        QCOMPARE(row[moment], fixedText(s.moment, 2));
     }
 
     // Fields with separators, quotes and line breaks come back whole.
@@ -325,8 +329,56 @@ void TestReport::refusedWithoutResults()
     const QString path = dir.filePath(QStringLiteral("none.csv"));
     QCOMPARE(ResultCsv::write(doc.analysisResult(), path), ReportBuilder::noResults());
     QVERIFY(doc.analyse());
+    doc.showInput();
     QCOMPARE(ResultCsv::write(doc.analysisResult(), path), ReportBuilder::noResults());
     QVERIFY(!QFileInfo::exists(path));
+}
+
+void TestReport::anchorTableGivesTheTendonForce()
+{
+    // An anchor bonded in rock on the link beam, prestressed with 200 kN at
+    // 25° below the horizontal: the tendon carries the prestress plus its
+    // stiffness EA/lf times the head's movement along the tendon.
+    Document doc;
+    doc.base.PileForm = DOUBLEROW;
+    AnchorInfo &input = doc.anchors[0];
+    input.object = OBJBEAM;
+    input.distance = 2.0;
+    input.soilType = BONDROCK;
+    input.preforce = 200.0;
+    doc.updateAll();
+    QVERIFY(doc.analyse());
+    // The analysed project carries the anchor's forces.
+    const AnchorInfo &a = doc.anchors[0];
+
+    const NodeInfo *head = nullptr;
+    for (const NodeInfo &n : std::as_const(doc.nodes)) {
+        if (qAbs(n.Xg - a.x1g) < EPS && qAbs(n.Yg - a.y1g) < EPS)
+            head = &n;
+    }
+    QVERIFY(head);
+    // The head moves towards the slope and up: both stretch the tendon.
+    QVERIFY(head->Dx < -0.01 && head->Dy > 1e-4);
+    const double k = 6 * 140e-6 * 1.95e8 / 15.0; // 6 strands of 140 mm², Es, free length
+    const double alpha = qDegreesToRadians(25.0);
+    const double stretch = -head->Dx * std::cos(alpha) + head->Dy * std::sin(alpha);
+    const double N = 200.0 + k * stretch;
+    QVERIFY2(qAbs(a.axialForce() - N) < 1e-9 * N,
+        qPrintable(QStringLiteral("%1 against %2").arg(a.axialForce()).arg(N)));
+
+    const ReportContent c = ReportBuilder::build(doc, doc.analysisResult(), QString(), QDate());
+    const ReportTable *table = nullptr;
+    for (const ReportBlock &b : c.blocks) {
+        if (b.kind == ReportBlock::Table
+            && b.table.caption.endsWith(QStringLiteral("锚索(杆)内力")))
+            table = &b.table;
+    }
+    QVERIFY(table);
+    QCOMPARE(table->header.mid(5),
+        QStringList({QStringLiteral("水平力(kN)"), QStringLiteral("竖向力(kN)"),
+            QStringLiteral("轴力(kN)")}));
+    QCOMPARE(table->rows.size(), 1);
+    QCOMPARE(table->rows[0].last(), oneDecimal(N));
 }
 
 QTEST_GUILESS_MAIN(TestReport)

@@ -1,5 +1,5 @@
-// File actions of a project tab: untitled names, save, save as, load and the
-// question before a modified project is closed.
+// File actions of a project tab: untitled names, save, save as, load (with
+// what it logs) and the question before a modified project is closed.
 
 #include "guitestsupport.h"
 
@@ -12,6 +12,10 @@
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <quazip/quazip.h>
+#include <quazip/quazipfile.h>
+#include <quazip/quazipnewinfo.h>
 
 class TestViewFile : public QObject
 {
@@ -193,6 +197,44 @@ private slots:
         // The stored scale and origin are used as read.
         QCOMPARE(reader.transform().map(QPointF(0, 0)), QPointF(123, 45));
         QCOMPARE(reader.transform().map(QPointF(1, 0)), QPointF(156, 45));
+    }
+
+    // An analysed project opens with the result report of the session that
+    // analysed it in its log; a value the reader took as 0 is named there.
+    void loadLogsTheResultReportAndTheReadersNotes()
+    {
+        PromptRecorder prompts;
+        Document session;
+        QCOMPARE(FileSys().readProject(
+                     session, QStringLiteral(RIDEZU_SOURCE_DIR "/examples/doublerow.qzp")),
+            QString());
+        QVERIFY(session.analyse());
+        session.status = SHOWRESULT;
+        const qsizetype heading = session.messages.lastIndexOf(QStringLiteral(">>计算结果如下:"));
+        QVERIFY(heading > 0);
+        const QStringList printed = session.messages.mid(heading - 1);
+        const QString analysed = path(QStringLiteral("analysed.qzp"));
+        QCOMPARE(FileSys().writeProject(session, analysed), QString());
+
+        View reader;
+        QVERIFY(reader.loadFile(analysed));
+        QCOMPARE(reader.document()->messages, Document().messages + printed);
+
+        const QString unreadable = path(QStringLiteral("unreadable.qzp"));
+        {
+            QuaZip zip(unreadable);
+            QVERIFY(zip.open(QuaZip::mdCreate));
+            QuaZipFile member(&zip);
+            QVERIFY(member.open(QIODevice::WriteOnly, QuaZipNewInfo(QStringLiteral("data.xml"))));
+            member.write("<RIDezuData><FileVer version=\"1.1\"/><BaseData>"
+                         "<SlideDepthBack h=\"1e999\" yg=\"-6\"/></BaseData></RIDezuData>");
+        }
+        View input;
+        QVERIFY(input.loadFile(unreadable));
+        QCOMPARE(input.document()->messages,
+            Document().messages
+                + QStringList(QStringLiteral("文件中SlideDepthBack的h值无法识别，按0处理")));
+        QVERIFY(prompts.warnings.isEmpty());
     }
 
     void failedLoadOrSaveKeepsTheProjectAndItsName()

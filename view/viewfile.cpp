@@ -4,6 +4,7 @@
 #include "view/view.h"
 
 #include "app/settings.h"
+#include "engine/results.h"
 #include "io/filesys.h"
 #include "document/document.h"
 #include "view/prompts.h"
@@ -50,6 +51,15 @@ bool View::loadFile(const QString &path)
     FileSys fileSys;
     const QString error = fileSys.readProject(*m_document, path);
     if (error.isEmpty()) {
+        // The information window tells what the reader took as 0 and, for
+        // an analysed project, shows the result report as the session that
+        // analysed it did.
+        for (const QString &note : fileSys.notes())
+            m_document->outInfo(note);
+        if ((m_document->status & SHOWRESULT) && reportPrintable(m_document->extremes)) {
+            for (const QString &line : reportLines(*m_document))
+                m_document->outInfo(line);
+        }
         setCurrentFile(path);
         // A stored view that is damaged or hostile (mirrored, a few
         // lines big, far off) is replaced by a fitted one; the rest of the
