@@ -107,6 +107,12 @@ void MainWindow::createActions()
         this, "actBase", tr("基础信息"), tr("输入基础信息"), tr("输入基础信息"), "base.ico");
     m_actForce = makeAction(this, "actForce", tr("附加力"), tr("输入桩身附加作用力"),
         tr("输入桩身附加作用力"), "action.ico");
+    m_actUndo =
+        makeAction(this, "actUndo", tr("撤销"), tr("撤销"), tr("撤销"), "undo.ico", "Ctrl+Z");
+    m_actRedo =
+        makeAction(this, "actRedo", tr("重做"), tr("重做"), tr("重做"), "redo.ico", "Ctrl+Y");
+    m_actRedo->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     m_actAnalyse = makeAction(
         this, "actAnalyse", tr("分析"), tr("开始分析"), tr("开始分析"), "ans.ico", nullptr, true);
     m_actDock =
@@ -162,6 +168,8 @@ void MainWindow::createMenus()
 
     QMenu *data = bar->addMenu(tr("数据"));
     data->setObjectName(QStringLiteral("menu_2"));
+    data->addActions({m_actUndo, m_actRedo});
+    data->addSeparator();
     data->addActions({m_actBase, m_actSoil, m_actPile, m_actAnchor, m_actForce});
 
     QMenu *result = bar->addMenu(tr("结果"));
@@ -192,6 +200,8 @@ void MainWindow::createToolBar()
     m_toolBar->setObjectName(QStringLiteral("toolBar"));
     addToolBar(Qt::TopToolBarArea, m_toolBar);
     m_toolBar->addActions({m_actNew, m_actOpen, m_actSave});
+    m_toolBar->addSeparator();
+    m_toolBar->addActions({m_actUndo, m_actRedo});
     m_toolBar->addSeparator();
     m_toolBar->addActions({m_actBase, m_actSoil, m_actPile, m_actAnchor, m_actForce});
     m_toolBar->addSeparator();
@@ -272,6 +282,8 @@ void MainWindow::connectActions()
     connect(m_actSoil, &QAction::triggered, this, &MainWindow::actSoil);
     connect(m_actAnchor, &QAction::triggered, this, &MainWindow::actAnchor);
     connect(m_actForce, &QAction::triggered, this, &MainWindow::actForce);
+    connect(m_actUndo, &QAction::triggered, this, &MainWindow::actUndo);
+    connect(m_actRedo, &QAction::triggered, this, &MainWindow::actRedo);
     connect(m_actMark, &QAction::triggered, this, &MainWindow::actMark);
     connect(m_actDisplace, &QAction::triggered, this, &MainWindow::actDisplace);
     connect(m_actMoment, &QAction::triggered, this, &MainWindow::actMoment);

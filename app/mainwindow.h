@@ -32,6 +32,8 @@ public:
     View *currentView() const;
     // Enables and checks the commands for the current tab.
     void updateActions();
+    // Undo and redo follow the current project's history.
+    void updateHistoryActions(const Document *doc);
 
     QTabWidget *tabWidget() const { return m_tabWidget; }
     DockView *dockView() const { return m_dockView; }
@@ -53,6 +55,8 @@ public slots:
     void actSoil();
     void actAnchor();
     void actForce();
+    void actUndo();
+    void actRedo();
     void actMark();
     void actDisplace(bool checked);
     void actMoment(bool checked);
@@ -135,6 +139,8 @@ private:
     QAction *m_actExit = nullptr;
     QAction *m_actBase = nullptr;
     QAction *m_actForce = nullptr;
+    QAction *m_actUndo = nullptr;
+    QAction *m_actRedo = nullptr;
     QAction *m_actAnalyse = nullptr;
     QAction *m_actDock = nullptr;
     QAction *m_actDesklnk = nullptr;

@@ -29,6 +29,7 @@ void MainWindow::updateActions()
              m_actForce, m_actAnalyse, m_actMark, m_actDisplace, m_actMoment, m_actShear,
              m_actNormal, m_actReact})
         action->setEnabled(e);
+    updateHistoryActions(view ? view->document() : nullptr);
     if (!view || !view->document())
         return;
 
@@ -46,6 +47,32 @@ void MainWindow::updateActions()
         diagram.first->setEnabled(result);
         diagram.first->setChecked(s & diagram.second);
     }
+}
+
+void MainWindow::updateHistoryActions(const Document *doc)
+{
+    // The tips name the step, as 撤销 修改岩土层, so that the user knows
+    // what a click takes back before making it.
+    const auto show = [](QAction *action, const QString &verb, bool enabled, const QString &step) {
+        action->setEnabled(enabled);
+        const QString tip = step.isEmpty() ? verb : verb + QLatin1Char(' ') + step;
+        action->setStatusTip(tip);
+        action->setToolTip(tip);
+    };
+    show(m_actUndo, tr("撤销"), doc && doc->canUndo(), doc ? doc->undoText() : QString());
+    show(m_actRedo, tr("重做"), doc && doc->canRedo(), doc ? doc->redoText() : QString());
+}
+
+void MainWindow::actUndo()
+{
+    if (View *view = currentView(); view && view->document())
+        view->document()->undo();
+}
+
+void MainWindow::actRedo()
+{
+    if (View *view = currentView(); view && view->document())
+        view->document()->redo();
 }
 
 void MainWindow::repaintCurrentView()

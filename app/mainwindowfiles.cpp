@@ -42,6 +42,10 @@ void MainWindow::addViewTab(View *view)
         if (view == currentView())
             updateActions();
     });
+    connect(view->document(), &Document::historyChanged, this, [this, view]() {
+        if (view == currentView())
+            updateHistoryActions(view->document());
+    });
     connect(view, &View::mousePositionChanged, this, [this](QPointF pos) {
         m_statusLabel->setText(
             tr("坐标: X=%1 , Y=%2").arg(pos.x(), 0, 'f', 2).arg(pos.y(), 0, 'f', 2));

@@ -10,6 +10,7 @@ Document::Document(QObject *parent)
 {
     messages.append(tr(">>欢迎使用澄川抗滑桩软件"));
     static_cast<Project &>(*this) = Project::defaultProject();
+    clearHistory();
 }
 
 void Document::noteSpacing(bool limited)
@@ -20,12 +21,97 @@ void Document::noteSpacing(bool limited)
 
 void Document::setModified(bool m)
 {
-    if (m)
+    if (m) {
+        m_cleanPosition = -1;
         emit dataChanged();
-    if (m != m_modified) {
-        m_modified = m;
-        emit modifiedChanged(m);
+    } else {
+        m_cleanPosition = m_position;
     }
+    updateModified();
+}
+
+void Document::updateModified()
+{
+    const bool modified = m_position != m_cleanPosition;
+    if (modified != m_modified) {
+        m_modified = modified;
+        emit modifiedChanged(modified);
+    }
+}
+
+void Document::clearHistory()
+{
+    m_history = {Step {QString(), *this}};
+    m_position = 0;
+    m_cleanPosition = 0;
+    updateModified();
+    emit historyChanged();
+}
+
+void Document::replaceProject(const Project &project)
+{
+    static_cast<Project &>(*this) = project;
+    m_result = AnalysisResult();
+    m_analysedResults.clear();
+    clearHistory();
+    emit dataChanged();
+}
+
+void Document::commitStep(const QString &name)
+{
+    m_history.resize(m_position + 1);
+    if (m_cleanPosition > m_position)
+        m_cleanPosition = -1;
+    m_history.append(Step {name, *this});
+    ++m_position;
+    emit dataChanged();
+    updateModified();
+    emit historyChanged();
+}
+
+bool Document::canUndo() const
+{
+    return inputEditable() && m_position > 0;
+}
+
+bool Document::canRedo() const
+{
+    return inputEditable() && m_position + 1 < m_history.size();
+}
+
+QString Document::undoText() const
+{
+    return m_position > 0 ? m_history[m_position].name : QString();
+}
+
+QString Document::redoText() const
+{
+    return m_position + 1 < m_history.size() ? m_history[m_position + 1].name : QString();
+}
+
+bool Document::undo()
+{
+    if (!canUndo())
+        return false;
+    moveTo(m_position - 1);
+    return true;
+}
+
+bool Document::redo()
+{
+    if (!canRedo())
+        return false;
+    moveTo(m_position + 1);
+    return true;
+}
+
+void Document::moveTo(int position)
+{
+    m_position = position;
+    takeContent(m_history[position].state);
+    emit dataChanged();
+    updateModified();
+    emit historyChanged();
 }
 
 bool Document::changeBase(const BaseInfo &b)
@@ -42,7 +128,7 @@ bool Document::changeBase(const BaseInfo &b)
     updateSoilLayers();
     placeForces();
     placeAnchors();
-    setModified(true);
+    commitStep(tr("修改基本数据"));
     return true;
 }
 
@@ -60,7 +146,7 @@ bool Document::changePiles(const PileInfo &front, const PileInfo &back, const Li
     updateBaseData();
     placeForces();
     placeAnchors();
-    setModified(true);
+    commitStep(tr("修改桩数据"));
     return true;
 }
 
@@ -70,7 +156,7 @@ bool Document::changeSoils(const QList<SoilInfo> &list)
         return false;
     soils = list;
     updateSoilLayers();
-    setModified(true);
+    commitStep(tr("修改岩土层"));
     return true;
 }
 
@@ -82,7 +168,7 @@ bool Document::changeAnchors(const QList<AnchorInfo> &list)
     for (AnchorInfo &a : anchors)
         a.computeStiffness();
     placeAnchors();
-    setModified(true);
+    commitStep(tr("修改锚索(杆)"));
     return true;
 }
 
@@ -92,10 +178,9 @@ bool Document::changeForces(const QList<ForceInfo> &list)
         return false;
     AddForces = list;
     placeForces();
-    setModified(true);
+    commitStep(tr("修改附加力"));
     return true;
 }
-
 
 void Document::outInfo(const QString &text)
 {
@@ -115,6 +200,9 @@ bool Document::analyse()
     m_result = std::move(outcome.result);
     m_analysedResults = results;
     status = mark | (outcome.succeeded() ? SHOWRESULT : SHOWDATA);
+    // The analysis belongs to the input of the present step: stepping away
+    // and back keeps it.
+    m_history[m_position].state = *this;
     return outcome.succeeded();
 }
 
@@ -134,5 +222,3 @@ AnalysisResult Document::analysisResult() const
         return ::analysisResult(*this, reportLines(*this));
     return m_result;
 }
-
-

@@ -19,8 +19,12 @@ class Document : public QObject, public Project
 public:
     explicit Document(QObject *parent = nullptr);
 
+    // Whether the project differs from its file: the undo history is not at
+    // the state last saved or opened.
     bool isModified() const { return m_modified; }
-    // true: announces dataChanged() every time, modifiedChanged() on a change.
+    // false: the present state is the saved one (after a save). true: marks
+    // the project modified without a step, and announces dataChanged().
+    // modifiedChanged() follows whenever the mark changes.
     void setModified(bool m);
 
     // Appends a line to the information log and announces it.
@@ -43,6 +47,27 @@ public:
     // The additional forces (AddForces).
     bool changeForces(const QList<ForceInfo> &forces);
 
+    // Undo history. Every change*() call is one step, named for the
+    // category it changed; undo() and redo() give back the input, the
+    // derived values and the analysis of a step's state, leaving scale,
+    // origin and mode alone. The history lasts as long as the document and
+    // starts afresh when a file is read into it. Like editing, stepping is
+    // refused while results are shown. Each step announces dataChanged(),
+    // and historyChanged() follows every change of the history.
+    bool canUndo() const;
+    bool canRedo() const;
+    // The step undo() or redo() would take back or do again, such as
+    // 修改岩土层; empty when there is none.
+    QString undoText() const;
+    QString redoText() const;
+    bool undo();
+    bool redo();
+    // Forgets every step; the present state is the saved one.
+    void clearHistory();
+    // Puts a project read from a file in place of this one; its history
+    // starts afresh at it, as the saved state.
+    void replaceProject(const Project &project);
+
     // True while the input may be changed: no valid results are shown.
     bool inputEditable() const { return !(status & SHOWRESULT); }
 
@@ -62,8 +87,16 @@ signals:
     void modifiedChanged(bool modified);
     void sendOutInfo(QString outString);
     void dataChanged();
+    void historyChanged();
 
 private:
+    // Records the present state as the step `name` after a change, dropping
+    // the steps that could have been redone, and announces it.
+    void commitStep(const QString &name);
+    // Moves to the state of step `position` of the history.
+    void moveTo(int position);
+    void updateModified();
+
     // Logs the spacing note when updateGeometry had to limit b0.
     void noteSpacing(bool limited);
 
@@ -72,4 +105,14 @@ private:
     // read from a file.
     AnalysisResult m_result;
     QList<ResultInfo> m_analysedResults;
+
+    struct Step
+    {
+        QString name; // of the change that led to the state; empty for the first
+        Project state;
+    };
+    QList<Step> m_history;
+    int m_position = 0;
+    // Where the saved state stands in the history; -1 when it is not there.
+    int m_cleanPosition = 0;
 };

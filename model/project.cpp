@@ -130,6 +130,18 @@ void Project::dropResults()
     status = SHOWDATA;
 }
 
+void Project::takeContent(const Project &other)
+{
+    const Project display = *this;
+    *this = other;
+    fileVersion = display.fileVersion;
+    blc = display.blc;
+    blcfull = display.blcfull;
+    status = display.status;
+    x0 = display.x0;
+    y0 = display.y0;
+}
+
 QRectF Project::modelBounds() const
 {
     const bool doubleRow = base.PileForm == DOUBLEROW;

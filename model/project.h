@@ -76,6 +76,10 @@ struct Project
     bool resultsConsistent() const;
     // Forgets the analysis model and results; the project shows its input.
     void dropResults();
+    // Takes the input, the derived values and the analysis of `other` and
+    // keeps this project's display state (scale, origin, mode): what an undo
+    // step gives back.
+    void takeContent(const Project &other);
 
     // Box of the model in metres (top-left corner, negative height).
     QRectF modelBounds() const;

@@ -1,11 +1,11 @@
 // The project file: round trip of every field, the file layout, the reader's
 // defaults and notes, every failure message, and damaged or hostile files.
 
+#include "document/document.h"
 #include "engine/analysisresult.h"
 #include "engine/results.h"
 #include "io/filesys.h"
 #include "io/numbers.h"
-#include "document/document.h"
 #include "io/resultcsv.h"
 
 #include <QRandomGenerator>
@@ -717,7 +717,65 @@ private slots:
             }
         }
     }
+    void undoGivesBackTheSavedFile();
 };
+
+// Every change is one step: undoing back to the saved state gives the saved
+// file byte for byte and clears the modified mark, redoing sets it again;
+// a new change drops what could have been redone; results freeze the steps.
+void TestIo::undoGivesBackTheSavedFile()
+{
+    Document doc;
+    const double firstThickness = doc.soils[0].thickness;
+    QList<SoilInfo> soils = doc.soils;
+    soils[0].thickness = firstThickness + 1.5;
+    QVERIFY(doc.changeSoils(soils));
+    doc.setModified(false); // saved here
+    const QByteArray saved = snapshot(doc);
+    const double bottom = doc.frontPile.bottomYg;
+    QVERIFY(!doc.canRedo());
+
+    BaseInfo base = doc.base;
+    base.space = 3.0;
+    QVERIFY(doc.changeBase(base));
+    PileInfo front = doc.frontPile;
+    front.length = 12.0;
+    QVERIFY(doc.changePiles(front, doc.backPile, doc.linkBeam));
+    const QByteArray edited = snapshot(doc);
+    QVERIFY(edited != saved);
+    QCOMPARE(doc.undoText(), QStringLiteral("修改桩数据"));
+
+    QVERIFY(doc.undo());
+    QCOMPARE(doc.undoText(), QStringLiteral("修改基本数据"));
+    QCOMPARE(doc.redoText(), QStringLiteral("修改桩数据"));
+    QVERIFY(doc.isModified());
+    QVERIFY(doc.undo());
+    QVERIFY(!doc.isModified());
+    QCOMPARE(snapshot(doc), saved);
+    QCOMPARE(doc.frontPile.bottomYg, bottom); // derived values come back too
+    QVERIFY(doc.redo() && doc.redo());
+    QVERIFY(doc.isModified());
+    QCOMPARE(snapshot(doc), edited);
+
+    // A change after an undo drops the step that could have been redone.
+    QVERIFY(doc.undo() && doc.undo() && doc.undo());
+    QCOMPARE(doc.soils[0].thickness, firstThickness);
+    QVERIFY(!doc.canUndo());
+    QVERIFY(doc.changeForces({ForceInfo()}));
+    QVERIFY(!doc.canRedo());
+    QVERIFY(doc.isModified()); // the saved state is gone from the history
+    QVERIFY(doc.undo());
+    QVERIFY(doc.isModified());
+
+    // While results are shown neither way is open; back at the input the
+    // history is as it was.
+    QVERIFY(doc.analyse());
+    QVERIFY(!doc.canUndo() && !doc.canRedo() && !doc.undo());
+    doc.showInput();
+    QVERIFY(doc.canRedo());
+    QVERIFY(doc.redo());
+    QCOMPARE(doc.AddForces.size(), 1);
+}
 
 QTEST_GUILESS_MAIN(TestIo)
 #include "tst_core_io.moc"

@@ -302,7 +302,8 @@ void TestModel::signalOrder()
             sigs << QString::fromLatin1(mo.method(n).methodSignature());
     }
     QCOMPARE(
-        sigs, (QStringList {"modifiedChanged(bool)", "sendOutInfo(QString)", "dataChanged()"}));
+        sigs, (QStringList {"modifiedChanged(bool)", "sendOutInfo(QString)", "dataChanged()",
+                  "historyChanged()"}));
 
     Document doc;
     QList<QString> order;

@@ -1,5 +1,6 @@
 // The main window driven by its commands and widgets, found by object name.
 
+#include "dialogtestsupport.h"
 #include "guitestsupport.h"
 
 #include "app/mainwindow.h"
@@ -124,7 +125,7 @@ private slots:
 
     void toolBarCommandsHaveTheirIcons()
     {
-        for (const QString &name : allCommands) {
+        for (const QString &name : allCommands + QStringList {"actUndo", "actRedo"}) {
             const QAction *a = window().findChild<QAction *>(name);
             QVERIFY2(a, qPrintable(name));
             // Only menu entries go without an icon.
@@ -514,6 +515,52 @@ private slots:
         QCOMPARE(window().statusBar()->currentMessage(),
             QStringLiteral(
                 "警告：桩身最大位移超过1m，线弹性地基反力模型已不适用，请检查荷载与参数"));
+    }
+
+    void undoAndRedoFollowTheDialogsAndTheSavedState()
+    {
+        window().actNew();
+        View *view = window().currentView();
+        Document *doc = view->document();
+        QAction *undo = action(window(), "actUndo");
+        QAction *redo = action(window(), "actRedo");
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+        QVERIFY(redo->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Shift+Z"))));
+
+        // A cancelled dialog is no step; OK is one, named in the tip.
+        whenModal([](QDialog &dialog) { dialog.reject(); });
+        window().actSoil();
+        QVERIFY(!undo->isEnabled());
+        const double thickness = doc->soils[0].thickness;
+        whenModal([](QDialog &dialog) { pressOk(dialog); });
+        window().actSoil();
+        QVERIFY(undo->isEnabled());
+        QCOMPARE(undo->statusTip(), QStringLiteral("撤销 修改岩土层"));
+        const QString name = view->windowTitle();
+        QCOMPARE(tabs()->currentWidget(), view);
+        QCOMPARE(tabs()->tabText(1), name + '*');
+
+        // Undoing to the state the tab opened with clears the mark.
+        QList<SoilInfo> soils = doc->soils;
+        soils[0].thickness = thickness + 2.0;
+        QVERIFY(doc->changeSoils(soils));
+        undo->trigger();
+        undo->trigger();
+        QCOMPARE(doc->soils[0].thickness, thickness);
+        QCOMPARE(tabs()->tabText(1), name);
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(redo->statusTip(), QStringLiteral("重做 修改岩土层"));
+        redo->trigger();
+        redo->trigger();
+        QCOMPARE(doc->soils[0].thickness, thickness + 2.0);
+        QCOMPARE(tabs()->tabText(1), name + '*');
+
+        // Results freeze the history as they freeze the input.
+        action(window(), "actAnalyse")->trigger();
+        QVERIFY(doc->status & SHOWRESULT);
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+        action(window(), "actAnalyse")->trigger();
+        QVERIFY(undo->isEnabled());
     }
 
     void dockCommandHidesAndShowsTheDock()

@@ -347,6 +347,28 @@ void drawUp(QPainter &p)
     arrow(p, QPointF(16, 28), QPointF(16, 4), 11);
 }
 
+// A hook arrow turning back to the left: the step taken back. Redo draws it
+// mirrored.
+void drawUndo(QPainter &p)
+{
+    p.setPen(pen(accent, 1.2));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath hook;
+    hook.moveTo(10, 26);
+    hook.lineTo(19, 26);
+    hook.cubicTo(30, 26, 30, 10, 19, 10);
+    hook.lineTo(8, 10);
+    p.drawPath(hook);
+    arrowHead(p, QPointF(14, 10), QPointF(5, 10), 9);
+}
+
+void drawRedo(QPainter &p)
+{
+    p.translate(32, 0);
+    p.scale(-1, 1);
+    drawUndo(p);
+}
+
 void drawDelete(QPainter &p)
 {
     p.setPen(pen());
@@ -550,6 +572,8 @@ int main(int argc, char **argv)
         {"m", drawM},
         {"up", drawUp},
         {"delete", drawDelete},
+        {"undo", drawUndo},
+        {"redo", drawRedo},
     };
 
     bool ok = true;

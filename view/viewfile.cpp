@@ -4,9 +4,9 @@
 #include "view/view.h"
 
 #include "app/settings.h"
+#include "document/document.h"
 #include "engine/results.h"
 #include "io/filesys.h"
-#include "document/document.h"
 #include "view/prompts.h"
 
 #include <QApplication>
@@ -49,8 +49,12 @@ bool View::loadFile(const QString &path)
         return false;
     WaitCursor wait;
     FileSys fileSys;
-    const QString error = fileSys.readProject(*m_document, path);
+    // The reader fills a copy, which keeps what the file does not hold; the
+    // document takes it whole only when the file was read.
+    Project read = *m_document;
+    const QString error = fileSys.readProject(read, path);
     if (error.isEmpty()) {
+        m_document->replaceProject(read);
         // The information window tells what the reader took as 0 and, for
         // an analysed project, shows the result report as the session that
         // analysed it did.
