@@ -186,6 +186,19 @@ private slots:
             const bool radical = c.unicode() >= 0x2E80 && c.unicode() <= 0x2FDF;
             QVERIFY2(!radical, qPrintable(QString::number(c.unicode(), 16)));
         }
+        // Every cell stands whole on one line: a column is as wide as its
+        // longest cell.
+        Document doc;
+        QCOMPARE(FileSys().readProject(doc, example(name)), QString());
+        QVERIFY(doc.analyse());
+        const ReportContent content =
+            ReportBuilder::build(doc, analysisResult(doc), name, QDate::currentDate());
+        for (const ReportBlock &b : content.blocks) {
+            for (const QStringList &row : b.table.rows) {
+                for (const QString &cell : row)
+                    QVERIFY2(all.contains(cell), qPrintable(cell));
+            }
+        }
     }
 
     void commandLineWritesHtml()
