@@ -326,8 +326,11 @@ private slots:
                     const QList<QRectF> boxes = Drawing(*view.document(), display).writtenLabels();
                     QVERIFY(boxes.size() > 10);
                     for (qsizetype m = 0; m < boxes.size(); ++m) {
+                        // Two labels on one line keep a little room between them.
+                        const double room = 0.1 * boxes.at(m).height();
+                        const QRectF spaced = boxes.at(m).adjusted(-room, 0.0, room, 0.0);
                         for (qsizetype n = m + 1; n < boxes.size(); ++n) {
-                            QVERIFY2(!boxes.at(m).intersects(boxes.at(n)),
+                            QVERIFY2(!spaced.intersects(boxes.at(n)),
                                 qPrintable(QStringLiteral("%1 %2 %3: %4 %5")
                                                .arg(file)
                                                .arg(bit)

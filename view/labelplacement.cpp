@@ -86,6 +86,8 @@ private:
 // lines are drawn a few pixels wide, and the minus sign of a value must not
 // vanish under one.
 constexpr double LINEGAP = 0.3;
+// Room kept between two labels side by side, in label heights.
+constexpr double LABELGAP = 0.2;
 // How many label heights an extreme is moved up or down, at most, to find
 // room; further away it would no longer be read with its ordinate.
 constexpr double MAXSHIFT = 3.0;
@@ -157,9 +159,17 @@ QRectF clearOfLines(QRectF box, const ResultLabel &label, const QList<QLineF> &l
     return box;
 }
 
+// A box with the room it keeps from the labels beside it, so that two
+// values on one line never read as one number.
+QRectF spaced(const QRectF &box)
+{
+    const double m = LABELGAP * box.height();
+    return box.adjusted(-m, 0.0, m, 0.0);
+}
+
 bool isFreeBox(const QRectF &box, const BoxGrid &written, const QList<QLineF> &lines)
 {
-    return !written.overlapsAny(box) && !crossesAny(box, lines, LINEGAP * box.height());
+    return !written.overlapsAny(spaced(box)) && !crossesAny(box, lines, LINEGAP * box.height());
 }
 
 // Moves a box to the nearest free place along one axis, at most `limit`
@@ -189,9 +199,10 @@ bool findRoom(QRectF &box, Qt::Orientation along, double limit, const BoxGrid &w
         }
         // What is in the way, as its low and high end along the axis.
         QList<std::pair<double, double>> blocks;
-        for (const QRectF &other : written.overlapping(at)) {
+        const double apart = LABELGAP * box.height();
+        for (const QRectF &other : written.overlapping(spaced(at))) {
             blocks.append(vertical ? std::make_pair(other.top(), other.bottom())
-                                   : std::make_pair(other.left(), other.right()));
+                                   : std::make_pair(other.left() - apart, other.right() + apart));
         }
         for (const QLineF &line : lines) {
             if (!crosses(at, line, gap))
@@ -333,7 +344,7 @@ LabelPlacement placeLabels(const QList<ResultLabel> &labels, const QList<QRectF>
         widen(placed.boxes.at(n));
     for (const QRectF &b : taken)
         widen(b);
-    BoxGrid written(cell);
+    BoxGrid written(cell * (1.0 + 2.0 * LABELGAP));
     for (const QRectF &b : taken)
         written.add(b);
     const auto isFree = [&](const QRectF &b) { return isFreeBox(b, written, lines); };
@@ -369,7 +380,7 @@ QRectF fixedLabelBox(const QRectF &box, const QList<QRectF> &taken, const QList<
         if (std::isfinite(b.width()) && std::isfinite(b.height()))
             cell = std::max({cell, b.width(), b.height()});
     }
-    BoxGrid written(cell);
+    BoxGrid written(cell * (1.0 + 2.0 * LABELGAP));
     for (const QRectF &b : taken)
         written.add(b);
     QRectF placed = box;
