@@ -106,42 +106,44 @@ private:
     }
 
     // Texts wrap between words (and between Chinese characters); a word
-    // wider than the room breaks anywhere.
+    // wider than the room breaks anywhere. A text as wide as the room or
+    // narrower is not wrapped at all, so that a cell as wide as its text
+    // never loses its last character to a second line.
     int wrapping(const QFont &f, double w, const QString &text) const
     {
+        if (fitsOneLine(f, w, text))
+            return 0;
         const QFontMetricsF metrics(f, &m_writer);
-        if (fitsOneLine(metrics, w, text))
-            return Qt::TextWordWrap;
         const QRectF words =
             metrics.boundingRect(QRectF(0.0, 0.0, std::max(w, 1.0), 1e9), Qt::TextWordWrap, text);
         return words.width() <= w + 0.5 ? Qt::TextWordWrap
                                         : Qt::TextWordWrap | Qt::TextWrapAnywhere;
     }
 
-    // Most cells are one short line: measured without a layout.
-    static bool fitsOneLine(const QFontMetricsF &metrics, double w, const QString &text)
+    bool fitsOneLine(const QFont &f, double w, const QString &text) const
     {
-        return !text.contains(QLatin1Char('\n')) && metrics.horizontalAdvance(text) <= w;
+        return !text.contains(QLatin1Char('\n')) && textWidth(f, text) <= w + 0.5;
     }
 
     // Height of a text wrapped into a width.
     double textHeight(const QFont &f, double w, const QString &text) const
     {
         const QFontMetricsF metrics(f, &m_writer);
-        if (text.isEmpty() || fitsOneLine(metrics, w, text))
+        if (text.isEmpty() || fitsOneLine(f, w, text))
             return metrics.height();
         return metrics
             .boundingRect(QRectF(0.0, 0.0, std::max(w, 1.0), 1e9), wrapping(f, w, text), text)
             .height();
     }
 
+    // The width of a text's longest line, laid out as drawText lays it out:
+    // shaping may set a run of digits among Chinese characters wider than
+    // the glyphs' plain advances.
     double textWidth(const QFont &f, const QString &text) const
     {
-        double w = 0.0;
         const QFontMetricsF metrics(f, &m_writer);
-        for (const QString &line : text.split(QLatin1Char('\n')))
-            w = std::max(w, metrics.horizontalAdvance(line));
-        return w;
+        return metrics.boundingRect(QRectF(0.0, 0.0, 1e9, 1e9), Qt::AlignLeft | Qt::AlignTop, text)
+            .width();
     }
 
     void text(const QFont &f, const QRectF &r, int flags, const QString &text,

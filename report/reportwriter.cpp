@@ -26,8 +26,8 @@ QString esc(const QString &text)
 }
 
 const char *const htmlStyle = R"(
-body{font-family:"Microsoft YaHei UI","Microsoft YaHei","Noto Sans CJK SC","Noto Sans SC",
- "WenQuanYi Micro Hei","Source Han Sans SC",sans-serif;max-width:920px;margin:2em auto;
+body{font-family:"Microsoft YaHei UI","Microsoft YaHei","WenQuanYi Micro Hei","WenQuanYi Zen Hei",
+ "Noto Sans CJK SC","Noto Sans SC","Source Han Sans SC",sans-serif;max-width:920px;margin:2em auto;
  padding:0 1em;color:#000;font-size:14px;line-height:1.45}
 h1{text-align:center;font-size:26px;margin:.5em 0}
 h2{font-size:19px;margin:1.6em 0 .6em;padding-bottom:.2em;border-bottom:2px solid rgba(36,161,254,.6)}

@@ -8,7 +8,9 @@
 
 #include "app/mainwindow.h"
 #include "document/document.h"
+#include "report/figure.h"
 #include "view/displaysettings.h"
+#include "view/drawing.h"
 #include "view/resultgeometry.h"
 #include "view/view.h"
 
@@ -304,6 +306,68 @@ private slots:
         QApplication::processEvents();
         QVERIFY(counter.paints > 0);
         view->removeEventFilter(&counter);
+    }
+
+    // No label of a result drawing covers another: values, node numbers,
+    // spring values, unit notes and the names of the ground, layers and
+    // surfaces, at the label size of a fitted view and at twice it.
+    void labelsStandApart()
+    {
+        for (const char *file :
+            {"default-analysed.qzp", "doublerow-analysed.qzp", "singlerow-anchors-analysed.qzp"}) {
+            View view;
+            QVERIFY(view.loadFile(example(file)));
+            for (const qint32 bit :
+                {0, SHOWDISPLACE, SHOWMOMENT, SHOWSHEAR, SHOWNORMAL, SHOWREACT}) {
+                for (const int size : {40, 80}) {
+                    DisplaySettings display;
+                    display.status = SHOWRESULT | SHOWMARK | bit;
+                    display.labelSize = size;
+                    const QList<QRectF> boxes = Drawing(*view.document(), display).writtenLabels();
+                    QVERIFY(boxes.size() > 10);
+                    for (qsizetype m = 0; m < boxes.size(); ++m) {
+                        // Two labels on one line keep a little room between them.
+                        const double room = 0.1 * boxes.at(m).height();
+                        const QRectF spaced = boxes.at(m).adjusted(-room, 0.0, room, 0.0);
+                        for (qsizetype n = m + 1; n < boxes.size(); ++n) {
+                            QVERIFY2(!spaced.intersects(boxes.at(n)),
+                                qPrintable(QStringLiteral("%1 %2 %3: %4 %5")
+                                               .arg(file)
+                                               .arg(bit)
+                                               .arg(size)
+                                               .arg(m)
+                                               .arg(n)));
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    // The structure figure of the report holds its labels whole: the levels
+    // and names written left of a thick front pile leave no ink at the
+    // figure's edges, where the figure would cut them off.
+    void figureKeepsItsLabelsInside()
+    {
+        for (const char *file : {"default.qzp", "doublerow.qzp", "singlerow-anchors.qzp"}) {
+            View view;
+            QVERIFY(view.loadFile(example(file)));
+            view.document()->frontPile.shp = SECTROUND;
+            view.document()->frontPile.diameter = 3.0;
+            view.document()->updateGeometry();
+            DisplaySettings display;
+            display.status = SHOWDATA | SHOWMARK;
+            display.unitNotes = false;
+            const QImage image = figureImage(*view.document(), display, 1200, 18.0);
+            const auto inkAt = [&](int x) {
+                for (int y = 0; y < image.height(); ++y) {
+                    if (qGray(image.pixel(x, y)) < 160)
+                        return true;
+                }
+                return false;
+            };
+            QVERIFY2(!inkAt(0) && !inkAt(image.width() - 1), file);
+        }
     }
 
     void analysedProjectOpensAgainWithItsDiagrams()

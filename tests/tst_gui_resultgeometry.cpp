@@ -432,7 +432,8 @@ private slots:
     }
 
     // Labels that would cover one already written are left out; the largest
-    // and smallest value of each pile are always written.
+    // and smallest value of each pile are always written, moved where they
+    // would cover one another. No label covers a member.
     void overlappingLabelsGiveWayToTheExtremes()
     {
         // A column of boxes 1 m high, 0.6 m apart: each overlaps its two
@@ -450,23 +451,38 @@ private slots:
             labels.append({QPointF(100, 0), v, leftCentre, OBJBACKPILE});
             boxes.append(QRectF(100.0, -1.0, 2.0, 1.0));
         }
-        const QList<bool> shown = labelsShown(labels, boxes);
+        const LabelPlacement placed = placeLabels(labels, boxes);
         QList<int> written;
-        for (int n = 0; n < shown.size(); ++n) {
-            if (shown.at(n))
+        for (int n = 0; n < placed.shown.size(); ++n) {
+            if (placed.shown.at(n))
                 written.append(n);
         }
         QCOMPARE(written, QList<int>({0, 2, 4, 7, 9, 10, 11}));
+        QVERIFY(!placed.boxes.at(10).intersects(placed.boxes.at(11)));
+        QCOMPARE(placed.boxes.at(10).left(), placed.boxes.at(11).left());
+
+        // A label whose point lies right of a pile line, but whose text
+        // would start on it, moves right of it; one left of the line ends
+        // before it.
+        const QList<QLineF> pile = {QLineF(0.0, -3.0, 0.0, 0.0)};
+        const QList<ResultLabel> beside = {{QPointF(0.01, -1.0), 1.0, leftCentre, OBJPILE},
+            {QPointF(-0.01, -2.0), -1.0, rightCentre, OBJPILE}};
+        const LabelPlacement clear = placeLabels(
+            beside, {QRectF(-0.05, -1.2, 1.0, 0.4), QRectF(-0.9, -2.2, 1.0, 0.4)}, pile);
+        QVERIFY(clear.boxes.at(0).left() > 0.0 && clear.boxes.at(1).right() < 0.0);
+        QCOMPARE(clear.boxes.at(0).size(), QSizeF(1.0, 0.4));
 
         // Drawn with the text sizes of the analysed projects, at the fitted
         // scale (32 px, 0.32 m) and at the largest zoom (16 px).
         // Returns how many labels were left out.
-        const auto check = [](const Diagram &d, int pixelSize) {
+        const auto check = [](const Diagram &d, int pixelSize, const QList<QLineF> &members) {
             QStringList texts;
             for (const ResultLabel &label : d.labels)
                 texts.append(QString::number(label.value, 'f', 1));
-            const QList<QRectF> boxes = labelBoxes(d.labels, texts, pixelSize);
-            const QList<bool> shown = labelsShown(d.labels, boxes);
+            const LabelPlacement placed =
+                placeLabels(d.labels, labelBoxes(d.labels, texts, pixelSize), members);
+            const QList<bool> &shown = placed.shown;
+            const QList<QRectF> &boxes = placed.boxes;
             // Per group: smallest and largest value, of all and of the written.
             QMap<qint32, QPair<double, double>> all;
             QMap<qint32, QPair<double, double>> written;
@@ -488,30 +504,40 @@ private slots:
             }
             if (written != all)
                 return -1;
-            // No two written labels overlap, unless both are extremes.
-            const auto extreme = [&](int n) {
-                const QPair<double, double> range = all.value(d.labels.at(n).group);
-                return d.labels.at(n).value == range.first || d.labels.at(n).value == range.second;
-            };
+            // No two written labels overlap, and none comes closer to a pile
+            // than a quarter of its height (the pile's line has a width).
             for (int m = 0; m < boxes.size(); ++m) {
+                if (!shown.at(m))
+                    continue;
                 for (int n = m + 1; n < boxes.size(); ++n) {
-                    if (shown.at(m) && shown.at(n) && boxes.at(m).intersects(boxes.at(n))
-                        && !(extreme(m) && extreme(n)))
+                    if (shown.at(n) && boxes.at(m).intersects(boxes.at(n)))
+                        return -1;
+                }
+                const double gap = 0.25 * boxes.at(m).height();
+                for (const QLineF &member : members) {
+                    const QRectF line = QRectF(member.p1(), member.p2()).normalized();
+                    if (line.width() == 0.0
+                        && boxes.at(m).intersects(line.adjusted(-gap, 0.0, gap, 0.0)))
                         return -1;
                 }
             }
             return left;
         };
-        for (const char *file : {"default-analysed.qzp", "doublerow-analysed.qzp"}) {
+        for (const char *file :
+            {"default-analysed.qzp", "doublerow-analysed.qzp", "singlerow-anchors-analysed.qzp"}) {
             Document doc;
             QVERIFY(readExample(doc, QLatin1String(file)));
+            const QList<QLineF> members = memberLines(doc);
+            QVERIFY(!members.isEmpty());
             const Diagram moment = memberDiagram(doc, DiagramKind::Moment, 2);
             // At the fitted scale the moment labels crowd: some give way.
-            QVERIFY2(check(moment, 32) > 0, file);
-            QVERIFY2(check(moment, 16) >= 0, file);
+            QVERIFY2(check(moment, 32, members) > 0, file);
+            QVERIFY2(check(moment, 16, members) >= 0, file);
             for (const int pixelSize : {32, 16}) {
-                QVERIFY2(check(memberDiagram(doc, DiagramKind::Shear, 2), pixelSize) >= 0, file);
-                QVERIFY2(check(reactionDiagram(doc, 2), pixelSize) >= 0, file);
+                for (const DiagramKind kind :
+                    {DiagramKind::Displacement, DiagramKind::Shear, DiagramKind::Normal})
+                    QVERIFY2(check(memberDiagram(doc, kind, 2), pixelSize, members) >= 0, file);
+                QVERIFY2(check(reactionDiagram(doc, 2), pixelSize, members) >= 0, file);
             }
         }
     }

@@ -204,23 +204,42 @@ private slots:
         QCOMPARE(placed.document()->blc, 1.0);
     }
 
-    void resizeUpdatesOnlyTheFullScale()
+    // A resize scales the view as a fit to the new size would: a fitted
+    // view stays fitted, a zoomed one keeps its labels and its drawing in
+    // view.
+    void resizeKeepsTheDrawingInViewAndItsLabels()
     {
+        const auto fitted = [](const QSize &size) {
+            View view;
+            view.resize(size);
+            view.fitView();
+            return view.transform();
+        };
         View view;
         view.resize(900, 600);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         view.fitView();
         Document *doc = view.document();
-        doc->blc = 55.0;
-        doc->x0 = 12;
-        doc->y0 = 34;
-        const double before = doc->blcfull;
         view.resize(450, 300);
-        QVERIFY(doc->blcfull < before);
-        QCOMPARE(doc->blc, 55.0);
-        QCOMPARE(doc->x0, 12);
-        QCOMPARE(doc->y0, 34);
+        QCOMPARE(view.transform(), fitted(QSize(450, 300)));
+
+        // Zoomed in twice beyond the fit, the model origin at the centre.
+        doc->blc = 2.0 * doc->blcfull;
+        doc->x0 = 225;
+        doc->y0 = 150;
+        view.updateTransform();
+        const int label = view.textPixelSize();
+        QVERIFY(label < displayFontSize);
+        for (const QSize size : {QSize(1400, 900), QSize(300, 700), QSize(900, 600)}) {
+            view.resize(size);
+            QCOMPARE(doc->blcfull, fitted(size).m11());
+            QVERIFY(qFuzzyCompare(doc->blc, 2.0 * doc->blcfull));
+            QCOMPARE(view.textPixelSize(), label);
+            const QPointF origin = view.transform().map(QPointF(0.0, 0.0));
+            QVERIFY2(
+                QRectF(view.rect()).contains(origin), qPrintable(QString::number(size.width())));
+        }
     }
 
     void wheelZoomKeepsThePointUnderTheCursorWithinItsLimits()

@@ -156,11 +156,18 @@ void Drawing::drawValueLabels(
 }
 
 void Drawing::drawLabels(QPainter &painter, const QList<ResultLabel> &labels,
-    const QStringList &texts, int pixelSize) const
+    const QStringList &texts, int pixelSize, const QList<QPen> &pens) const
 {
-    const QList<bool> shown = labelsShown(labels, labelBoxes(labels, texts, pixelSize));
-    for (qsizetype n = 0; n < labels.size(); ++n) {
-        if (shown.at(n))
-            drawLabel(painter, labels.at(n).point, texts.at(n), pixelSize, labels.at(n).alignment);
+    const QList<QRectF> boxes = labelBoxes(labels, texts, pixelSize);
+    const LabelPlacement placed = placeLabels(labels, boxes, labelLines(), m_written);
+    for (qsizetype n = 0; n < labels.size() && n < texts.size(); ++n) {
+        if (!placed.shown.at(n))
+            continue;
+        if (n < pens.size())
+            painter.setPen(pens.at(n));
+        // A label moved out of the way is written where its box went.
+        const QPointF shift = placed.boxes.at(n).topLeft() - boxes.at(n).topLeft();
+        writeLabelAt(
+            painter, labels.at(n).point + shift, texts.at(n), pixelSize, labels.at(n).alignment);
     }
 }

@@ -7,9 +7,11 @@
 #include "view/fonts.h"
 #include "view/labelplacement.h"
 #include "view/pens.h"
+#include "view/resultgeometry.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPainter>
 #include <QtMath>
 
@@ -68,6 +70,7 @@ Drawing::Drawing(const Document &doc, const DisplaySettings &display)
 
 void Drawing::paint(QPainter &painter, const QTransform &transform) const
 {
+    m_written.clear();
     painter.save();
     painter.setWorldTransform(transform, true);
     drawUnitNotes(painter);
@@ -106,19 +109,23 @@ QRectF Drawing::extent() const
         // The label of the ground line stands above it.
         box.setBottom(box.bottom() + 1.5 * text);
     }
-    const QStringList notes = unitNotes();
-    if (!notes.isEmpty()) {
-        QFont font = programFont();
-        font.setPixelSize(std::max(m_display.labelSize, 1));
-        const QFontMetricsF metrics(font);
-        double width = 0.0;
-        for (const QString &note : notes)
-            width = std::max(width, metrics.boundingRect(note).width() * 0.01);
-        const QPointF P = notesAnchor();
-        const double step = m_display.labelSize * 0.015;
-        box |= QRectF(P.x(), P.y() - step * notes.size(), width, step * notes.size());
+    // Labels stand beside the lines they name, some beyond their ends.
+    for (const QRectF &label : writtenLabels()) {
+        if (std::isfinite(label.width()) && std::isfinite(label.height()))
+            box |= label;
     }
     return box;
+}
+
+QList<QRectF> Drawing::writtenLabels() const
+{
+    // Which labels are written and where does not depend on the device:
+    // a paint on a one-pixel image notes them all.
+    QImage image(1, 1, QImage::Format_RGB32);
+    QPainter painter(&image);
+    paint(painter, QTransform());
+    painter.end();
+    return m_written;
 }
 
 QString Drawing::metreText(double value)
@@ -143,6 +150,30 @@ void Drawing::drawLabel(
 
     painter.drawText(labelOrigin(QFontMetricsF(font), text, alignment), text);
     painter.restore();
+}
+
+void Drawing::writeLabel(QPainter &painter, const QPointF &point, const QString &text,
+    int pixelSize, int alignment) const
+{
+    QFont font = programFont();
+    font.setPixelSize(std::max(pixelSize, 1));
+    const QRectF box = labelBox(QFontMetricsF(font), point, text, alignment);
+    const QRectF placed = fixedLabelBox(box, m_written, labelLines());
+    writeLabelAt(painter, point + placed.topLeft() - box.topLeft(), text, pixelSize, alignment);
+}
+
+void Drawing::writeLabelAt(QPainter &painter, const QPointF &point, const QString &text,
+    int pixelSize, int alignment) const
+{
+    QFont font = programFont();
+    font.setPixelSize(std::max(pixelSize, 1));
+    m_written.append(labelBox(QFontMetricsF(font), point, text, alignment));
+    drawLabel(painter, point, text, pixelSize, alignment);
+}
+
+QList<QLineF> Drawing::labelLines() const
+{
+    return m_display.status & SHOWRESULT ? memberLines(m_doc) : QList<QLineF>();
 }
 
 void Drawing::drawArrow(QPainter &painter, const QPointF &tail, const QPointF &head)
@@ -194,7 +225,7 @@ void Drawing::drawUnitNotes(QPainter &painter) const
     const QPointF P = notesAnchor();
     const QPointF d(0.0, n * 0.015);
     for (qsizetype k = 0; k < notes.size(); ++k)
-        drawLabel(painter, P - double(k) * d, notes.at(k), n, Qt::AlignLeft | Qt::AlignTop);
+        writeLabel(painter, P - double(k) * d, notes.at(k), n, Qt::AlignLeft | Qt::AlignTop);
 }
 
 QPen Drawing::pen(const QColor &color, double width, Qt::PenStyle style) const

@@ -66,9 +66,13 @@ public:
     void paint(QPainter &painter, const QTransform &transform) const;
 
     // The box of the whole drawing in model metres, normalised: the drawing
-    // bounds widened by the unit notes and, in result mode, by the springs
-    // and diagrams that stand beside the members.
+    // bounds widened, in result mode, by the springs and diagrams that stand
+    // beside the members, and by every label written (the unit notes too).
     QRectF extent() const;
+
+    // The boxes in model metres of the labels the drawing writes, in the
+    // order it writes them.
+    QList<QRectF> writtenLabels() const;
 
     // The X and Y axis sign at the lower left of an area of the given height,
     // in the painter's own coordinates (device pixels), sized for the ratio
@@ -132,12 +136,30 @@ private:
     // One result diagram with its labels (diagramdrawing.cpp).
     void drawDiagram(QPainter &painter, const Diagram &diagram) const;
 
-    // The labels of one drawing that do not cover one another
-    // (labelplacement.h): labels[n] writes texts[n], or its value.
+    // The labels of one list, placed so that they cover neither one
+    // another nor a label written before them, nor a member
+    // (labelplacement.h): labels[n] writes texts[n], or its value, in
+    // pens[n] where pens are given.
     void drawLabels(QPainter &painter, const QList<ResultLabel> &labels, const QStringList &texts,
-        int pixelSize) const;
+        int pixelSize, const QList<QPen> &pens = {}) const;
     void drawValueLabels(QPainter &painter, const QList<ResultLabel> &labels, int pixelSize) const;
+
+    // Writes a label that is always written (a level, a name, a unit note),
+    // moved along its line where it would cover a label written before it
+    // (labelplacement.h), and notes its box.
+    void writeLabel(QPainter &painter, const QPointF &point, const QString &text, int pixelSize,
+        int alignment) const;
+    // Writes a label where it is placed, and notes its box, so that the
+    // labels placed after it keep clear of it.
+    void writeLabelAt(QPainter &painter, const QPointF &point, const QString &text, int pixelSize,
+        int alignment) const;
+    // The lines labels keep clear of: the members, in result mode (the
+    // input drawing's piles are outlines its labels may stand inside).
+    QList<QLineF> labelLines() const;
 
     const Document &m_doc;
     DisplaySettings m_display;
+    // The boxes of the labels written so far by the paint under way (a
+    // Drawing paints on one painter at a time).
+    mutable QList<QRectF> m_written;
 };

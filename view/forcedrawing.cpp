@@ -66,18 +66,15 @@ void Drawing::drawForces(QPainter &painter, double a, double c, double factor) c
         }
     }
 
-    const int n = m_display.labelSize;
     QStringList texts;
+    QList<QPen> pens;
     texts.reserve(labels.size());
-    for (const ResultLabel &label : labels)
-        texts.append(valueText(label.value));
-    const QList<bool> shown = labelsShown(labels, labelBoxes(labels, texts, n));
+    pens.reserve(labels.size());
     for (qsizetype k = 0; k < labels.size(); ++k) {
-        if (!shown.at(k))
-            continue;
-        painter.setPen(pen(k < baseLabels ? Qt::darkRed : Qt::darkMagenta, 1));
-        drawLabel(painter, labels.at(k).point, texts.at(k), n, labels.at(k).alignment);
+        texts.append(valueText(labels.at(k).value));
+        pens.append(pen(k < baseLabels ? Qt::darkRed : Qt::darkMagenta, 1));
     }
+    drawLabels(painter, labels, texts, m_display.labelSize, pens);
 }
 
 void Drawing::drawPointForce(QPainter &painter, const ForceInfo &f, double g, double factor,

@@ -22,12 +22,12 @@ void Drawing::drawGround(QPainter &painter, double a, double b) const
     if (doubleRow && !(doc.backPile.topYg < -EPS))
         start = b;
     painter.drawLine(QPointF(start, 0.0), E);
-    drawLabel(painter, E, tr("±0"), n, Qt::AlignRight | Qt::AlignBottom);
+    writeLabel(painter, E, tr("±0"), n, Qt::AlignRight | Qt::AlignBottom);
 
     painter.setPen(pen(Qt::darkGreen, 1));
     for (const SoilInfo &soil : doc.soils) {
         // The name sits inside the layer, under its top line.
-        drawLabel(painter, E, soil.Name, n, Qt::AlignRight | Qt::AlignTop);
+        writeLabel(painter, E, soil.Name, n, Qt::AlignRight | Qt::AlignTop);
         const double y = soil.bottomY;
         if (doc.frontPile.bottomYg - EPS > y)
             break;
@@ -39,7 +39,7 @@ void Drawing::drawGround(QPainter &painter, double a, double b) const
                 x = b;
         }
         painter.drawLine(QPointF(x, y), E);
-        drawLabel(painter, E, metreText(y), n, Qt::AlignRight | Qt::AlignBottom);
+        writeLabel(painter, E, metreText(y), n, Qt::AlignRight | Qt::AlignBottom);
     }
 }
 
@@ -58,8 +58,8 @@ void Drawing::drawSurfaces(QPainter &painter, double a, double c, double w) cons
     };
     const auto frontLabels = [&](double y, const QString &name) {
         const QPointF left(-a - 6.0, y);
-        drawLabel(painter, left, metreText(y), n, Qt::AlignLeft | Qt::AlignBottom);
-        drawLabel(painter, left, name, n, Qt::AlignLeft | Qt::AlignTop);
+        writeLabel(painter, left, metreText(y), n, Qt::AlignLeft | Qt::AlignBottom);
+        writeLabel(painter, left, name, n, Qt::AlignLeft | Qt::AlignTop);
     };
 
     const double yc = doc.base.cutYg;
@@ -76,8 +76,8 @@ void Drawing::drawSurfaces(QPainter &painter, double a, double c, double w) cons
         inner = QPointF(doc.backPile.topYg < ys - EPS ? a : c + w, ys);
     }
     painter.drawLine(outer, inner);
-    drawLabel(painter, outer, metreText(ys), n, Qt::AlignRight | Qt::AlignBottom);
-    drawLabel(painter, outer, tr("后滑面"), n, Qt::AlignRight | Qt::AlignTop);
+    writeLabel(painter, outer, metreText(ys), n, Qt::AlignRight | Qt::AlignBottom);
+    writeLabel(painter, outer, tr("后滑面"), n, Qt::AlignRight | Qt::AlignTop);
 
     const double yf = doc.base.slideFrontYg;
     if (yf < yc - EPS) {

@@ -74,7 +74,7 @@ void Drawing::drawPileSpacing(QPainter &painter, const PileInfo &pile, double yb
     painter.drawLine(QPointF(e - 1.0, y2), QPointF(e - 1.5, y2));
     painter.setPen(pen(Qt::darkGray, 1));
     painter.drawLine(QPointF(e - 1.25, y2), QPointF(e - 1.25, y1));
-    drawLabel(painter, QPointF(e - 1.25, y2 + s / 2.0), metreText(s), m_display.labelSize,
+    writeLabel(painter, QPointF(e - 1.25, y2 + s / 2.0), metreText(s), m_display.labelSize,
         Qt::AlignLeft | Qt::AlignVCenter);
 }
 
@@ -102,7 +102,7 @@ void Drawing::drawLinkBeam(QPainter &painter, double yb) const
     const double yd = y1 - s - W;
     painter.setPen(pen(Qt::darkGray, 1));
     painter.drawLine(QPointF(xl, yd - 1.25), QPointF(xl + L, yd - 1.25));
-    drawLabel(painter, QPointF(xl + L / 2.0, yd - 1.25), metreText(L), m_display.labelSize,
+    writeLabel(painter, QPointF(xl + L / 2.0, yd - 1.25), metreText(L), m_display.labelSize,
         Qt::AlignHCenter | Qt::AlignBottom);
     painter.setPen(pen(Qt::darkGray, 2));
     painter.drawLine(QPointF(xl, yd - 1.0), QPointF(xl, yd - 1.5));

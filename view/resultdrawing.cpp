@@ -40,6 +40,21 @@ void Drawing::drawResult(QPainter &painter) const
         drawDiagram(painter, reactionDiagram(doc, m_display.offset));
 }
 
+QList<QLineF> memberLines(const Document &doc)
+{
+    QList<QLineF> lines;
+    for (const BeamInfo &beam : doc.beams) {
+        if (beam.I <= EPS)
+            continue;
+        if (beam.i < 0 || beam.j < 0 || beam.i >= doc.nodes.size() || beam.j >= doc.nodes.size())
+            continue;
+        const NodeInfo &i = doc.nodes.at(beam.i);
+        const NodeInfo &j = doc.nodes.at(beam.j);
+        lines.append(QLineF(i.Xg, i.Yg, j.Xg, j.Yg));
+    }
+    return lines;
+}
+
 void Drawing::drawMesh(QPainter &painter) const
 {
     const Document &doc = m_doc;
@@ -49,17 +64,7 @@ void Drawing::drawMesh(QPainter &painter) const
     painter.setBrush(Qt::black);
     for (const NodeInfo &node : doc.nodes)
         painter.drawEllipse(QPointF(node.Xg, node.Yg), 0.02, 0.02);
-    // Elements without bending stiffness (the links between the rows) are
-    // not members of the mesh.
-    for (const BeamInfo &beam : doc.beams) {
-        if (beam.I <= EPS)
-            continue;
-        if (beam.i < 0 || beam.j < 0 || beam.i >= doc.nodes.size() || beam.j >= doc.nodes.size())
-            continue;
-        const NodeInfo &i = doc.nodes.at(beam.i);
-        const NodeInfo &j = doc.nodes.at(beam.j);
-        painter.drawLine(QPointF(i.Xg, i.Yg), QPointF(j.Xg, j.Yg));
-    }
+    painter.drawLines(memberLines(doc));
     painter.setBrush(Qt::NoBrush);
 }
 

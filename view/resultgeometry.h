@@ -36,6 +36,10 @@ qint32 nodeMember(const Document &doc, const NodeInfo &node);
 // Node numbers written at the nodes, grouped by pile.
 QList<ResultLabel> nodeNumbers(const Document &doc);
 
+// The members of the analysis model as lines, one per element with bending
+// stiffness (the links between the rows are not members).
+QList<QLineF> memberLines(const Document &doc);
+
 // A spring symbol: the zig-zag from the node to its outer end, a small
 // circle at that end, and an optional value.
 struct SpringSymbol

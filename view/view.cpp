@@ -48,24 +48,29 @@ void View::updateTransform()
 
 double View::fittingScale() const
 {
+    return fittingScale(size());
+}
+
+double View::fittingScale(const QSize &size) const
+{
     // Normalised: top() is the lowest elevation, bottom() the highest.
     const QRectF r = drawingBounds(*m_document);
-    const QRect area = rect().adjusted(10, 10, -10, -10);
+    const QRect area = QRect(QPoint(0, 0), size).adjusted(10, 10, -10, -10);
     if (area.width() <= 0 || area.height() <= 0)
         return 0.0;
     double s = std::min(area.height() / r.height(), area.width() / r.width());
     // The fitted view puts the origin at (0.4 width, FITTOP): the scale must
     // also keep the parts of the drawing left of, right of, above and below
     // the origin inside the margins.
-    const double x0 = width() * 0.4;
-    if (r.top() < 0.0 && height() - 10.0 - FITTOP > 0.0)
-        s = std::min(s, (height() - 10.0 - FITTOP) / -r.top());
+    const double x0 = size.width() * 0.4;
+    if (r.top() < 0.0 && size.height() - 10.0 - FITTOP > 0.0)
+        s = std::min(s, (size.height() - 10.0 - FITTOP) / -r.top());
     if (r.bottom() > 0.0)
         s = std::min(s, (FITTOP - 10.0) / r.bottom());
     if (r.left() < 0.0 && x0 - 10.0 > 0.0)
         s = std::min(s, (x0 - 10.0) / -r.left());
-    if (r.right() > 0.0 && width() - 10.0 - x0 > 0.0)
-        s = std::min(s, (width() - 10.0 - x0) / r.right());
+    if (r.right() > 0.0 && size.width() - 10.0 - x0 > 0.0)
+        s = std::min(s, (size.width() - 10.0 - x0) / r.right());
     return std::clamp(s, MINSCALE, MAXSCALE);
 }
 
@@ -82,6 +87,7 @@ void View::fitView()
     m_document->y0 = FITTOP;
     updateTransform();
     update();
+    m_placed = true;
     // Fitted before the user has seen the view (a new tab, whose size the
     // layout may still change): fitted again on each resize until then.
     if (!m_painted)
@@ -102,21 +108,53 @@ void View::placeBeforeFirstPaint()
 {
     if (!m_document || m_painted)
         return;
+    const double s = fittingScale();
+    if (s == 0.0)
+        return;
     // A project never drawn at all (written by the command-line tool, say)
     // still has the scale of 1 pixel per metre: it is fitted like a damaged
     // stored view.
     const bool neverPlaced = m_document->y0 == NEVERPLACED;
     if (m_fitPending || (neverPlaced && m_document->blc == 1.0)) {
-        if (fittingScale() != 0.0)
-            fitView();
+        fitView();
         return;
     }
-    // A project placed for the first time keeps its scale.
-    if (neverPlaced && height() > 100) {
-        m_document->x0 = int(width() * 0.5);
-        m_document->y0 = int(height() * 0.1);
-        updateTransform();
+    if (m_storedView) {
+        // A view read from a file was fitted at blcfull in the window it was
+        // saved from: shown as large, relative to the fit, in this one, so
+        // that its labels keep the size they had.
+        fitTo(s, m_document->blcfull, size());
+        m_storedView = false;
+    } else {
+        // A project placed for the first time keeps its scale.
+        if (neverPlaced && height() > 100) {
+            m_document->x0 = int(width() * 0.5);
+            m_document->y0 = int(height() * 0.1);
+            updateTransform();
+        }
+        m_document->blcfull = s;
     }
+    m_placed = true;
+}
+
+void View::fitTo(double fit, double oldFit, const QSize &oldSize)
+{
+    if (!(fit > 0.0) || !(oldFit > 0.0))
+        return;
+    Document &doc = *m_document;
+    // The zoom relative to the fit is kept, and the point of the drawing at
+    // the fitted origin stays there: a fitted view stays fitted.
+    const double blc = std::clamp(doc.blc / oldFit * fit, MINSCALE, MAXSCALE);
+    const double k = blc / doc.blc;
+    const double oldLeft = oldSize.width() * 0.4;
+    const double x0 = width() * 0.4 + (doc.x0 - oldLeft) * k;
+    const double y0 = FITTOP + (doc.y0 - FITTOP) * k;
+    doc.blc = blc;
+    doc.blcfull = fit;
+    doc.x0 = qint32(std::clamp<qint64>(std::llround(x0), -MAXORIGIN, MAXORIGIN));
+    doc.y0 = qint32(std::clamp<qint64>(std::llround(y0), -MAXORIGIN, MAXORIGIN));
+    updateTransform();
+    update();
 }
 
 void View::resizeEvent(QResizeEvent *event)
@@ -124,9 +162,13 @@ void View::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     if (!m_document)
         return;
-    const double s = fittingScale();
-    if (s != 0.0)
-        m_document->blcfull = s;
+    // A view the user sees grows and shrinks with the widget, as a fit to
+    // the new size would: the drawing stays in view at the same size
+    // relative to the widget, and so do its labels.
+    if (m_placed && (m_painted || !m_fitPending) && event->oldSize().isValid()) {
+        fitTo(fittingScale(), fittingScale(event->oldSize()), event->oldSize());
+        return;
+    }
     // A hidden widget's size is not yet the one it will be shown with.
     if (isVisible())
         placeBeforeFirstPaint();
@@ -257,6 +299,7 @@ void View::paintEvent(QPaintEvent *)
     // The view was placed when the widget got its size (placeBeforeFirstPaint);
     // from now on only the user moves it.
     m_painted = true;
+    m_placed = true;
 
     Drawing(*m_document, displaySettings()).paint(painter, m_transform);
     Drawing::paintAxisSign(painter, height());

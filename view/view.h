@@ -75,8 +75,13 @@ private:
     static bool hasProjectSuffix(const QString &path);
     bool confirmOverwrite(const QString &path);
 
-    // Scale that shows the whole drawing in the widget; 0 when there is no room.
+    // Scale that shows the whole drawing in the widget, or in a widget of
+    // the given size; 0 when there is no room.
     double fittingScale() const;
+    double fittingScale(const QSize &size) const;
+    // Scales a view placed for a widget of oldSize, where the fitting scale
+    // was oldFit, to the widget's own size, where it is fit.
+    void fitTo(double fit, double oldFit, const QSize &oldSize);
     // Whether the scales and origin of a stored view can be shown as they
     // are: finite, within the zoom limits and near the widget.
     static bool storedViewUsable(const Document &doc);
@@ -96,4 +101,9 @@ private:
     // fit is due when asked for or when the stored view cannot be shown.
     bool m_painted = false;
     bool m_fitPending = false;
+    // Whether the view has been placed for a size of the widget (from then
+    // on it follows the widget's size), and whether it is a stored view
+    // still to be placed.
+    bool m_placed = false;
+    bool m_storedView = false;
 };

@@ -69,7 +69,9 @@ bool View::loadFile(const QString &path)
         // lines big, far off) is replaced by a fitted one; the rest of the
         // file is used as read.
         m_painted = false;
+        m_placed = false;
         m_fitPending = !storedViewUsable(*m_document);
+        m_storedView = !m_fitPending;
         updateTransform();
         if (isVisible())
             placeBeforeFirstPaint();
