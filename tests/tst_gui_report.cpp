@@ -190,9 +190,10 @@ private slots:
         // longest cell.
         Document doc;
         QCOMPARE(FileSys().readProject(doc, example(name)), QString());
+        doc.showInput();
         QVERIFY(doc.analyse());
         const ReportContent content =
-            ReportBuilder::build(doc, analysisResult(doc), name, QDate::currentDate());
+            ReportBuilder::build(doc, doc.analysisResult(), name, QDate::currentDate());
         for (const ReportBlock &b : content.blocks) {
             for (const QStringList &row : b.table.rows) {
                 for (const QString &cell : row)
