@@ -124,8 +124,15 @@ void DockView::setDocument(Document *doc)
         return;
     }
     disconnect(m_documentConnection);
+    disconnect(m_logConnection);
     m_document = doc;
     m_documentConnection = connect(doc, &Document::dataChanged, this, &DockView::documentChanged);
+    // Lines logged while the project is shown, such as the notes of a
+    // change, appear as they come.
+    m_logConnection = connect(doc, &Document::sendOutInfo, this, [this](const QString &text) {
+        m_list->addItem(text);
+        m_list->scrollToBottom();
+    });
     rebuildTree();
     m_tabs->setCurrentWidget(m_infoTab);
     m_list->clear();
@@ -138,6 +145,7 @@ void DockView::setDocument(Document *doc)
 void DockView::showWelcome()
 {
     disconnect(m_documentConnection);
+    disconnect(m_logConnection);
     m_document = nullptr;
     m_tree->clear();
     auto *base = new QTreeWidgetItem(m_tree, {tr("基础信息")});

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -89,6 +90,22 @@ template <typename Editor> Editor *editorIn(QTableWidget &table)
     return table.viewport()->findChild<Editor *>();
 }
 
+// Types into the editor of a value cell and presses Return, as the user does.
+void typeInto(DockView &dock, int row, const QString &text)
+{
+    QTableWidget *table = tableOf(dock);
+    table->setFocus();
+    table->setCurrentCell(row, 1);
+    table->editItem(table->item(row, 1));
+    auto *edit = editorIn<QLineEdit>(*table);
+    QVERIFY(edit);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+    // The editor commits once the key is done, and goes.
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 // Counts the paint events of a widget.
 struct PaintCounter : QObject
 {
@@ -156,23 +173,35 @@ private slots:
         ComboBoxDelegate none({});
         QVERIFY(!none.createEditor(&table, {}, table.model()->index(0, 0)));
 
-        // Letters are refused key by key; a half-typed number leaves the cell.
-        auto *limit = new DataLimitDelegate(
-            QRegularExpression(QStringLiteral("^\\d{1,5}(\\.\\d)?$")), &table);
+        // Keys go in as typed; a text the whole pattern does not take is
+        // refused whole, never trimmed into a value: "4.9" in a field
+        // without decimals does not become 49.
+        auto *limit = new DataLimitDelegate(InputPatterns::GroutDiameter, &table);
         table.setItemDelegateForRow(1, limit);
-        table.item(1, 0)->setText(QStringLiteral("480"));
+        QSignalSpy refused(limit, &DataLimitDelegate::refused);
+        table.item(1, 0)->setText(QStringLiteral("150"));
         table.openPersistentEditor(table.item(1, 0));
         auto *edit = editorIn<QLineEdit>(table);
         QVERIFY(edit);
-        QCOMPARE(edit->selectedText(), QStringLiteral("480"));
-        QTest::keyClicks(edit, QStringLiteral("1a2b."));
-        QCOMPARE(edit->text(), QStringLiteral("12."));
+        QCOMPARE(edit->selectedText(), QStringLiteral("150"));
+        QTest::keyClicks(edit, QStringLiteral("4.9"));
+        QCOMPARE(edit->text(), QStringLiteral("4.9"));
         limit->setModelData(edit, table.model(), table.model()->index(1, 0));
-        QCOMPARE(table.item(1, 0)->text(), QStringLiteral("480"));
-        QTest::keyClicks(edit, QStringLiteral("5"));
+        QCOMPARE(table.item(1, 0)->text(), QStringLiteral("150"));
+        QCOMPARE(refused.count(), 1);
+        QCOMPARE(refused.at(0).at(1).toString(),
+            QStringLiteral("“4.9”不可用（应为1~500的整数），已保留原值"));
+        edit->setText(QStringLiteral("49"));
         limit->setModelData(edit, table.model(), table.model()->index(1, 0));
-        QCOMPARE(table.item(1, 0)->text(), QStringLiteral("12.5"));
+        QCOMPARE(table.item(1, 0)->text(), QStringLiteral("49"));
         closeEditor(table, 1);
+        // A pattern anchoring only its outer alternatives still matches the
+        // whole text: 15 is no section size.
+        DataLimitDelegate size(
+            QRegularExpression(QStringLiteral("^0\\.[3-9]|[1-5](\\.\\d)?$")), &table);
+        QLineEdit typed(QStringLiteral("15"));
+        size.setModelData(&typed, table.model(), table.model()->index(1, 0));
+        QCOMPARE(table.item(1, 0)->text(), QStringLiteral("49"));
 
         // Spin editors open clamped into their range.
         auto *spin = new SpinDelegate(0, 99, &table);
@@ -327,6 +356,33 @@ private slots:
         QCOMPARE(line(dock(), DockView::SoilCategory)->text(0), QStringLiteral("岩土层 - 数量: 1"));
         QVERIFY(showsProgramRows(dock()));
         QCOMPARE(dock().selectedCategory(), -1);
+    }
+
+    void refusedValuesKeepTheCellAndAreSaid()
+    {
+        Document doc;
+        dock().setDocument(&doc);
+        QSignalSpy notes(&dock(), &DockView::statusMessage);
+        click(dock(), 1001);
+        // A sign the field has not, and a spacing of 0: refused whole.
+        typeInto(dock(), 4, QStringLiteral("-5"));
+        typeInto(dock(), 7, QStringLiteral("0"));
+        QCOMPARE(cell(dock(), 4), QStringLiteral("0"));
+        QCOMPARE(cell(dock(), 7), QStringLiteral("3.5"));
+        QCOMPARE(notes.count(), 2);
+        const QString resistance = notes.at(0).at(0).toString();
+        QCOMPARE(resistance,
+            QStringLiteral("桩前抗滑力(kN/m)：“-5”不可用（应为0~99999.9，最多一位小数），已保留原值"));
+        const QString spacing = notes.at(1).at(0).toString();
+        QVERIFY2(spacing.startsWith(QStringLiteral("桩中心间距(m)：“0”不可用")), qPrintable(spacing));
+        auto *log = dock().findChild<QListWidget *>(QStringLiteral("listWidget"));
+        QCOMPARE(log->item(log->count() - 1)->text(), QStringLiteral(">>") + spacing);
+
+        // The apply takes the values as they were, and says so last.
+        apply(dock());
+        QCOMPARE(doc.base.pforce, 0.0);
+        QCOMPARE(doc.base.space, 3.5);
+        QCOMPARE(notes.last().at(0).toString(), resistance + QStringLiteral("；") + spacing);
     }
 
     void resultsRefuseEditing()
