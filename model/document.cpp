@@ -1,5 +1,7 @@
 #include "model/document.h"
 
+#include "model/geometry.h"
+
 #include <algorithm>
 
 Document::Document(QObject *parent)
@@ -94,6 +96,7 @@ bool Document::changeBase(const BaseInfo &b)
 {
     if (!inputEditable())
         return false;
+    const QList<double> basis = widthBasis(*this);
     base = b;
     // A single row has one sliding surface. The front depth follows it, as
     // the drawing and the element grid read the front surface too.
@@ -107,6 +110,7 @@ bool Document::changeBase(const BaseInfo &b)
     updateSoilLayers();
     placeForces();
     placeAnchors();
+    noteSpacing(*this, basis);
     setModified(true);
     return true;
 }
@@ -115,6 +119,7 @@ bool Document::changePiles(const PileInfo &front, const PileInfo &back, const Li
 {
     if (!inputEditable())
         return false;
+    const QList<double> basis = widthBasis(*this);
     frontPile = front;
     backPile = back;
     linkBeam = beam;
@@ -125,6 +130,7 @@ bool Document::changePiles(const PileInfo &front, const PileInfo &back, const Li
     updateBaseData();
     placeForces();
     placeAnchors();
+    noteSpacing(*this, basis);
     setModified(true);
     return true;
 }

@@ -51,6 +51,27 @@ bool deriveSection(PileInfo &pile, float reduceE)
     return false;
 }
 
+QList<double> widthBasis(const Document &doc)
+{
+    QList<double> basis = {doc.base.space, calculationWidth(doc.frontPile)};
+    if (doc.base.PileForm == DOUBLEROW)
+        basis.append(calculationWidth(doc.backPile));
+    return basis;
+}
+
+void noteSpacing(Document &doc, const QList<double> &basisBefore)
+{
+    const QList<double> basis = widthBasis(doc);
+    if (basis == basisBefore)
+        return;
+    for (int n = 1; n < basis.size(); ++n) {
+        if (basis[n] > basis[0]) {
+            doc.outInfo(Document::tr(">>注意: 桩间距小于b0"));
+            return;
+        }
+    }
+}
+
 void Document::updateGeometry()
 {
     double frontTop = 0.0;
@@ -70,8 +91,7 @@ void Document::updateGeometry()
         pile.bottomXg = x;
         pile.bottomYg = y - pile.length;
         pile.space = base.space;
-        if (deriveSection(pile, base.reduceE))
-            messages.append(tr(">>注意: 桩间距小于b0"));
+        deriveSection(pile, base.reduceE);
     };
     place(frontPile, 0.0, frontTop);
     if (base.PileForm != DOUBLEROW)
