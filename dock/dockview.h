@@ -91,6 +91,9 @@ protected:
 private:
     // The Document announced a change.
     void documentChanged();
+    // The first problem of the input after a change, in the status bar and
+    // the information window.
+    void reportInputProblem();
 
     // Tree (docktree.cpp).
     void rebuildTree();

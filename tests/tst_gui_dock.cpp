@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -385,6 +386,33 @@ private slots:
         QCOMPARE(notes.last().at(0).toString(), resistance + QStringLiteral("；") + spacing);
     }
 
+    // Every change is checked at once: the first problem of the input is
+    // said in the status bar and the information window, the edit stands.
+    void changesTellTheFirstProblemOfTheInput()
+    {
+        Document doc;
+        dock().setDocument(&doc);
+        QSignalSpy notes(&dock(), &DockView::statusMessage);
+        QList<AnchorInfo> anchors = doc.anchors;
+        anchors.append(anchors.first());
+        anchors[1].distance = doc.frontPile.length + 2.0;
+        QVERIFY(doc.changeAnchors(anchors));
+        const QString problem = QStringLiteral("锚索(杆)2的位置超出桩长，已按桩底计算");
+        QCOMPARE(doc.anchors[1].distance, doc.frontPile.length + 2.0);
+        QCOMPARE(notes.count(), 1);
+        QCOMPARE(notes.at(0).at(0).toString(), problem);
+        auto *log = dock().findChild<QListWidget *>(QStringLiteral("listWidget"));
+        QCOMPARE(log->item(log->count() - 1)->text(), QStringLiteral(">>") + problem);
+        // The same problem after the next change is not logged twice; a rule
+        // the analysis stops at comes before it.
+        BaseInfo base = doc.base;
+        base.slideBackH = doc.frontPile.length + 1.0;
+        QVERIFY(doc.changeBase(base));
+        QCOMPARE(notes.last().at(0).toString(), QStringLiteral("错误：桩底高于滑面"));
+        QVERIFY(doc.changeBase(base));
+        QCOMPARE(doc.messages.count(QStringLiteral(">>错误：桩底高于滑面")), 1);
+    }
+
     void resultsRefuseEditing()
     {
         Document doc;
@@ -437,9 +465,11 @@ private slots:
         QCOMPARE(doc.soils[0].thickness, 12.0);
         QCOMPARE(doc.soils[0].r, 19.0);
         QCOMPARE(doc.soils[0].Es, 10000.0);
-        QCOMPARE(notes.count(), 1);
-        QVERIFY(notes.at(0).at(0).toString().contains(QStringLiteral("厚度(m)")));
-        QVERIFY(notes.at(0).at(0).toString().contains(QStringLiteral("弹性模量Es(MPa)")));
+        // One layer no longer reaches the pile bottom: said first.
+        QCOMPARE(notes.count(), 2);
+        QCOMPARE(notes.at(0).at(0).toString(), QStringLiteral("错误：土层深度不够"));
+        QVERIFY(notes.at(1).at(0).toString().contains(QStringLiteral("厚度(m)")));
+        QVERIFY(notes.at(1).at(0).toString().contains(QStringLiteral("弹性模量Es(MPa)")));
 
         // The m button writes only a positive m worked out from c and φ.
         auto *button = tableOf(dock())->findChild<QPushButton *>();
