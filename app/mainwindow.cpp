@@ -10,6 +10,7 @@
 #include "view/displaysettings.h"
 #include "view/view.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDockWidget>
 #include <QGridLayout>
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -103,10 +105,10 @@ void MainWindow::createActions()
     m_actSaveAs = makeAction(this, "actSaveAs", tr("另存"), tr("另存文件"), tr("另存文件"));
     m_actExit = makeAction(
         this, "actExit", tr("退出"), tr("退出应用程序"), tr("退出应用程序"), nullptr, "Ctrl+Q");
-    m_actBase = makeAction(
-        this, "actBase", tr("基础信息"), tr("输入基础信息"), tr("输入基础信息"), "base.ico");
+    m_actBase = makeAction(this, "actBase", tr("基础信息"), tr("输入基础信息"), tr("输入基础信息"),
+        "base.ico", "Ctrl+1");
     m_actForce = makeAction(this, "actForce", tr("附加力"), tr("输入桩身附加作用力"),
-        tr("输入桩身附加作用力"), "action.ico");
+        tr("输入桩身附加作用力"), "action.ico", "Ctrl+5");
     m_actUndo =
         makeAction(this, "actUndo", tr("撤销"), tr("撤销"), tr("撤销"), "undo.ico", "Ctrl+Z");
     m_actRedo =
@@ -114,7 +116,7 @@ void MainWindow::createActions()
     m_actRedo->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     m_actAnalyse = makeAction(
-        this, "actAnalyse", tr("分析"), tr("开始分析"), tr("开始分析"), "ans.ico", nullptr, true);
+        this, "actAnalyse", tr("分析"), tr("开始分析"), tr("开始分析"), "ans.ico", "F5", true);
     m_actDock =
         makeAction(this, "actDock", tr("侧边栏"), tr("显示或隐藏侧边栏"), tr("显示或隐藏侧边栏"));
     m_actDesklnk = makeAction(
@@ -132,20 +134,27 @@ void MainWindow::createActions()
     m_actMark = makeAction(this, "actMark", tr("标注"), tr("显示所有标注"), tr("显示所有标注"),
         "mark.ico", nullptr, true);
     m_actAbout = makeAction(this, "actAbout", tr("关于"), tr("关于"), tr("关于"), "about.ico");
-    m_actSoil = makeAction(
-        this, "actSoil", tr("岩土层"), tr("输入岩土层参数"), tr("输入岩土层参数"), "soil.ico");
-    m_actAnchor = makeAction(
-        this, "actAnchor", tr("锚索(杆)"), tr("锚索或锚杆"), tr("修改锚索或锚杆"), "anchor.ico");
-    m_actPile = makeAction(
-        this, "actPile", tr("抗滑桩"), tr("输入桩身参数"), tr("输入桩身参数"), "pile.ico");
+    m_actSoil = makeAction(this, "actSoil", tr("岩土层"), tr("输入岩土层参数"),
+        tr("输入岩土层参数"), "soil.ico", "Ctrl+2");
+    m_actAnchor = makeAction(this, "actAnchor", tr("锚索(杆)"), tr("锚索或锚杆"),
+        tr("修改锚索或锚杆"), "anchor.ico", "Ctrl+4");
+    m_actPile = makeAction(this, "actPile", tr("抗滑桩"), tr("输入桩身参数"), tr("输入桩身参数"),
+        "pile.ico", "Ctrl+3");
     m_actReport = makeAction(this, "actReport", tr("计算书"), tr("生成计算书"),
-        tr("生成计算书(PDF或HTML文件)"), "report.ico");
+        tr("生成计算书(PDF或HTML文件)"), "report.ico", "Ctrl+R");
     m_actExportTable = makeAction(this, "actExportTable", tr("导出结果表"),
         tr("导出桩身各节点结果表"), tr("导出桩身各节点结果表(CSV文件)"));
     m_actExportDrawing = makeAction(this, "actExportDrawing", tr("导出图形"), tr("保存当前图形"),
         tr("将当前图形保存为PNG图片或SVG矢量图"));
     m_actPrint = makeAction(this, "actPrint", tr("打印图形"), tr("打印当前图形"),
         tr("打印当前图形"), nullptr, "Ctrl+P");
+
+    // The menus show the keys beside the entries; tool tips name them too.
+    for (QAction *action : findChildren<QAction *>()) {
+        if (!action->shortcut().isEmpty())
+            action->setToolTip(tr("%1 (%2)").arg(
+                action->toolTip(), action->shortcut().toString(QKeySequence::NativeText)));
+    }
 }
 
 void MainWindow::createMenus()
@@ -153,7 +162,7 @@ void MainWindow::createMenus()
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("menubar"));
 
-    QMenu *file = bar->addMenu(tr("文件"));
+    QMenu *file = bar->addMenu(tr("文件(&F)"));
     file->setObjectName(QStringLiteral("menu"));
     file->addAction(m_actNew);
     file->addAction(m_actOpen);
@@ -166,13 +175,13 @@ void MainWindow::createMenus()
     file->addSeparator();
     file->addAction(m_actExit);
 
-    QMenu *data = bar->addMenu(tr("数据"));
+    QMenu *data = bar->addMenu(tr("数据(&D)"));
     data->setObjectName(QStringLiteral("menu_2"));
     data->addActions({m_actUndo, m_actRedo});
     data->addSeparator();
     data->addActions({m_actBase, m_actSoil, m_actPile, m_actAnchor, m_actForce});
 
-    QMenu *result = bar->addMenu(tr("结果"));
+    QMenu *result = bar->addMenu(tr("结果(&R)"));
     result->setObjectName(QStringLiteral("menu_3"));
     result->addAction(m_actAnalyse);
     result->addSeparator();
@@ -180,18 +189,27 @@ void MainWindow::createMenus()
     result->addSeparator();
     result->addActions({m_actExportDrawing, m_actPrint});
 
-    QMenu *query = bar->addMenu(tr("查询"));
+    QMenu *query = bar->addMenu(tr("查询(&Q)"));
     query->setObjectName(QStringLiteral("menu_4"));
     query->addAction(m_actMark);
     query->addSeparator();
     query->addActions({m_actDisplace, m_actMoment, m_actShear, m_actNormal, m_actReact});
 
-    QMenu *setting = bar->addMenu(tr("设置"));
+    QMenu *setting = bar->addMenu(tr("设置(&S)"));
     setting->setObjectName(QStringLiteral("menu_5"));
     setting->addAction(m_actDock);
     setting->addAction(m_actDesklnk);
     setting->addSeparator();
     setting->addAction(m_actAbout);
+
+    // F10 takes the keyboard into the menu bar: the first menu opens, the
+    // arrow keys go on from there.
+    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    menuKey->setObjectName(QStringLiteral("menuBarShortcut"));
+    connect(menuKey, &QShortcut::activated, this, [bar] {
+        if (bar->isVisible() && !bar->actions().isEmpty())
+            bar->setActiveAction(bar->actions().constFirst());
+    });
 }
 
 void MainWindow::createToolBar()
@@ -223,17 +241,22 @@ void MainWindow::initStatusBar()
                        .arg(RIDEZU_VERSION_MINOR));
     statusBar()->showMessage(tr("欢迎使用澄川抗滑桩软件, 请点击\"新建\"开始使用"));
 
-    auto *display = new QWidget(statusBar());
+    m_displaySettings = new QWidget(statusBar());
+    QWidget *display = m_displaySettings;
     display->setMinimumSize(400, 20);
     auto *layout = new QHBoxLayout(display);
     layout->setContentsMargins(10, 0, 10, 0);
-    layout->addWidget(new QLabel(tr("显示设置：字体大小(30-100)"), display));
+    m_fontSizeLabel = new QLabel(tr("显示设置：字体大小(30-100)"), display);
+    m_fontSizeLabel->setToolTip(m_fontSizeLabel->text());
+    layout->addWidget(m_fontSizeLabel);
     m_fontSizeSpin = new QSpinBox(display);
     m_fontSizeSpin->setObjectName(QStringLiteral("spinFontSize"));
     m_fontSizeSpin->setRange(30, 100);
     m_fontSizeSpin->setValue(displayFontSize);
     layout->addWidget(m_fontSizeSpin);
-    layout->addWidget(new QLabel(tr("变形偏移量(1-10)"), display));
+    m_offsetLabel = new QLabel(tr("变形偏移量(1-10)"), display);
+    m_offsetLabel->setToolTip(m_offsetLabel->text());
+    layout->addWidget(m_offsetLabel);
     m_offsetSpin = new QSpinBox(display);
     m_offsetSpin->setObjectName(QStringLiteral("spinOffset"));
     m_offsetSpin->setRange(1, 10);
@@ -276,7 +299,6 @@ void MainWindow::connectActions()
     connect(m_actExit, &QAction::triggered, this, &MainWindow::actExit);
     connect(m_actDock, &QAction::triggered, this, &MainWindow::actDock);
     connect(m_actAbout, &QAction::triggered, this, &MainWindow::actAbout);
-    connect(m_actAnalyse, &QAction::triggered, this, &MainWindow::actAnalyse);
     connect(m_actBase, &QAction::triggered, this, &MainWindow::actBase);
     connect(m_actPile, &QAction::triggered, this, &MainWindow::actPile);
     connect(m_actSoil, &QAction::triggered, this, &MainWindow::actSoil);
@@ -284,12 +306,13 @@ void MainWindow::connectActions()
     connect(m_actForce, &QAction::triggered, this, &MainWindow::actForce);
     connect(m_actUndo, &QAction::triggered, this, &MainWindow::actUndo);
     connect(m_actRedo, &QAction::triggered, this, &MainWindow::actRedo);
-    connect(m_actMark, &QAction::triggered, this, &MainWindow::actMark);
-    connect(m_actDisplace, &QAction::triggered, this, &MainWindow::actDisplace);
-    connect(m_actMoment, &QAction::triggered, this, &MainWindow::actMoment);
-    connect(m_actShear, &QAction::triggered, this, &MainWindow::actShear);
-    connect(m_actNormal, &QAction::triggered, this, &MainWindow::actNormal);
-    connect(m_actReact, &QAction::triggered, this, &MainWindow::actReact);
+    connectToggle(m_actAnalyse, [this](bool on) { actAnalyse(on); });
+    connectToggle(m_actMark, [this](bool) { actMark(); });
+    connectToggle(m_actDisplace, [this](bool on) { actDisplace(on); });
+    connectToggle(m_actMoment, [this](bool on) { actMoment(on); });
+    connectToggle(m_actShear, [this](bool on) { actShear(on); });
+    connectToggle(m_actNormal, [this](bool on) { actNormal(on); });
+    connectToggle(m_actReact, [this](bool on) { actReact(on); });
     connect(m_actReport, &QAction::triggered, this, &MainWindow::actReport);
     connect(m_actExportTable, &QAction::triggered, this, &MainWindow::actExportTable);
     connect(m_actExportDrawing, &QAction::triggered, this, &MainWindow::actExportDrawing);
@@ -302,6 +325,48 @@ void MainWindow::connectActions()
 
     connect(m_tabWidget, &QTabWidget::tabCloseRequested, this, &MainWindow::onTabCloseRequested);
     connect(m_tabWidget, &QTabWidget::currentChanged, this, &MainWindow::onCurrentTabChanged);
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    fitStatusBar();
+}
+
+void MainWindow::fitStatusBar()
+{
+    if (!m_displaySettings || !m_statusLabel)
+        return;
+    // Below this width the full labels and the address leave the messages
+    // no room: the status bar would draw them over the spin boxes.
+    constexpr int COMPACTWIDTH = 1000;
+    const bool compact = width() < COMPACTWIDTH;
+    m_fontSizeLabel->setText(compact ? tr("字体") : m_fontSizeLabel->toolTip());
+    m_offsetLabel->setText(compact ? tr("偏移") : m_offsetLabel->toolTip());
+    m_displaySettings->setMinimumWidth(compact ? 0 : 400);
+    m_statusLabel->setMinimumWidth(compact ? 0 : 230);
+}
+
+void MainWindow::connectToggle(QAction *action, std::function<void(bool)> command)
+{
+    // The commands follow the check state, not the click: assistive
+    // technology toggles a tool button without clicking it, and a toggle
+    // must do what a click does. The window's own updates of the state run
+    // nothing.
+    connect(action, &QAction::toggled, this, [this, action, command](bool checked) {
+        if (m_settingActionState)
+            return;
+        if (action->isEnabled())
+            command(checked);
+        updateActions();
+    });
+    // A tool button toggled on its own hands its state to the action.
+    if (auto *button = qobject_cast<QAbstractButton *>(m_toolBar->widgetForAction(action))) {
+        connect(button, &QAbstractButton::toggled, action, [action](bool checked) {
+            if (action->isChecked() != checked)
+                action->setChecked(checked);
+        });
+    }
 }
 
 void MainWindow::addStartPage()

@@ -7,6 +7,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
+
 class DockView;
 class Document;
 class MyWeb;
@@ -80,6 +82,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dragLeaveEvent(QDragLeaveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // Construction (mainwindow.cpp).
@@ -89,6 +92,11 @@ private:
     void createToolBar();
     void initStatusBar();
     void connectActions();
+    // Short labels in the status bar of a narrow window.
+    void fitStatusBar();
+    // Runs `command` with the new state whenever a checkable command changes
+    // state other than by updateActions().
+    void connectToggle(QAction *action, std::function<void(bool)> command);
     void addStartPage();
 
     // Settings store, recent files and desktop integration
@@ -129,6 +137,9 @@ private:
     QDockWidget *m_dockWidgetResult = nullptr;
     QToolBar *m_toolBar = nullptr;
     QMenu *m_recentFilesMenu = nullptr;
+    QWidget *m_displaySettings = nullptr;
+    QLabel *m_fontSizeLabel = nullptr;
+    QLabel *m_offsetLabel = nullptr;
     QSpinBox *m_fontSizeSpin = nullptr;
     QSpinBox *m_offsetSpin = nullptr;
 
@@ -159,6 +170,8 @@ private:
     QAction *m_actExportDrawing = nullptr;
     QAction *m_actPrint = nullptr;
 
+    // True while updateActions() sets the check states.
+    bool m_settingActionState = false;
     QLabel *m_statusLabel = nullptr;
     DockView *m_dockView = nullptr;
     // The start page until it is closed; a hidden child of the tab widget

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 
 namespace {
@@ -22,6 +23,7 @@ constexpr int ANALYSISMESSAGETIME = 5000;
 
 void MainWindow::updateActions()
 {
+    const QScopedValueRollback<bool> setting(m_settingActionState, true);
     const View *view = currentView();
     updateExportActions(view);
     const bool e = view != nullptr;
@@ -30,10 +32,15 @@ void MainWindow::updateActions()
              m_actNormal, m_actReact})
         action->setEnabled(e);
     updateHistoryActions(view ? view->document() : nullptr);
-    if (!view || !view->document())
+    // Without a project nothing is shown, so nothing is drawn checked.
+    const qint32 s = view && view->document() ? view->document()->status : 0;
+    if (!s) {
+        for (QAction *action : {m_actAnalyse, m_actMark, m_actDisplace, m_actMoment, m_actShear,
+                 m_actNormal, m_actReact})
+            action->setChecked(false);
         return;
+    }
 
-    const qint32 s = view->document()->status;
     const bool input = s & SHOWDATA;
     const bool result = s & SHOWRESULT;
     for (QAction *action : {m_actBase, m_actPile, m_actSoil, m_actAnchor, m_actForce})
@@ -57,7 +64,8 @@ void MainWindow::updateHistoryActions(const Document *doc)
         action->setEnabled(enabled);
         const QString tip = step.isEmpty() ? verb : verb + QLatin1Char(' ') + step;
         action->setStatusTip(tip);
-        action->setToolTip(tip);
+        action->setToolTip(
+            tr("%1 (%2)").arg(tip, action->shortcut().toString(QKeySequence::NativeText)));
     };
     show(m_actUndo, tr("撤销"), doc && doc->canUndo(), doc ? doc->undoText() : QString());
     show(m_actRedo, tr("重做"), doc && doc->canRedo(), doc ? doc->redoText() : QString());

@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace {
 
@@ -85,6 +86,12 @@ void DataDialog::onDisplayText()
 
 void DataDialog::onAccepted()
 {
+    // The click on OK may itself have finished a refused edit: the user
+    // hears of it before anything is taken.
+    if (!m_refusals.isEmpty()) {
+        showRefusals();
+        return;
+    }
     CellReader in = reader();
     if (!readBack(in)) {
         Prompts::warn(this, tr("澄川抗滑桩"),
@@ -155,9 +162,36 @@ bool DataDialog::isNotApplicable(int row, int column) const
     return !item || !(item->flags() & Qt::ItemIsEditable);
 }
 
-QAbstractItemDelegate *DataDialog::patternDelegate(const QString &pattern) const
+QAbstractItemDelegate *DataDialog::patternDelegate(const QString &pattern)
 {
-    return new DataLimitDelegate(QRegularExpression(pattern), m_table);
+    auto *delegate = new DataLimitDelegate(QRegularExpression(pattern), m_table);
+    connect(delegate, &DataLimitDelegate::refused, this, &DataDialog::cellRefused);
+    return delegate;
+}
+
+QAbstractItemDelegate *DataDialog::patternDelegate(const InputPattern &pattern)
+{
+    auto *delegate = new DataLimitDelegate(pattern, m_table);
+    connect(delegate, &DataLimitDelegate::refused, this, &DataDialog::cellRefused);
+    return delegate;
+}
+
+void DataDialog::cellRefused(const QModelIndex &index, const QString &reason)
+{
+    // The edit ends inside the table's focus change or key press; a message
+    // box opened right there would cut into it.
+    if (m_refusals.isEmpty())
+        QTimer::singleShot(0, this, &DataDialog::showRefusals);
+    m_refusals << tr("%1：%2").arg(cellName(index.row(), index.column()), reason);
+}
+
+void DataDialog::showRefusals()
+{
+    if (m_refusals.isEmpty())
+        return;
+    const QString text = m_refusals.join(QLatin1Char('\n'));
+    m_refusals.clear();
+    Prompts::warn(this, tr("澄川抗滑桩"), tr("以下数值不能使用，请重新输入：\n%1").arg(text));
 }
 
 bool DataDialog::eventFilter(QObject *watched, QEvent *event)

@@ -7,7 +7,10 @@
 // to the next value cell instead, by each dialog's own rule. OK reads the
 // table back through a CellReader into a copy of the records and closes the
 // dialog only when every cell was usable; otherwise a message names the
-// cells and the dialog stays open with everything as typed.
+// cells and the dialog stays open with everything as typed. A cell whose
+// pattern refuses a finished edit keeps its value, and a message names the
+// cell and the values it takes; OK pressed while such a message is due shows
+// it and leaves the dialog open.
 //
 // A dialog builds its widgets, calls setUpCommon (the table helpers below
 // work on the table given there) and fills its table. It implements
@@ -15,6 +18,7 @@
 
 #include "app/settings.h"
 #include "dialogs/cellreader.h"
+#include "model/inputpatterns.h"
 
 #include <QDialog>
 
@@ -73,8 +77,10 @@ protected:
     // "-" in a fixed item: the value does not apply.
     void setNotApplicable(int row, int column);
     bool isNotApplicable(int row, int column) const;
-    // A delegate of the table guarding text by a self-anchoring pattern.
-    QAbstractItemDelegate *patternDelegate(const QString &pattern) const;
+    // A delegate of the table guarding text by a pattern; an empty pattern
+    // makes the cells read only.
+    QAbstractItemDelegate *patternDelegate(const QString &pattern);
+    QAbstractItemDelegate *patternDelegate(const InputPattern &pattern);
 
     QTableWidget *table() const { return m_table; }
     bool helpShown() const { return m_helpShown; }
@@ -93,6 +99,10 @@ protected slots:
 private:
     void showHelpState();
     void saveSettings() const;
+    // A pattern delegate refused a finished edit: noted, and said once the
+    // events in hand are done.
+    void cellRefused(const QModelIndex &index, const QString &reason);
+    void showRefusals();
 
     Settings::Dialog m_kind;
     QTableWidget *m_table = nullptr;
@@ -100,4 +110,5 @@ private:
     QTextEdit *m_helpText = nullptr;
     int m_helpGrowth = 0;
     bool m_helpShown = true;
+    QStringList m_refusals;
 };

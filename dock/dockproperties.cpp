@@ -19,21 +19,6 @@
 
 namespace {
 
-// Patterns of the value cells. Each anchors itself.
-const char *const DEPTH = "^([0](\\.\\d)?|[1-9]\\d?(\\.\\d)?|100)$";
-const char *const FORCE = "^\\d{1,5}(\\.\\d)?$";
-const char *const SPACE = "^([1-9]|1\\d|[1]?\\d\\.(\\d)?[1-9])$";
-const char *const OFFSET = "^(-?(\\d(\\.\\d)?|[1-5]\\d(\\.\\d)?|60))$";
-const char *const PILELENGTH = "^([5-9](\\.\\d)?|[1-5]\\d(\\.\\d)?|60)$";
-const char *const SECTIONSIZE = "^0\\.[3-9]|[1-5](\\.\\d)?$";
-const char *const SOILNAME = "^[a-zA-Z0-9一-鿿|-]*$";
-const char *const LENGTH = "^(0\\.[1-9]|[1-9]\\d?(\\.\\d)?|100)$";
-const char *const ANGLE = "^([0-9](\\.\\d)?|[1-4][0-9](\\.\\d)?)|50$";
-const char *const GROUT = "^([1-9]|[1-9]\\d?|[1-4]\\d?\\d?|500)$";
-const char *const PRESTRESS = "^\\d{1,3}(\\.\\d)?$";
-const char *const INCLINATION = "^(0(\\.\\d)?|[1-8]\\d?(\\.\\d)?)$";
-const char *const LOAD = "^-?\\d{1,3}(\\.\\d)?$";
-
 // The product's web address shown in the program rows.
 const char *const WEBADDRESS = "https://kestrane.example";
 
@@ -71,6 +56,7 @@ void DockView::clearTable()
     }
     m_table->clearContents();
     m_table->setRowCount(0);
+    m_refusedRows.clear();
     // The editors of the removed rows are already let go; their delegates
     // follow once the events in hand are done.
     for (QAbstractItemDelegate *delegate : qAsConst(m_delegates))
@@ -109,10 +95,23 @@ void DockView::setRowDelegate(int row, QAbstractItemDelegate *delegate)
     m_table->setItemDelegateForRow(row, delegate);
 }
 
-void DockView::setRowPattern(int row, const char *pattern)
+void DockView::setRowPattern(int row, const InputPattern &pattern)
 {
-    setRowDelegate(
-        row, new DataLimitDelegate(QRegularExpression(QString::fromUtf8(pattern)), m_table));
+    auto *delegate = new DataLimitDelegate(pattern, m_table);
+    connect(delegate, &DataLimitDelegate::refused, this, &DockView::valueRefused);
+    setRowDelegate(row, delegate);
+}
+
+void DockView::valueRefused(const QModelIndex &index, const QString &reason)
+{
+    const QTableWidgetItem *label = m_table->item(index.row(), 0);
+    const QString line
+        = tr("%1：%2").arg(label ? label->text() : QString::number(index.row() + 1), reason);
+    m_refusedRows << line;
+    emit statusMessage(line);
+    // The information window keeps it with the document's log.
+    if (m_document)
+        m_document->outInfo(QStringLiteral(">>") + line);
 }
 
 QString DockView::cellText(int row) const
@@ -170,10 +169,14 @@ void DockView::readInteger(int row, qint32 &value)
 
 void DockView::reportSkippedRows()
 {
-    if (m_skippedRows.isEmpty())
-        return;
-    emit statusMessage(tr("未填写数值，保留原值：%1").arg(m_skippedRows.join(tr("、"))));
+    if (!m_skippedRows.isEmpty())
+        emit statusMessage(tr("未填写数值，保留原值：%1").arg(m_skippedRows.join(tr("、"))));
     m_skippedRows.clear();
+    // A refused value was applied as it was before: that is said last, as
+    // the change's own notes have gone to the status bar meanwhile.
+    if (!m_refusedRows.isEmpty())
+        emit statusMessage(m_refusedRows.join(tr("；")));
+    m_refusedRows.clear();
 }
 
 // Tables per category.
@@ -185,10 +188,10 @@ void DockView::showBaseTable()
     const bool two = base.PileForm == DOUBLEROW;
     addRow(tr("支护形式"), CodeText::pileForm(base.PileForm), false);
     setRowPattern(
-        addRow(two ? tr("后桩滑面深度(m)") : tr("滑面深度(m)"), num(base.slideBackH)), DEPTH);
-    setRowPattern(addRow(tr("桩前开挖深度(m)"), num(base.cutH)), DEPTH);
-    setRowPattern(addRow(tr("桩后下滑力(kN/m)"), num(-base.aforce)), FORCE);
-    setRowPattern(addRow(tr("桩前抗滑力(kN/m)"), num(base.pforce)), FORCE);
+        addRow(two ? tr("后桩滑面深度(m)") : tr("滑面深度(m)"), num(base.slideBackH)), InputPatterns::Depth);
+    setRowPattern(addRow(tr("桩前开挖深度(m)"), num(base.cutH)), InputPatterns::Depth);
+    setRowPattern(addRow(tr("桩后下滑力(kN/m)"), num(-base.aforce)), InputPatterns::Amount);
+    setRowPattern(addRow(tr("桩前抗滑力(kN/m)"), num(base.pforce)), InputPatterns::Amount);
     auto *shape =
         new ComboBoxDelegate(CodeText::words(DISTRIBUTIONS, &CodeText::distribution), m_table);
     connect(shape, &ComboBoxDelegate::selectionChanged, this, &DockView::indexChangedBaseData);
@@ -196,11 +199,11 @@ void DockView::showBaseTable()
     const bool trapezoid = base.shape == DISTTRAPEZOID;
     const int ratio = addRow(tr("梯形q1/q2比值"), trapezoid ? num(base.ratio) : tr("-"), trapezoid);
     setRowDelegate(ratio, new DoubleSpinDelegate(0, 2, 1, m_table));
-    setRowPattern(addRow(tr("桩中心间距(m)"), num(base.space)), SPACE);
+    setRowPattern(addRow(tr("桩中心间距(m)"), num(base.space)), InputPatterns::Spacing);
     if (two) {
-        setRowPattern(addRow(tr("前后排桩中心距(m)"), num(base.row)), SPACE);
-        setRowPattern(addRow(tr("前桩滑面深度(m)"), num(base.slideFrontH)), DEPTH);
-        setRowPattern(addRow(tr("前桩顶相对后桩高差"), num(base.dpel)), OFFSET);
+        setRowPattern(addRow(tr("前后排桩中心距(m)"), num(base.row)), InputPatterns::Spacing);
+        setRowPattern(addRow(tr("前桩滑面深度(m)"), num(base.slideFrontH)), InputPatterns::Depth);
+        setRowPattern(addRow(tr("前桩顶相对后桩高差"), num(base.dpel)), InputPatterns::Offset);
     }
 }
 
@@ -217,7 +220,7 @@ void DockView::indexChangedBaseData(int row, int column, int index)
 void DockView::showPileTable(const PileInfo &pile)
 {
     clearTable();
-    setRowPattern(addRow(tr("桩身长度(m)"), num(pile.length)), PILELENGTH);
+    setRowPattern(addRow(tr("桩身长度(m)"), num(pile.length)), InputPatterns::PileLength);
     const QStringList grades = CodeText::words(CONCRETEGRADES, &CodeText::grade);
     setRowDelegate(addRow(tr("桩混凝土等级"), CodeText::grade(pile.grade)),
         new ComboBoxDelegate(grades, m_table));
@@ -226,11 +229,11 @@ void DockView::showPileTable(const PileInfo &pile)
     setRowDelegate(addRow(tr("桩截面形状"), CodeText::section(pile.shp)), section);
     const bool round = pile.shp == SECTROUND;
     setRowPattern(
-        addRow(tr("圆桩直径(m)"), round ? num(pile.diameter) : tr("-"), round), SECTIONSIZE);
+        addRow(tr("圆桩直径(m)"), round ? num(pile.diameter) : tr("-"), round), InputPatterns::SectionSize);
     setRowPattern(
-        addRow(tr("方桩高度(m)"), round ? tr("-") : num(pile.height), !round), SECTIONSIZE);
+        addRow(tr("方桩高度(m)"), round ? tr("-") : num(pile.height), !round), InputPatterns::SectionSize);
     setRowPattern(
-        addRow(tr("方桩宽度(m)"), round ? tr("-") : num(pile.width), !round), SECTIONSIZE);
+        addRow(tr("方桩宽度(m)"), round ? tr("-") : num(pile.width), !round), InputPatterns::SectionSize);
     setRowDelegate(addRow(tr("桩底支承条件"), CodeText::support(pile.support)),
         new ComboBoxDelegate(CodeText::words(SUPPORTS, &CodeText::support), m_table));
 }
@@ -256,8 +259,8 @@ void DockView::showLinkBeamTable()
 {
     clearTable();
     const LinkBeamInfo &beam = m_document->linkBeam;
-    setRowPattern(addRow(tr("连梁高度(m)"), num(beam.height)), SECTIONSIZE);
-    setRowPattern(addRow(tr("连梁宽度(m)"), num(beam.width)), SECTIONSIZE);
+    setRowPattern(addRow(tr("连梁高度(m)"), num(beam.height)), InputPatterns::SectionSize);
+    setRowPattern(addRow(tr("连梁宽度(m)"), num(beam.width)), InputPatterns::SectionSize);
     setRowDelegate(addRow(tr("桩混凝土等级"), CodeText::grade(beam.grade)),
         new ComboBoxDelegate(CodeText::words(CONCRETEGRADES, &CodeText::grade), m_table));
     addRow(tr("连梁长度(m)"), tr("同前后排桩距"), false);
@@ -266,18 +269,18 @@ void DockView::showLinkBeamTable()
 void DockView::showSoilTable(const SoilInfo &soil)
 {
     clearTable();
-    setRowPattern(addRow(tr("岩土层名称"), soil.Name), SOILNAME);
-    setRowPattern(addRow(tr("厚度(m)"), num(soil.thickness)), LENGTH);
-    setRowPattern(addRow(tr("重度γ(kN/m³)"), num(soil.r)), LENGTH);
-    setRowPattern(addRow(tr("粘聚力c(kPa)"), num(soil.c)), FORCE);
-    setRowPattern(addRow(tr("内摩擦角φ(°)"), num(soil.fi)), ANGLE);
+    setRowPattern(addRow(tr("岩土层名称"), soil.Name), InputPatterns::Name);
+    setRowPattern(addRow(tr("厚度(m)"), num(soil.thickness)), InputPatterns::Length);
+    setRowPattern(addRow(tr("重度γ(kN/m³)"), num(soil.r)), InputPatterns::Length);
+    setRowPattern(addRow(tr("粘聚力c(kPa)"), num(soil.c)), InputPatterns::Amount);
+    setRowPattern(addRow(tr("内摩擦角φ(°)"), num(soil.fi)), InputPatterns::FrictionAngle);
     const bool m = soil.type == METHODM;
     addRow(tr("计算方法"), CodeText::method(soil.type), false);
     // Shown in MN/m⁴, MN/m³ and MPa; held in kN and kPa.
     setRowPattern(
         addRow(m ? tr("m值(MN/m⁴)") : tr("K值(MN/m³)"), num((m ? soil.m : soil.k) / 1000.0)),
-        FORCE);
-    setRowPattern(addRow(tr("弹性模量Es(MPa)"), num(soil.Es / 1000.0)), FORCE);
+        InputPatterns::Amount);
+    setRowPattern(addRow(tr("弹性模量Es(MPa)"), num(soil.Es / 1000.0)), InputPatterns::Amount);
     if (m)
         addCoefficientButton();
 }
@@ -329,12 +332,12 @@ void DockView::showAnchorTable(const AnchorInfo &anchor)
         new ComboBoxDelegate(cable ? CABLEDIAMETERS : BARDIAMETERS, m_table));
     setRowPattern(addRow(anchor.object == OBJBEAM ? tr("距横梁左侧距离(m)") : tr("距桩顶距离(m)"),
                       num(anchor.distance)),
-        DEPTH);
-    setRowPattern(addRow(tr("自由段长度(m)"), num(anchor.lf)), LENGTH);
-    setRowPattern(addRow(tr("锚固段长度(m)"), num(anchor.la)), LENGTH);
-    setRowPattern(addRow(tr("锚固段直径(mm)"), num(anchor.Dc * 1000.0)), GROUT);
-    setRowPattern(addRow(tr("轴向预加力(kN)"), num(anchor.preforce)), PRESTRESS);
-    setRowPattern(addRow(tr("锚杆倾角(°)"), num(anchor.angle)), INCLINATION);
+        InputPatterns::Depth);
+    setRowPattern(addRow(tr("自由段长度(m)"), num(anchor.lf)), InputPatterns::Length);
+    setRowPattern(addRow(tr("锚固段长度(m)"), num(anchor.la)), InputPatterns::Length);
+    setRowPattern(addRow(tr("锚固段直径(mm)"), num(anchor.Dc * 1000.0)), InputPatterns::GroutDiameter);
+    setRowPattern(addRow(tr("轴向预加力(kN)"), num(anchor.preforce)), InputPatterns::Prestress);
+    setRowPattern(addRow(tr("锚杆倾角(°)"), num(anchor.angle)), InputPatterns::Inclination);
 }
 
 void DockView::showForceTable(const ForceInfo &force)
@@ -349,30 +352,30 @@ void DockView::showForceTable(const ForceInfo &force)
     switch (force.type) {
     case LOADPNT:
         qDebug() << "forceData.type == LOADPNT=" << force.type;
-        setRowPattern(addRow(tr("集中力F(kN/m)"), num(force.F)), LOAD);
+        setRowPattern(addRow(tr("集中力F(kN/m)"), num(force.F)), InputPatterns::Load);
         setRowPattern(
             addRow(beam ? tr("与横梁左侧距L(m)") : tr("与桩顶距离L(m)"), num(force.distance)),
-            DEPTH);
+            InputPatterns::Depth);
         setRowDelegate(addRow(tr("方向"), CodeText::direction(force.direction)),
             new ComboBoxDelegate(directions, m_table));
         break;
     case LOADDIST:
         qDebug() << "forceData.type == LOADDIST=" << force.type;
-        setRowPattern(addRow(tr("均布力q1(kN/m)"), num(force.q1)), LOAD);
-        setRowPattern(addRow(tr("均布力q2(kN/m)"), num(force.q2)), LOAD);
-        setRowPattern(addRow(tr("均布力宽度(m)"), num(force.length)), LENGTH);
+        setRowPattern(addRow(tr("均布力q1(kN/m)"), num(force.q1)), InputPatterns::Load);
+        setRowPattern(addRow(tr("均布力q2(kN/m)"), num(force.q2)), InputPatterns::Load);
+        setRowPattern(addRow(tr("均布力宽度(m)"), num(force.length)), InputPatterns::Length);
         setRowPattern(
             addRow(beam ? tr("q1与横梁左侧距L(m)") : tr("q1与桩顶距离L(m)"), num(force.distance)),
-            DEPTH);
+            InputPatterns::Depth);
         setRowDelegate(addRow(tr("方向"), CodeText::direction(force.direction)),
             new ComboBoxDelegate(directions, m_table));
         break;
     case LOADMOMENT:
         qDebug() << "forceData.type == LOADMOMENT=" << force.type;
-        setRowPattern(addRow(tr("力矩M(kN*m/m)"), num(force.M)), LOAD);
+        setRowPattern(addRow(tr("力矩M(kN*m/m)"), num(force.M)), InputPatterns::Load);
         setRowPattern(
             addRow(beam ? tr("与横梁左侧距L(m)") : tr("与桩顶距离L(m)"), num(force.distance)),
-            DEPTH);
+            InputPatterns::Depth);
         break;
     default: break;
     }

@@ -4,6 +4,7 @@
 #include "dock/dockview.h"
 
 #include "app/settings.h"
+#include "engine/inputnotes.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -88,8 +89,10 @@ DockView::DockView(QWidget *parent)
     m_splitter->addWidget(m_tree);
     m_splitter->addWidget(m_tabs);
     const QByteArray state = Settings().dockState();
+    // The property table gets the larger part: a record's rows, up to a
+    // dozen, fit without scrolling in a window of the usual height.
     if (state.isEmpty())
-        m_splitter->setSizes({400, 200});
+        m_splitter->setSizes({260, 440});
     else
         m_splitter->restoreState(state);
 
@@ -124,8 +127,15 @@ void DockView::setDocument(Document *doc)
         return;
     }
     disconnect(m_documentConnection);
+    disconnect(m_logConnection);
     m_document = doc;
     m_documentConnection = connect(doc, &Document::dataChanged, this, &DockView::documentChanged);
+    // Lines logged while the project is shown, such as the notes of a
+    // change, appear as they come.
+    m_logConnection = connect(doc, &Document::sendOutInfo, this, [this](const QString &text) {
+        m_list->addItem(text);
+        m_list->scrollToBottom();
+    });
     rebuildTree();
     m_tabs->setCurrentWidget(m_infoTab);
     m_list->clear();
@@ -138,6 +148,7 @@ void DockView::setDocument(Document *doc)
 void DockView::showWelcome()
 {
     disconnect(m_documentConnection);
+    disconnect(m_logConnection);
     m_document = nullptr;
     m_tree->clear();
     auto *base = new QTreeWidgetItem(m_tree, {tr("基础信息")});
@@ -156,12 +167,26 @@ void DockView::documentChanged()
     if (m_applying > 0) {
         // The dock's own apply: the table keeps what the user typed.
         refreshCategory(m_applying);
-        return;
+    } else {
+        // Someone else (a dialog) changed the project: the table may show a
+        // record that has moved or gone.
+        rebuildTree();
+        showProgramRows();
     }
-    // Someone else (a dialog) changed the project: the table may show a
-    // record that has moved or gone.
-    rebuildTree();
-    showProgramRows();
+    reportInputProblem();
+}
+
+void DockView::reportInputProblem()
+{
+    // Told at once, not first at the analysis; the edit stands all the same.
+    const QString problem = firstInputProblem(*m_document);
+    if (problem.isEmpty())
+        return;
+    emit statusMessage(problem);
+    // A run of changes that leave the same problem adds no copies of it.
+    const QString line = QStringLiteral(">>") + problem;
+    if (m_document->messages.isEmpty() || m_document->messages.last() != line)
+        m_document->outInfo(line);
 }
 
 void DockView::treeDataItemClicked(QTreeWidgetItem *item)

@@ -11,6 +11,7 @@
 // every use: the document goes with its tab at any time.
 
 #include "document/document.h"
+#include "model/inputpatterns.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -90,6 +91,9 @@ protected:
 private:
     // The Document announced a change.
     void documentChanged();
+    // The first problem of the input after a change, in the status bar and
+    // the information window.
+    void reportInputProblem();
 
     // Tree (docktree.cpp).
     void rebuildTree();
@@ -104,7 +108,10 @@ private:
     void setFixed(int row, const QString &text);
     void setValue(int row, const QString &text);
     void setRowDelegate(int row, QAbstractItemDelegate *delegate);
-    void setRowPattern(int row, const char *pattern);
+    void setRowPattern(int row, const InputPattern &pattern);
+    // A value cell refused a finished edit: said in the status bar and the
+    // information window, and again after the apply.
+    void valueRefused(const QModelIndex &index, const QString &reason);
     QString cellText(int row) const;
     // The number in a value cell; an empty or unreadable cell keeps `value`
     // and is noted, so the apply can say which rows it left alone.
@@ -122,11 +129,13 @@ private:
 
     QPointer<Document> m_document;
     QMetaObject::Connection m_documentConnection;
+    QMetaObject::Connection m_logConnection;
     int m_category = -1;
     int m_index = -1;
     // Category of the dock's own apply while it runs; its table stays.
     int m_applying = 0;
     QStringList m_skippedRows;
+    QStringList m_refusedRows;
     QList<QAbstractItemDelegate *> m_delegates;
 
     QSplitter *m_splitter;

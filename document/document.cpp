@@ -2,6 +2,7 @@
 
 #include "engine/analyse.h"
 #include "engine/results.h"
+#include "model/geometry.h"
 
 #include <algorithm>
 
@@ -13,10 +14,12 @@ Document::Document(QObject *parent)
     clearHistory();
 }
 
-void Document::noteSpacing(bool limited)
+void Document::noteSpacing(bool limited, const QList<double> &basisBefore)
 {
-    if (limited)
-        messages.append(tr(">>注意: 桩间距小于b0"));
+    // Only the change that made the spacing cut b0 says so: a later change
+    // of other values leaves the spacing and the sections as they were.
+    if (limited && widthBasis(*this) != basisBefore)
+        outInfo(tr(">>注意: 桩间距小于b0"));
 }
 
 void Document::setModified(bool m)
@@ -118,12 +121,13 @@ bool Document::changeBase(const BaseInfo &b)
 {
     if (!inputEditable())
         return false;
+    const QList<double> basis = widthBasis(*this);
     base = b;
     applySlideDepthRule(base);
     // The form, the spacing and the pile-top offset move the piles; the
     // depths and the thrust rebuild the derived loads; everything placed on
     // a pile follows it.
-    noteSpacing(updateGeometry());
+    noteSpacing(updateGeometry(), basis);
     updateBaseData();
     updateSoilLayers();
     placeForces();
@@ -136,10 +140,11 @@ bool Document::changePiles(const PileInfo &front, const PileInfo &back, const Li
 {
     if (!inputEditable())
         return false;
+    const QList<double> basis = widthBasis(*this);
     frontPile = front;
     backPile = back;
     linkBeam = beam;
-    noteSpacing(updateGeometry());
+    noteSpacing(updateGeometry(), basis);
     // A new pile length moves the pile bottom, where thrust, forces and
     // anchors below it are clamped; left at their old places they would lie
     // off the pile and the analysis would find no node to put them on.

@@ -97,8 +97,9 @@ private:
     void moveTo(int position);
     void updateModified();
 
-    // Logs the spacing note when updateGeometry had to limit b0.
-    void noteSpacing(bool limited);
+    // Logs the spacing note when updateGeometry had to limit b0 and the
+    // change touched what decides it (widthBasis() before the change).
+    void noteSpacing(bool limited, const QList<double> &basisBefore);
 
     bool m_modified = false;
     // The typed result of this session's last analysis; invalid for results

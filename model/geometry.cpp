@@ -51,6 +51,14 @@ bool deriveSection(PileInfo &pile, float reduceE)
     return false;
 }
 
+QList<double> widthBasis(const Project &project)
+{
+    QList<double> basis = {project.base.space, calculationWidth(project.frontPile)};
+    if (project.base.PileForm == DOUBLEROW)
+        basis.append(calculationWidth(project.backPile));
+    return basis;
+}
+
 bool Project::updateGeometry()
 {
     bool limited = false;

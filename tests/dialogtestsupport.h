@@ -32,7 +32,7 @@ inline QString cell(const QTableWidget *table, int row, int column = 1)
 
 // Types the text into the cell's line editor and leaves it, as a user would:
 // the delegate writes what its pattern takes and keeps the old text
-// otherwise.
+// otherwise, and the dialog says so once the events in hand are done.
 inline void type(QTableWidget *table, int row, const QString &text, int column = 1)
 {
     const QModelIndex index = table->model()->index(row, column);
@@ -54,6 +54,7 @@ inline void type(QTableWidget *table, int row, const QString &text, int column =
     else
         edit->insert(text);
     delegate->setModelData(edit, table->model(), index);
+    QCoreApplication::sendPostedEvents();
 }
 
 // Opens the combo editor of the cell, picks the item and commits it.

@@ -120,12 +120,25 @@ void TestModel::sectionProperties()
     doc.updateGeometry();
     QVERIFY(qAbs(doc.frontPile.b0 - 2.5) < 1e-12);
 
-    // b0 limited by the spacing, which the caller is told
-    Project narrow = Project::defaultProject();
-    QVERIFY(!narrow.updateGeometry());
-    narrow.base.space = 1.8;
-    QVERIFY(narrow.updateGeometry());
+    // b0 limited by the spacing: the change that narrows it says so once,
+    // on both piles of a double row; changes of other values say nothing.
+    Document narrow;
+    QSignalSpy info(&narrow, &Document::sendOutInfo);
+    BaseInfo base = narrow.base;
+    base.PileForm = DOUBLEROW;
+    base.space = 1.8;
+    QVERIFY(narrow.changeBase(base));
     QCOMPARE(narrow.frontPile.b0, 1.8);
+    QCOMPARE(narrow.backPile.b0, 1.8);
+    QCOMPARE(info.count(), 1);
+    QCOMPARE(info.at(0).at(0).toString(), QStringLiteral(">>注意: 桩间距小于b0"));
+    base.aforce = -300.0;
+    QVERIFY(narrow.changeBase(base));
+    QVERIFY(narrow.changePiles(narrow.frontPile, narrow.backPile, narrow.linkBeam));
+    QCOMPARE(info.count(), 1);
+    base.space = 1.6;
+    QVERIFY(narrow.changeBase(base));
+    QCOMPARE(info.count(), 2);
 }
 
 void TestModel::doubleRowDerivation_data()

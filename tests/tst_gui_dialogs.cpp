@@ -112,11 +112,17 @@ private slots:
         QCOMPARE(cell(t, BaseDialog::ReduceRow), QStringLiteral("85"));
         QCOMPARE(cell(t, BaseDialog::RatioRow), QStringLiteral("-"));
 
-        // 69 and 101 are no percentages the field takes.
-        type(t, BaseDialog::ReduceRow, QStringLiteral("69"));
-        QCOMPARE(cell(t, BaseDialog::ReduceRow), QStringLiteral("85"));
-        type(t, BaseDialog::ReduceRow, QStringLiteral("101"));
-        QCOMPARE(cell(t, BaseDialog::ReduceRow), QStringLiteral("85"));
+        // 69, 101 and 85.5 are no percentages the field takes: each is
+        // refused as typed, and the message names the cell and the values.
+        PromptRecorder prompts;
+        for (const char *typed : {"69", "101", "85.5"}) {
+            type(t, BaseDialog::ReduceRow, QLatin1String(typed));
+            QCOMPARE(cell(t, BaseDialog::ReduceRow), QStringLiteral("85"));
+        }
+        QCOMPARE(prompts.warnings.size(), 3);
+        QVERIFY2(prompts.warnings[2].contains(
+                     QStringLiteral("“桩刚度折减系数(%)”：“85.5”不可用（应为70~100的整数）")),
+            qPrintable(prompts.warnings[2]));
         pressOk(dialog);
         QCOMPARE(dialog.base().aforce, -350.0);
         QCOMPARE(dialog.base().reduceE, 0.85f);
@@ -190,18 +196,23 @@ private slots:
         QCOMPARE(piles.backPile().width, 1.2);
     }
 
-    // Section sizes of 0 cannot be typed, nor pile lengths outside 5 to 60.
+    // Section sizes of 0 and pile lengths outside 5 to 60 are refused as
+    // typed, never trimmed into another number (4.9 is not 49), and said.
     void pileCellsTakeOnlyUsableSizes()
     {
+        PromptRecorder prompts;
         PileDialog dialog(PileInfo(), PileInfo(), LinkBeamInfo(), SINGLEROW);
         QTableWidget *t = tableOf(dialog, "tablePile");
         const int length = PileDialog::LengthRow;
         const int diameter = PileDialog::DiameterRow;
-        // The validator drops the keys that lead nowhere: 4.9 ends as 49.
+        const QString before = cell(t, length);
         for (const char *refused : {"4.9", "60.5"}) {
             type(t, length, QLatin1String(refused));
-            QVERIFY(cell(t, length) != QLatin1String(refused));
+            QCOMPARE(cell(t, length), before);
         }
+        QCOMPARE(prompts.warnings.size(), 2);
+        QVERIFY2(prompts.warnings[0].contains(QStringLiteral("“4.9”不可用（应为5~60，最多一位小数）")),
+            qPrintable(prompts.warnings[0]));
         type(t, length, QStringLiteral("60"));
         QCOMPARE(cell(t, length), QStringLiteral("60"));
         type(t, length, QStringLiteral("5"));

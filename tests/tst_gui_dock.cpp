@@ -13,7 +13,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -89,6 +91,22 @@ template <typename Editor> Editor *editorIn(QTableWidget &table)
     return table.viewport()->findChild<Editor *>();
 }
 
+// Types into the editor of a value cell and presses Return, as the user does.
+void typeInto(DockView &dock, int row, const QString &text)
+{
+    QTableWidget *table = tableOf(dock);
+    table->setFocus();
+    table->setCurrentCell(row, 1);
+    table->editItem(table->item(row, 1));
+    auto *edit = editorIn<QLineEdit>(*table);
+    QVERIFY(edit);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+    // The editor commits once the key is done, and goes.
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 // Counts the paint events of a widget.
 struct PaintCounter : QObject
 {
@@ -156,23 +174,35 @@ private slots:
         ComboBoxDelegate none({});
         QVERIFY(!none.createEditor(&table, {}, table.model()->index(0, 0)));
 
-        // Letters are refused key by key; a half-typed number leaves the cell.
-        auto *limit = new DataLimitDelegate(
-            QRegularExpression(QStringLiteral("^\\d{1,5}(\\.\\d)?$")), &table);
+        // Keys go in as typed; a text the whole pattern does not take is
+        // refused whole, never trimmed into a value: "4.9" in a field
+        // without decimals does not become 49.
+        auto *limit = new DataLimitDelegate(InputPatterns::GroutDiameter, &table);
         table.setItemDelegateForRow(1, limit);
-        table.item(1, 0)->setText(QStringLiteral("480"));
+        QSignalSpy refused(limit, &DataLimitDelegate::refused);
+        table.item(1, 0)->setText(QStringLiteral("150"));
         table.openPersistentEditor(table.item(1, 0));
         auto *edit = editorIn<QLineEdit>(table);
         QVERIFY(edit);
-        QCOMPARE(edit->selectedText(), QStringLiteral("480"));
-        QTest::keyClicks(edit, QStringLiteral("1a2b."));
-        QCOMPARE(edit->text(), QStringLiteral("12."));
+        QCOMPARE(edit->selectedText(), QStringLiteral("150"));
+        QTest::keyClicks(edit, QStringLiteral("4.9"));
+        QCOMPARE(edit->text(), QStringLiteral("4.9"));
         limit->setModelData(edit, table.model(), table.model()->index(1, 0));
-        QCOMPARE(table.item(1, 0)->text(), QStringLiteral("480"));
-        QTest::keyClicks(edit, QStringLiteral("5"));
+        QCOMPARE(table.item(1, 0)->text(), QStringLiteral("150"));
+        QCOMPARE(refused.count(), 1);
+        QCOMPARE(refused.at(0).at(1).toString(),
+            QStringLiteral("“4.9”不可用（应为1~500的整数），已保留原值"));
+        edit->setText(QStringLiteral("49"));
         limit->setModelData(edit, table.model(), table.model()->index(1, 0));
-        QCOMPARE(table.item(1, 0)->text(), QStringLiteral("12.5"));
+        QCOMPARE(table.item(1, 0)->text(), QStringLiteral("49"));
         closeEditor(table, 1);
+        // A pattern anchoring only its outer alternatives still matches the
+        // whole text: 15 is no section size.
+        DataLimitDelegate size(
+            QRegularExpression(QStringLiteral("^0\\.[3-9]|[1-5](\\.\\d)?$")), &table);
+        QLineEdit typed(QStringLiteral("15"));
+        size.setModelData(&typed, table.model(), table.model()->index(1, 0));
+        QCOMPARE(table.item(1, 0)->text(), QStringLiteral("49"));
 
         // Spin editors open clamped into their range.
         auto *spin = new SpinDelegate(0, 99, &table);
@@ -329,6 +359,60 @@ private slots:
         QCOMPARE(dock().selectedCategory(), -1);
     }
 
+    void refusedValuesKeepTheCellAndAreSaid()
+    {
+        Document doc;
+        dock().setDocument(&doc);
+        QSignalSpy notes(&dock(), &DockView::statusMessage);
+        click(dock(), 1001);
+        // A sign the field has not, and a spacing of 0: refused whole.
+        typeInto(dock(), 4, QStringLiteral("-5"));
+        typeInto(dock(), 7, QStringLiteral("0"));
+        QCOMPARE(cell(dock(), 4), QStringLiteral("0"));
+        QCOMPARE(cell(dock(), 7), QStringLiteral("3.5"));
+        QCOMPARE(notes.count(), 2);
+        const QString resistance = notes.at(0).at(0).toString();
+        QCOMPARE(resistance,
+            QStringLiteral("桩前抗滑力(kN/m)：“-5”不可用（应为0~99999.9，最多一位小数），已保留原值"));
+        const QString spacing = notes.at(1).at(0).toString();
+        QVERIFY2(spacing.startsWith(QStringLiteral("桩中心间距(m)：“0”不可用")), qPrintable(spacing));
+        auto *log = dock().findChild<QListWidget *>(QStringLiteral("listWidget"));
+        QCOMPARE(log->item(log->count() - 1)->text(), QStringLiteral(">>") + spacing);
+
+        // The apply takes the values as they were, and says so last.
+        apply(dock());
+        QCOMPARE(doc.base.pforce, 0.0);
+        QCOMPARE(doc.base.space, 3.5);
+        QCOMPARE(notes.last().at(0).toString(), resistance + QStringLiteral("；") + spacing);
+    }
+
+    // Every change is checked at once: the first problem of the input is
+    // said in the status bar and the information window, the edit stands.
+    void changesTellTheFirstProblemOfTheInput()
+    {
+        Document doc;
+        dock().setDocument(&doc);
+        QSignalSpy notes(&dock(), &DockView::statusMessage);
+        QList<AnchorInfo> anchors = doc.anchors;
+        anchors.append(anchors.first());
+        anchors[1].distance = doc.frontPile.length + 2.0;
+        QVERIFY(doc.changeAnchors(anchors));
+        const QString problem = QStringLiteral("锚索(杆)2的位置超出桩长，已按桩底计算");
+        QCOMPARE(doc.anchors[1].distance, doc.frontPile.length + 2.0);
+        QCOMPARE(notes.count(), 1);
+        QCOMPARE(notes.at(0).at(0).toString(), problem);
+        auto *log = dock().findChild<QListWidget *>(QStringLiteral("listWidget"));
+        QCOMPARE(log->item(log->count() - 1)->text(), QStringLiteral(">>") + problem);
+        // The same problem after the next change is not logged twice; a rule
+        // the analysis stops at comes before it.
+        BaseInfo base = doc.base;
+        base.slideBackH = doc.frontPile.length + 1.0;
+        QVERIFY(doc.changeBase(base));
+        QCOMPARE(notes.last().at(0).toString(), QStringLiteral("错误：桩底高于滑面"));
+        QVERIFY(doc.changeBase(base));
+        QCOMPARE(doc.messages.count(QStringLiteral(">>错误：桩底高于滑面")), 1);
+    }
+
     void resultsRefuseEditing()
     {
         Document doc;
@@ -381,9 +465,11 @@ private slots:
         QCOMPARE(doc.soils[0].thickness, 12.0);
         QCOMPARE(doc.soils[0].r, 19.0);
         QCOMPARE(doc.soils[0].Es, 10000.0);
-        QCOMPARE(notes.count(), 1);
-        QVERIFY(notes.at(0).at(0).toString().contains(QStringLiteral("厚度(m)")));
-        QVERIFY(notes.at(0).at(0).toString().contains(QStringLiteral("弹性模量Es(MPa)")));
+        // One layer no longer reaches the pile bottom: said first.
+        QCOMPARE(notes.count(), 2);
+        QCOMPARE(notes.at(0).at(0).toString(), QStringLiteral("错误：土层深度不够"));
+        QVERIFY(notes.at(1).at(0).toString().contains(QStringLiteral("厚度(m)")));
+        QVERIFY(notes.at(1).at(0).toString().contains(QStringLiteral("弹性模量Es(MPa)")));
 
         // The m button writes only a positive m worked out from c and φ.
         auto *button = tableOf(dock())->findChild<QPushButton *>();

@@ -9,6 +9,7 @@
 #include "view/displaysettings.h"
 #include "view/view.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDockWidget>
 #include <QDropEvent>
@@ -19,6 +20,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QtTest>
 
 #include <memory>
@@ -151,9 +153,38 @@ private slots:
         QCOMPARE(commandsThat(window(), &QAction::isChecked),
             QStringList({"actAnalyse", "actMark", "actShear"}));
 
-        // Back on the start page everything is off again.
+        // Back on the start page everything is off again, checks included.
         tabs()->setCurrentIndex(0);
         QCOMPARE(commandsThat(window(), &QAction::isEnabled), alwaysOn);
+        QCOMPARE(commandsThat(window(), &QAction::isChecked), QStringList());
+    }
+
+    // Assistive technology toggles a tool button without clicking it; the
+    // toggle does what a click does. F5 does the same from the keyboard.
+    void toggledToolButtonsRunTheirCommands()
+    {
+        Document reference;
+        const bool succeeds = reference.analyse();
+        window().actNew();
+        Document *doc = window().currentView()->document();
+        auto *bar = window().findChild<QToolBar *>(QStringLiteral("toolBar"));
+        const auto toggle = [bar](QAction *action) {
+            QAccessibleInterface *button =
+                QAccessible::queryAccessibleInterface(bar->widgetForAction(action));
+            QVERIFY(button && button->actionInterface());
+            button->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        };
+        const qsizetype linesBefore = doc->messages.size();
+        toggle(action(window(), "actAnalyse"));
+        QVERIFY(doc->messages.size() > linesBefore);
+        QCOMPARE(doc->status, succeeds ? SHOWRESULT : SHOWDATA);
+        QCOMPARE(action(window(), "actAnalyse")->isChecked(), succeeds);
+        toggle(action(window(), "actMark"));
+        QVERIFY(doc->status & SHOWMARK);
+
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTest::keyClick(m_window.get(), Qt::Key_F5);
+        QCOMPARE(doc->status, SHOWDATA | SHOWMARK);
     }
 
     void newProjectsGetNumberedTabsAndAreFitted()

@@ -11,13 +11,6 @@
 
 namespace {
 
-// Patterns of the value cells; each anchors itself.
-const char *const LENGTH = "^(0\\.[1-9]|[1-9]\\d?(\\.\\d)?|100)$"; // 0.1 to 100
-const char *const GROUT = "^([1-9]|[1-9]\\d?|[1-4]\\d?\\d?|500)$"; // 1 to 500
-const char *const PRESTRESS = "^\\d{1,3}(\\.\\d)?$";
-const char *const POSITION = "^([0](\\.\\d)?|[1-9]\\d?(\\.\\d)?|100)$"; // 0 to 100
-const char *const ANGLE = "^(0(\\.\\d)?|[1-8]\\d?(\\.\\d)?)$"; // 0 to 89.9
-
 // Nominal diameters (mm) the stiffness rule knows, as the cells show them.
 const QStringList STRANDS = {"10.8", "12.9", "12.7", "15.2", "17.8", "21.6"};
 const QStringList BARS = {"18.0", "20.0", "22.0", "25.0", "28.0", "32.0", "40.0", "50.0"};
@@ -85,13 +78,13 @@ void AnchorDialog::setUpColumns()
     table->setItemDelegateForColumn(CableDiamColumn, new ComboBoxDelegate(STRANDS, table));
     table->setItemDelegateForColumn(RodNumColumn, new SpinDelegate(MINSTEEL, MAXSTEEL, table));
     table->setItemDelegateForColumn(RodDiamColumn, new ComboBoxDelegate(BARS, table));
-    table->setItemDelegateForColumn(FreeLengthColumn, patternDelegate(QString::fromLatin1(LENGTH)));
-    table->setItemDelegateForColumn(BondLengthColumn, patternDelegate(QString::fromLatin1(LENGTH)));
-    table->setItemDelegateForColumn(GroutColumn, patternDelegate(QString::fromLatin1(GROUT)));
+    table->setItemDelegateForColumn(FreeLengthColumn, patternDelegate(InputPatterns::Length));
+    table->setItemDelegateForColumn(BondLengthColumn, patternDelegate(InputPatterns::Length));
+    table->setItemDelegateForColumn(GroutColumn, patternDelegate(InputPatterns::GroutDiameter));
     table->setItemDelegateForColumn(
-        PrestressColumn, patternDelegate(QString::fromLatin1(PRESTRESS)));
-    table->setItemDelegateForColumn(PositionColumn, patternDelegate(QString::fromLatin1(POSITION)));
-    table->setItemDelegateForColumn(AngleColumn, patternDelegate(QString::fromLatin1(ANGLE)));
+        PrestressColumn, patternDelegate(InputPatterns::Prestress));
+    table->setItemDelegateForColumn(PositionColumn, patternDelegate(InputPatterns::Depth));
+    table->setItemDelegateForColumn(AngleColumn, patternDelegate(InputPatterns::Inclination));
     table->setItemDelegateForColumn(StiffnessColumn, patternDelegate(QString()));
 }
 

@@ -7,14 +7,6 @@
 
 namespace {
 
-// Patterns of the value cells; each anchors itself.
-const char *const NAME = "^[a-zA-Z0-9一-鿿|-]*$";
-const char *const DEPTH = "^([0](\\.\\d)?|[1-9]\\d?(\\.\\d)?|100)$"; // 0 to 100
-const char *const FORCE = "^\\d{1,5}(\\.\\d)?$";
-const char *const SPACING = "^([1-9]|1\\d|[1]?\\d\\.(\\d)?[1-9])$"; // above 0, below 20
-const char *const OFFSET = "^(-?(\\d(\\.\\d)?|[1-5]\\d(\\.\\d)?|60))$"; // -60 to 60
-const char *const PERCENT = "^[7-9]\\d|100$"; // 70 to 100
-
 // Choices of the coded rows, in the order the combo boxes offer them.
 const QList<qint16> SHAPES = {DISTRECTANGLE, DISTTRIANGLE, DISTTRAPEZOID};
 const QList<qint16> INTERACTIONS = {INTERACTES, INDEPENDENTK};
@@ -87,30 +79,30 @@ void BaseDialog::fillTable()
 void BaseDialog::setUpDelegates()
 {
     QTableWidget *table = ui->tableBase;
-    const auto pattern = [&](int row, const char *expression) {
-        table->setItemDelegateForRow(row, patternDelegate(QString::fromUtf8(expression)));
+    const auto pattern = [&](int row, const InputPattern &expression) {
+        table->setItemDelegateForRow(row, patternDelegate(expression));
     };
-    pattern(NameRow, NAME);
+    pattern(NameRow, InputPatterns::Name);
     auto *form =
         new ComboBoxDelegate({CodeText::pileForm(SINGLEROW), CodeText::pileForm(DOUBLEROW)}, table);
     connect(form, &ComboBoxDelegate::selectionChanged, this, &BaseDialog::onIndexChanged);
     table->setItemDelegateForRow(FormRow, form);
-    pattern(SlideRow, DEPTH);
-    pattern(CutRow, DEPTH);
-    pattern(ThrustRow, FORCE);
-    pattern(ResistanceRow, FORCE);
+    pattern(SlideRow, InputPatterns::Depth);
+    pattern(CutRow, InputPatterns::Depth);
+    pattern(ThrustRow, InputPatterns::Amount);
+    pattern(ResistanceRow, InputPatterns::Amount);
     auto *shape = new ComboBoxDelegate(CodeText::words(SHAPES, &CodeText::distribution), table);
     connect(shape, &ComboBoxDelegate::selectionChanged, this, &BaseDialog::onIndexChanged);
     table->setItemDelegateForRow(ShapeRow, shape);
     table->setItemDelegateForRow(RatioRow, new DoubleSpinDelegate(0.0, 2.0, 1, table));
-    pattern(SpaceRow, SPACING);
-    pattern(RowSpacingRow, SPACING);
-    pattern(FrontSlideRow, DEPTH);
-    pattern(OffsetRow, OFFSET);
+    pattern(SpaceRow, InputPatterns::Spacing);
+    pattern(RowSpacingRow, InputPatterns::Spacing);
+    pattern(FrontSlideRow, InputPatterns::Depth);
+    pattern(OffsetRow, InputPatterns::Offset);
     table->setItemDelegateForRow(InteractRow,
         new ComboBoxDelegate(CodeText::words(INTERACTIONS, &CodeText::interaction), table));
     table->setItemDelegateForRow(BaseRatioRow, new DoubleSpinDelegate(0.5, 0.8, 1, table));
-    pattern(ReduceRow, PERCENT);
+    pattern(ReduceRow, InputPatterns::Percent);
 }
 
 void BaseDialog::showDoubleRowCells(bool doubleRow)

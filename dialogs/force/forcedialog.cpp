@@ -8,11 +8,6 @@
 
 namespace {
 
-// Patterns of the value cells; each anchors itself.
-const char *const LOAD = "^-?\\d{1,3}(\\.\\d)?$"; // -999.9 to 999.9
-const char *const WIDTH = "^(0\\.[1-9]|[1-9]\\d?(\\.\\d)?|100)$"; // 0.1 to 100
-const char *const POSITION = "^([0](\\.\\d)?|[1-9]\\d?(\\.\\d)?|100)$"; // 0 to 100
-
 // The kinds in the order the type column offers them.
 const QList<qint16> TYPES = {LOADPNT, LOADDIST, LOADMOMENT};
 const QList<qint16> DIRECTIONS = {DIRHORIZONTAL, DIRVERTICAL};
@@ -73,9 +68,9 @@ void ForceDialog::setUpColumns()
         table->setItemDelegateForColumn(column, combo);
     }
     for (int column : {ForceColumn, Q1Column, Q2Column, MomentColumn})
-        table->setItemDelegateForColumn(column, patternDelegate(QString::fromLatin1(LOAD)));
-    table->setItemDelegateForColumn(WidthColumn, patternDelegate(QString::fromLatin1(WIDTH)));
-    table->setItemDelegateForColumn(PositionColumn, patternDelegate(QString::fromLatin1(POSITION)));
+        table->setItemDelegateForColumn(column, patternDelegate(InputPatterns::Load));
+    table->setItemDelegateForColumn(WidthColumn, patternDelegate(InputPatterns::Length));
+    table->setItemDelegateForColumn(PositionColumn, patternDelegate(InputPatterns::Depth));
 }
 
 void ForceDialog::fillRow(int row)

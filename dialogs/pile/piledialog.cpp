@@ -10,11 +10,6 @@
 
 namespace {
 
-// Patterns of the value cells; each anchors itself.
-const char *const LENGTH = "^([5-9](\\.\\d)?|[1-5]\\d(\\.\\d)?|60)$"; // 5 to 60
-// As a whole text: 0.3 to 0.9, and 1 to 5.9 with at most one decimal.
-const char *const SECTIONSIZE = "^0\\.[3-9]|[1-5](\\.\\d)?$";
-
 const QList<qint16> SECTIONS = {SECTROUND, SECTSQUARE};
 const QList<qint16> SUPPORTS = {SUPPORTHINGED, SUPPORTFREE, SUPPORTFIXED};
 
@@ -76,7 +71,7 @@ void PileDialog::fillTable()
     setFixed(BeamGradeRow, LABEL, tr("桩混凝土等级"));
     setValue(BeamGradeRow, VALUE, CodeText::grade(m_beam.grade));
     for (int row : {BeamHeightRow, BeamWidthRow})
-        table->setItemDelegateForRow(row, patternDelegate(QString::fromUtf8(SECTIONSIZE)));
+        table->setItemDelegateForRow(row, patternDelegate(InputPatterns::SectionSize));
     table->setItemDelegateForRow(BeamGradeRow,
         new ComboBoxDelegate(CodeText::words(CONCRETEGRADES, &CodeText::grade), table));
 }
@@ -127,14 +122,14 @@ void PileDialog::showSection(int first, bool round)
 void PileDialog::setUpDelegates(int first)
 {
     QTableWidget *table = ui->tablePile;
-    table->setItemDelegateForRow(first + LengthRow, patternDelegate(QString::fromUtf8(LENGTH)));
+    table->setItemDelegateForRow(first + LengthRow, patternDelegate(InputPatterns::PileLength));
     table->setItemDelegateForRow(first + GradeRow,
         new ComboBoxDelegate(CodeText::words(CONCRETEGRADES, &CodeText::grade), table));
     auto *section = new ComboBoxDelegate(CodeText::words(SECTIONS, &CodeText::section), table);
     connect(section, &ComboBoxDelegate::selectionChanged, this, &PileDialog::onIndexChanged);
     table->setItemDelegateForRow(first + SectionRow, section);
     for (int row = first + DiameterRow; row <= first + WidthRow; ++row)
-        table->setItemDelegateForRow(row, patternDelegate(QString::fromUtf8(SECTIONSIZE)));
+        table->setItemDelegateForRow(row, patternDelegate(InputPatterns::SectionSize));
     auto *support = new ComboBoxDelegate(CodeText::words(SUPPORTS, &CodeText::support), table);
     connect(support, &ComboBoxDelegate::selectionChanged, this, &PileDialog::onIndexChanged);
     table->setItemDelegateForRow(first + SupportRow, support);

@@ -9,13 +9,6 @@
 
 namespace {
 
-// Patterns of the value cells; each anchors itself.
-const char *const NAME = "^[a-zA-Z0-9一-鿿|-]*$";
-const char *const SIZE = "^(0\\.[1-9]|[1-9]\\d?(\\.\\d)?|100)$"; // 0.1 to 100
-const char *const AMOUNT = "^\\d{1,5}(\\.\\d)?$"; // 0 to 99999.9
-// As written, the validator matching the whole text: 0 to 49.9, and 50.
-const char *const ANGLE = "^([0-9](\\.\\d)?|[1-4][0-9](\\.\\d)?)|50$";
-
 const QList<qint16> METHODS = {METHODM, METHODK};
 
 // Es, m and K are shown in units a thousand times the record's.
@@ -63,16 +56,16 @@ void SoilDialog::setUpColumns()
         {{NumberColumn, NUMBERWIDTH}, {ButtonColumn, BUTTONWIDTH}});
 
     table->setItemDelegateForColumn(NumberColumn, patternDelegate(QString()));
-    table->setItemDelegateForColumn(NameColumn, patternDelegate(QString::fromUtf8(NAME)));
-    table->setItemDelegateForColumn(ThicknessColumn, patternDelegate(QString::fromLatin1(SIZE)));
-    table->setItemDelegateForColumn(WeightColumn, patternDelegate(QString::fromLatin1(SIZE)));
-    table->setItemDelegateForColumn(CohesionColumn, patternDelegate(QString::fromLatin1(AMOUNT)));
-    table->setItemDelegateForColumn(FrictionColumn, patternDelegate(QString::fromLatin1(ANGLE)));
+    table->setItemDelegateForColumn(NameColumn, patternDelegate(InputPatterns::Name));
+    table->setItemDelegateForColumn(ThicknessColumn, patternDelegate(InputPatterns::Length));
+    table->setItemDelegateForColumn(WeightColumn, patternDelegate(InputPatterns::Length));
+    table->setItemDelegateForColumn(CohesionColumn, patternDelegate(InputPatterns::Amount));
+    table->setItemDelegateForColumn(FrictionColumn, patternDelegate(InputPatterns::FrictionAngle));
     auto *method = new ComboBoxDelegate(CodeText::words(METHODS, &CodeText::method), table);
     connect(method, &ComboBoxDelegate::selectionChanged, this, &SoilDialog::onIndexChanged);
     table->setItemDelegateForColumn(MethodColumn, method);
     for (int column : {MColumn, KColumn, EsColumn})
-        table->setItemDelegateForColumn(column, patternDelegate(QString::fromLatin1(AMOUNT)));
+        table->setItemDelegateForColumn(column, patternDelegate(InputPatterns::Amount));
 }
 
 void SoilDialog::fillRow(int row)
