@@ -119,6 +119,7 @@ void copyInputAfresh(const Document &from, Document &to)
     to.linkBeam = from.linkBeam;
     to.AddForces = from.AddForces;
     to.anchors = from.anchors;
+    to.design = from.design;
     to.updateAll();
 }
 

@@ -1,6 +1,7 @@
 #include "engine/inputcheck.h"
 
 #include "engine/model.h"
+#include "model/designdata.h"
 #include "model/geometry.h"
 
 #include <cmath>
@@ -249,6 +250,8 @@ QString unusableInput(const Document &doc)
             problem = Document::tr("岩土层%1的厚度必须大于0").arg(n + 1);
         else if (s.m < 0.0 || s.k < 0.0 || s.Es < 0.0)
             problem = Document::tr("岩土层%1的m、K和Es值不能为负").arg(n + 1);
+        else if (!(s.frk >= 0.0))
+            problem = Document::tr("岩土层%1的岩石抗压强度frk不能为负").arg(n + 1);
     }
     for (int n = 0; problem.isEmpty() && n < doc.anchors.size(); ++n) {
         const AnchorInfo &a = doc.anchors[n];
@@ -257,6 +260,8 @@ QString unusableInput(const Document &doc)
             problem = Document::tr("锚索(杆)%1的数据含有无效数值").arg(n + 1);
         else if (a.kh < 0.0 || a.kv < 0.0)
             problem = Document::tr("锚索(杆)%1的刚度不能为负").arg(n + 1);
+        else if (!(a.frbk >= 0.0))
+            problem = Document::tr("锚索(杆)%1的粘结强度frbk不能为负").arg(n + 1);
     }
     const auto forceProblem = [&](const QList<ForceInfo> &forces, int n) {
         const ForceInfo &f = forces[n];
@@ -271,6 +276,11 @@ QString unusableInput(const Document &doc)
         if (!forceProblem(doc.BaseForces, n).isEmpty())
             problem = Document::tr("推力或抗力的数据含有无效数值");
     }
+    if (problem.isEmpty())
+        problem = DesignRules::problem(doc.design);
+    if (problem.isEmpty())
+        problem =
+            DesignRules::sectionProblem(doc.design, doc.frontPile, doc.backPile, doc.linkBeam, two);
     if (problem.isEmpty())
         problem = bounds(doc);
 

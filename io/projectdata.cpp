@@ -19,6 +19,7 @@ ProjectData ProjectData::of(const Document &doc)
     d.linkBeam = doc.linkBeam;
     d.AddForces = doc.AddForces;
     d.anchors = doc.anchors;
+    d.design = doc.design;
     d.nodes = doc.nodes;
     d.beams = doc.beams;
     d.results = doc.results;
@@ -41,6 +42,7 @@ void ProjectData::storeInto(Document &doc) const
     doc.linkBeam = linkBeam;
     doc.AddForces = AddForces;
     doc.anchors = anchors;
+    doc.design = design;
     doc.nodes = nodes;
     doc.beams = beams;
     doc.results = results;

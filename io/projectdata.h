@@ -27,6 +27,7 @@ struct ProjectData
     LinkBeamInfo linkBeam;
     QList<ForceInfo> AddForces;
     QList<AnchorInfo> anchors;
+    DesignInfo design;
 
     QList<NodeInfo> nodes;
     QList<BeamInfo> beams;

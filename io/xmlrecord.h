@@ -25,11 +25,15 @@ template <class R> struct Attr
 
 template <class R> using Attrs = std::vector<Attr<R>>;
 
-// A child element of a record that carries only attributes.
+// A child element of a record that carries only attributes. A group added
+// to the file after files were written keeps the record's value for an
+// attribute it lacks (keepMissing), so that an older file reads the default
+// rather than 0.
 template <class R> struct Group
 {
     const char *name;
     Attrs<R> attrs;
+    bool keepMissing = false;
 };
 
 template <class R> struct Layout
@@ -134,12 +138,17 @@ void writeRecord(QXmlStreamWriter &w, const char *name, const Layout<R> &layout,
     w.writeEndElement();
 }
 
-// Every listed attribute is read; a missing one reads as 0 (false for a flag).
+// Every listed attribute is read; a missing one reads as 0 (false for a
+// flag), or leaves its member as it was with keepMissing.
 template <class R>
-void readAttributes(const QXmlStreamAttributes &attributes, const Attrs<R> &attrs, R &r)
+void readAttributes(
+    const QXmlStreamAttributes &attributes, const Attrs<R> &attrs, R &r, bool keepMissing = false)
 {
     for (const Attr<R> &a : attrs) {
-        const QStringView value = attributes.value(QLatin1String(a.key));
+        const QLatin1String key(a.key);
+        if (keepMissing && !attributes.hasAttribute(key))
+            continue;
+        const QStringView value = attributes.value(key);
         std::visit([&r, value](auto member) { setField(r.*member, value); }, a.field);
     }
 }
@@ -150,7 +159,7 @@ template <class R> bool readGroup(QXmlStreamReader &x, const std::vector<Group<R
 {
     for (const Group<R> &g : groups) {
         if (x.name() == QLatin1String(g.name)) {
-            readAttributes(x.attributes(), g.attrs, r);
+            readAttributes(x.attributes(), g.attrs, r, g.keepMissing);
             x.skipCurrentElement();
             return true;
         }

@@ -67,6 +67,8 @@ void Document::buildDefaultProject()
     backPile = frontPile;
     backPile.id = 1;
 
+    design = DesignInfo();
+
     if (anchors.isEmpty())
         anchors.append(AnchorInfo());
     for (int n = 0; n < anchors.size(); ++n) {
@@ -157,6 +159,15 @@ bool Document::changeForces(const QList<ForceInfo> &list)
         return false;
     AddForces = list;
     placeForces();
+    setModified(true);
+    return true;
+}
+
+bool Document::changeDesign(const DesignInfo &d)
+{
+    if (!inputEditable())
+        return false;
+    design = d;
     setModified(true);
     return true;
 }

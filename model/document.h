@@ -47,6 +47,8 @@ public:
     bool changeAnchors(const QList<AnchorInfo> &anchors);
     // The additional forces (AddForces).
     bool changeForces(const QList<ForceInfo> &forces);
+    // The design data: nothing derives from them, the checks read them.
+    bool changeDesign(const DesignInfo &design);
 
     // True while the input may be changed: no valid results are shown.
     bool inputEditable() const { return !(status & SHOWRESULT); }
@@ -85,6 +87,7 @@ public:
     LinkBeamInfo linkBeam;
     QList<ForceInfo> AddForces;
     QList<AnchorInfo> anchors;
+    DesignInfo design;
 
     // Analysis model and results of the last analysis.
     QList<NodeInfo> nodes;
