@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 
 #include "dock/dockview.h"
+#include "engine/designchecks.h"
 #include "model/document.h"
 #include "view/view.h"
 
@@ -69,7 +70,11 @@ void MainWindow::actAnalyse(bool checked)
         const bool analysed = doc->analyse();
         QApplication::restoreOverrideCursor();
         doc->status = keep | (analysed ? SHOWRESULT : SHOWDATA);
-        if (!analysed)
+        if (analysed)
+            // The checks themselves stand in the dock; the log says how
+            // many are not satisfied, after the result report.
+            doc->outInfo(DesignText::summary(designChecks(*doc)));
+        else
             showAnalysisFailure(*doc, linesBefore);
     }
     updateActions();

@@ -8,6 +8,7 @@
 #include "dialogs/doublespindelegate.h"
 #include "dialogs/spindelegate.h"
 #include "dock/dockview.h"
+#include "engine/designchecks.h"
 #include "model/document.h"
 #include "view/view.h"
 
@@ -440,6 +441,20 @@ private slots:
         analyse->trigger();
         QVERIFY(analyse->isChecked());
         QVERIFY(line(side, DockView::ResultCategory));
+        // The design checks follow the results, one line each, those not
+        // satisfied in red; they follow the pile's new length.
+        QTreeWidgetItem *checks = line(side, DockView::DesignCategory);
+        QVERIFY(checks && checks->isExpanded());
+        QCOMPARE(treeOf(side)->indexOfTopLevelItem(checks),
+            treeOf(side)->indexOfTopLevelItem(line(side, DockView::ResultCategory)) + 1);
+        QCOMPARE(checks->text(0), QStringLiteral("设计验算"));
+        const QList<DesignLine> expected = DesignText::lines(designChecks(*doc));
+        QCOMPARE(checks->childCount(), expected.size());
+        for (int n = 0; n < checks->childCount(); ++n) {
+            QCOMPARE(checks->child(n)->text(0), expected[n].text);
+            QCOMPARE(checks->child(n)->foreground(0).color() == QColor(Qt::red), !expected[n].ok);
+        }
+        QVERIFY(checks->child(5)->text(0).startsWith(QStringLiteral("嵌固段 y=11.0m: ")));
         line(side, DockView::FrontPileCategory)->setExpanded(true);
         click(side, 2001);
         QVERIFY(showsProgramRows(side));
