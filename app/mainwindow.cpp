@@ -107,6 +107,8 @@ void MainWindow::createActions()
         this, "actBase", tr("基础信息"), tr("输入基础信息"), tr("输入基础信息"), "base.ico");
     m_actForce = makeAction(this, "actForce", tr("附加力"), tr("输入桩身附加作用力"),
         tr("输入桩身附加作用力"), "action.ico");
+    m_actDesign = makeAction(this, "actDesign", tr("设计参数"), tr("输入设计验算参数"),
+        tr("输入设计验算参数"), "design.ico");
     m_actAnalyse = makeAction(
         this, "actAnalyse", tr("分析"), tr("开始分析"), tr("开始分析"), "ans.ico", nullptr, true);
     m_actDock =
@@ -162,7 +164,7 @@ void MainWindow::createMenus()
 
     QMenu *data = bar->addMenu(tr("数据"));
     data->setObjectName(QStringLiteral("menu_2"));
-    data->addActions({m_actBase, m_actSoil, m_actPile, m_actAnchor, m_actForce});
+    data->addActions({m_actBase, m_actSoil, m_actPile, m_actAnchor, m_actForce, m_actDesign});
 
     QMenu *result = bar->addMenu(tr("结果"));
     result->setObjectName(QStringLiteral("menu_3"));
@@ -193,7 +195,7 @@ void MainWindow::createToolBar()
     addToolBar(Qt::TopToolBarArea, m_toolBar);
     m_toolBar->addActions({m_actNew, m_actOpen, m_actSave});
     m_toolBar->addSeparator();
-    m_toolBar->addActions({m_actBase, m_actSoil, m_actPile, m_actAnchor, m_actForce});
+    m_toolBar->addActions({m_actBase, m_actSoil, m_actPile, m_actAnchor, m_actForce, m_actDesign});
     m_toolBar->addSeparator();
     m_toolBar->addAction(m_actMark);
     m_toolBar->addSeparator();
@@ -272,6 +274,7 @@ void MainWindow::connectActions()
     connect(m_actSoil, &QAction::triggered, this, &MainWindow::actSoil);
     connect(m_actAnchor, &QAction::triggered, this, &MainWindow::actAnchor);
     connect(m_actForce, &QAction::triggered, this, &MainWindow::actForce);
+    connect(m_actDesign, &QAction::triggered, this, &MainWindow::actDesign);
     connect(m_actMark, &QAction::triggered, this, &MainWindow::actMark);
     connect(m_actDisplace, &QAction::triggered, this, &MainWindow::actDisplace);
     connect(m_actMoment, &QAction::triggered, this, &MainWindow::actMoment);

@@ -53,6 +53,7 @@ public slots:
     void actSoil();
     void actAnchor();
     void actForce();
+    void actDesign();
     void actMark();
     void actDisplace(bool checked);
     void actMoment(bool checked);
@@ -135,6 +136,7 @@ private:
     QAction *m_actExit = nullptr;
     QAction *m_actBase = nullptr;
     QAction *m_actForce = nullptr;
+    QAction *m_actDesign = nullptr;
     QAction *m_actAnalyse = nullptr;
     QAction *m_actDock = nullptr;
     QAction *m_actDesklnk = nullptr;

@@ -26,8 +26,8 @@ void MainWindow::updateActions()
     updateExportActions(view);
     const bool e = view != nullptr;
     for (QAction *action : {m_actSave, m_actSaveAs, m_actBase, m_actPile, m_actSoil, m_actAnchor,
-             m_actForce, m_actAnalyse, m_actMark, m_actDisplace, m_actMoment, m_actShear,
-             m_actNormal, m_actReact})
+             m_actForce, m_actDesign, m_actAnalyse, m_actMark, m_actDisplace, m_actMoment,
+             m_actShear, m_actNormal, m_actReact})
         action->setEnabled(e);
     if (!view || !view->document())
         return;
@@ -35,7 +35,7 @@ void MainWindow::updateActions()
     const qint32 s = view->document()->status;
     const bool input = s & SHOWDATA;
     const bool result = s & SHOWRESULT;
-    for (QAction *action : {m_actBase, m_actPile, m_actSoil, m_actAnchor, m_actForce})
+    for (QAction *action : {m_actBase, m_actPile, m_actSoil, m_actAnchor, m_actForce, m_actDesign})
         action->setEnabled(input);
     m_actAnalyse->setChecked(result);
     m_actMark->setChecked(s & SHOWMARK);

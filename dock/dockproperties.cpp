@@ -278,6 +278,7 @@ void DockView::showSoilTable(const SoilInfo &soil)
         addRow(m ? tr("m值(MN/m⁴)") : tr("K值(MN/m³)"), num((m ? soil.m : soil.k) / 1000.0)),
         FORCE);
     setRowPattern(addRow(tr("弹性模量Es(MPa)"), num(soil.Es / 1000.0)), FORCE);
+    setRowPattern(addRow(tr("岩石抗压强度frk(MPa)"), num(soil.frk / 1000.0)), FORCE);
     if (m)
         addCoefficientButton();
 }
@@ -335,6 +336,7 @@ void DockView::showAnchorTable(const AnchorInfo &anchor)
     setRowPattern(addRow(tr("锚固段直径(mm)"), num(anchor.Dc * 1000.0)), GROUT);
     setRowPattern(addRow(tr("轴向预加力(kN)"), num(anchor.preforce)), PRESTRESS);
     setRowPattern(addRow(tr("锚杆倾角(°)"), num(anchor.angle)), INCLINATION);
+    setRowPattern(addRow(tr("粘结强度frbk(kPa)"), num(anchor.frbk)), FORCE);
 }
 
 void DockView::showForceTable(const ForceInfo &force)
@@ -489,6 +491,8 @@ void DockView::applySoilData()
         readNumber(6, soil.k, 1000.0);
     }
     readNumber(7, soil.Es, 1000.0);
+    if (m_table->rowCount() > 8)
+        readNumber(8, soil.frk, 1000.0);
     ApplyScope scope(m_applying, SoilCategory);
     m_document->changeSoils(soils);
     reportSkippedRows();
@@ -523,6 +527,8 @@ void DockView::applyAnchorData(AnchorInfo &anchor)
     readNumber(6, anchor.Dc, 0.001);
     readNumber(7, anchor.preforce);
     readNumber(8, anchor.angle);
+    if (m_table->rowCount() > 9)
+        readNumber(9, anchor.frbk);
     anchor.computeStiffness();
 }
 

@@ -57,6 +57,42 @@ double suggestedGamma0(qint16 safetyGrade)
     return safetyGrade == 1 ? 1.1 : 1.0;
 }
 
+QString DesignRules::safetyGrade(qint16 grade)
+{
+    switch (grade) {
+    case 1: return tr("一级");
+    case 2: return tr("二级");
+    case 3: return tr("三级");
+    default: return QStringLiteral("?%1").arg(grade);
+    }
+}
+
+QString DesignRules::service(qint16 permanent)
+{
+    switch (permanent) {
+    case 1: return tr("永久");
+    case 0: return tr("临时");
+    default: return QStringLiteral("?%1").arg(permanent);
+    }
+}
+
+QString DesignRules::rebarGrade(qint16 grade)
+{
+    switch (grade) {
+    case 300: return QStringLiteral("HPB300");
+    case 335:
+    case 400:
+    case 500: return QStringLiteral("HRB%1").arg(grade);
+    default: return QStringLiteral("?%1").arg(grade);
+    }
+}
+
+QString DesignRules::groutGrade(qint16 grout)
+{
+    return GROUTGRADES.contains(grout) ? QStringLiteral("M%1").arg(grout)
+                                       : QStringLiteral("?%1").arg(grout);
+}
+
 namespace {
 
 bool positive(double v)

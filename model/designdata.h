@@ -52,6 +52,13 @@ class DesignRules
     Q_DECLARE_TR_FUNCTIONS(DesignRules)
 
 public:
+    // Screen words of the choices; a value outside its list reads "?" and
+    // its number.
+    static QString safetyGrade(qint16 grade); // 一级, 二级, 三级
+    static QString service(qint16 permanent); // 永久 (1), 临时 (0)
+    static QString rebarGrade(qint16 grade); // HPB300, HRB335, HRB400, HRB500
+    static QString groutGrade(qint16 grout); // M25, M30, M35
+
     // The first value of the design data outside sense, as a phrase naming
     // it; empty when all make sense.
     static QString problem(const DesignInfo &design);

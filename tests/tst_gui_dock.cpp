@@ -313,6 +313,18 @@ private slots:
         QCOMPARE(doc.frontPile.length, 17.0);
         QCOMPARE(doc.frontPile.grade, qint16(45));
 
+        // The strengths of the design checks: rock in MPa, bond in kPa.
+        click(dock(), 5002);
+        QCOMPARE(cell(dock(), 8), QStringLiteral("0"));
+        setCell(dock(), 8, QStringLiteral("15"));
+        apply(dock());
+        QCOMPARE(doc.soils[1].frk, 15000.0);
+        click(dock(), 6001);
+        QCOMPARE(cell(dock(), 9), QStringLiteral("50"));
+        setCell(dock(), 9, QStringLiteral("80"));
+        apply(dock());
+        QCOMPARE(doc.anchors[0].frbk, 80.0);
+
         // Return moves down the value column.
         click(dock(), 1001);
         table->setFocus();

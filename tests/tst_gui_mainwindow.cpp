@@ -37,7 +37,8 @@ void flushDeletes()
 
 const QStringList alwaysOn = {"actNew", "actOpen", "actExit", "actDock", "actDesklnk", "actAbout"};
 const QStringList projectCommands = {"actSave", "actSaveAs", "actAnalyse", "actMark"};
-const QStringList dataCommands = {"actBase", "actPile", "actSoil", "actAnchor", "actForce"};
+const QStringList dataCommands = {
+    "actBase", "actPile", "actSoil", "actAnchor", "actForce", "actDesign"};
 const QStringList diagramCommands = {
     "actDisplace", "actMoment", "actShear", "actNormal", "actReact"};
 const QStringList allCommands = alwaysOn + projectCommands + dataCommands + diagramCommands;
