@@ -10,6 +10,8 @@
 #include <QLocale>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace {
 
 // Shortest text that reads back as the same number.
@@ -189,10 +191,13 @@ void DockView::addChildren(QTreeWidgetItem *item)
                 continue;
             QString text;
             if (two)
-                text = results ? tr("水平力=%1kN, 竖向力=%2kN").arg(dec1(a.forceH), dec1(a.forceV))
-                               : tr("刚度: Kh=%1kN/m，Kv=%2kN/m").arg(dec1(a.kh), dec1(a.kv));
+                text = results
+                    ? tr("水平力=%1kN, 竖向力=%2kN, 轴力=%3kN")
+                          .arg(dec1(a.forceH), dec1(a.forceV), dec1(std::max(a.axialForce(), 0.0)))
+                    : tr("刚度: Kh=%1kN/m，Kv=%2kN/m").arg(dec1(a.kh), dec1(a.kv));
             else
-                text = results ? tr("水平力=%1kN").arg(dec1(a.forceH))
+                text = results ? tr("水平力=%1kN, 轴力=%2kN")
+                                     .arg(dec1(a.forceH), dec1(std::max(a.axialForce(), 0.0)))
                                : tr("刚度: Kh=%1kN/m").arg(dec1(a.kh));
             lines.append({category + n + 1, text});
         }
