@@ -193,8 +193,8 @@ AnalysisResult analysisResult(const Document &doc)
         const AnchorInfo &a = doc.anchors.at(n);
         if (!takesPart(doc.base, a.object))
             continue;
-        result.anchors.append(
-            {n + 1, a.object, a.y1g, a.distance, a.angle, a.preforce, a.forceH, a.forceV});
+        result.anchors.append({n + 1, a.object, a.y1g, a.distance, a.angle, a.preforce, a.forceH,
+            a.forceV, std::max(a.axialForce(), 0.0)});
     }
     result.log = lastAnalysisLines(doc);
     return result;
