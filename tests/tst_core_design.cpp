@@ -294,6 +294,13 @@ void TestDesign::anchors()
         QCLOSE(a.design.bondTendon, 2.6 * Nak / (3 * M_PI * 0.032 * 2400.0));
         QCOMPARE(a.design.ok, a.design.tendonsRequired <= 3 && a.design.bondRequired <= 10.0);
     }
+    // The factors of the other classes: temporary class 1 and 3, permanent class 3.
+    QCOMPARE(tendonSafetyFactor(false, 1), 1.6);
+    QCOMPARE(tendonSafetyFactor(false, 3), 1.4);
+    QCOMPARE(bondSafetyFactor(false, 1), 2.0);
+    QCOMPARE(bondSafetyFactor(false, 3), 1.6);
+    QCOMPARE(tendonSafetyFactor(true, 3), 2.0);
+    QCOMPARE(bondSafetyFactor(true, 3), 2.2);
     // Hand numbers: 300 kN on two bars of Φ32 needs 2.0·300e3/(360·804.25)
     // = 2.07 bars; 2.4·300/(π·0.15·360) = 4.24 m in the ground governs
     // 2.4·300/(2·π·0.032·2400) = 1.49 m along the bars.
