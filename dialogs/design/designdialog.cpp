@@ -21,7 +21,7 @@ constexpr int LABEL = 0;
 constexpr int VALUE = 1;
 constexpr int LABELWIDTH = 230;
 // Height the dialog gains when its help text is shown.
-constexpr int HELPGROWTH = 175;
+constexpr int HELPGROWTH = 205;
 
 } // namespace
 
