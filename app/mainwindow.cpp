@@ -115,6 +115,8 @@ void MainWindow::createActions()
         makeAction(this, "actRedo", tr("重做"), tr("重做"), tr("重做"), "redo.ico", "Ctrl+Y");
     m_actRedo->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    m_actDesign = makeAction(this, "actDesign", tr("设计参数"), tr("输入设计验算参数"),
+        tr("输入设计验算参数"), "design.ico", "Ctrl+6");
     m_actAnalyse = makeAction(
         this, "actAnalyse", tr("分析"), tr("开始分析"), tr("开始分析"), "ans.ico", "F5", true);
     m_actDock =
@@ -179,7 +181,7 @@ void MainWindow::createMenus()
     data->setObjectName(QStringLiteral("menu_2"));
     data->addActions({m_actUndo, m_actRedo});
     data->addSeparator();
-    data->addActions({m_actBase, m_actSoil, m_actPile, m_actAnchor, m_actForce});
+    data->addActions({m_actBase, m_actSoil, m_actPile, m_actAnchor, m_actForce, m_actDesign});
 
     QMenu *result = bar->addMenu(tr("结果(&R)"));
     result->setObjectName(QStringLiteral("menu_3"));
@@ -221,7 +223,7 @@ void MainWindow::createToolBar()
     m_toolBar->addSeparator();
     m_toolBar->addActions({m_actUndo, m_actRedo});
     m_toolBar->addSeparator();
-    m_toolBar->addActions({m_actBase, m_actSoil, m_actPile, m_actAnchor, m_actForce});
+    m_toolBar->addActions({m_actBase, m_actSoil, m_actPile, m_actAnchor, m_actForce, m_actDesign});
     m_toolBar->addSeparator();
     m_toolBar->addAction(m_actMark);
     m_toolBar->addSeparator();
@@ -304,6 +306,7 @@ void MainWindow::connectActions()
     connect(m_actSoil, &QAction::triggered, this, &MainWindow::actSoil);
     connect(m_actAnchor, &QAction::triggered, this, &MainWindow::actAnchor);
     connect(m_actForce, &QAction::triggered, this, &MainWindow::actForce);
+    connect(m_actDesign, &QAction::triggered, this, &MainWindow::actDesign);
     connect(m_actUndo, &QAction::triggered, this, &MainWindow::actUndo);
     connect(m_actRedo, &QAction::triggered, this, &MainWindow::actRedo);
     connectToggle(m_actAnalyse, [this](bool on) { actAnalyse(on); });

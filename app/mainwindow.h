@@ -59,6 +59,7 @@ public slots:
     void actForce();
     void actUndo();
     void actRedo();
+    void actDesign();
     void actMark();
     void actDisplace(bool checked);
     void actMoment(bool checked);
@@ -152,6 +153,7 @@ private:
     QAction *m_actForce = nullptr;
     QAction *m_actUndo = nullptr;
     QAction *m_actRedo = nullptr;
+    QAction *m_actDesign = nullptr;
     QAction *m_actAnalyse = nullptr;
     QAction *m_actDock = nullptr;
     QAction *m_actDesklnk = nullptr;

@@ -5,6 +5,7 @@
 
 #include "dock/dockview.h"
 #include "document/document.h"
+#include "engine/designchecks.h"
 #include "view/view.h"
 
 #include <QAction>
@@ -28,8 +29,8 @@ void MainWindow::updateActions()
     updateExportActions(view);
     const bool e = view != nullptr;
     for (QAction *action : {m_actSave, m_actSaveAs, m_actBase, m_actPile, m_actSoil, m_actAnchor,
-             m_actForce, m_actAnalyse, m_actMark, m_actDisplace, m_actMoment, m_actShear,
-             m_actNormal, m_actReact})
+             m_actForce, m_actDesign, m_actAnalyse, m_actMark, m_actDisplace, m_actMoment,
+             m_actShear, m_actNormal, m_actReact})
         action->setEnabled(e);
     updateHistoryActions(view ? view->document() : nullptr);
     // Without a project nothing is shown, so nothing is drawn checked.
@@ -43,7 +44,7 @@ void MainWindow::updateActions()
 
     const bool input = s & SHOWDATA;
     const bool result = s & SHOWRESULT;
-    for (QAction *action : {m_actBase, m_actPile, m_actSoil, m_actAnchor, m_actForce})
+    for (QAction *action : {m_actBase, m_actPile, m_actSoil, m_actAnchor, m_actForce, m_actDesign})
         action->setEnabled(input);
     m_actAnalyse->setChecked(result);
     m_actMark->setChecked(s & SHOWMARK);
@@ -106,10 +107,16 @@ void MainWindow::actAnalyse(bool checked)
         QApplication::restoreOverrideCursor();
         if (!analysed) {
             showAnalysisFailure(*doc, linesBefore);
-        } else if (doc->messages.size() > linesBefore
-            && doc->messages.last().startsWith(QStringLiteral(">>警告："))) {
-            // Results far outside the model's range: the dock may be closed.
-            statusBar()->showMessage(doc->messages.last().mid(2), ANALYSISMESSAGETIME);
+        } else {
+            if (doc->messages.size() > linesBefore
+                && doc->messages.last().startsWith(QStringLiteral(">>警告："))) {
+                // Results far outside the model's range: the dock may be
+                // closed.
+                statusBar()->showMessage(doc->messages.last().mid(2), ANALYSISMESSAGETIME);
+            }
+            // The checks themselves stand in the dock; the log says how many
+            // are not satisfied, after the result report.
+            doc->outInfo(DesignText::summary(designChecks(*doc)));
         }
     }
     updateActions();

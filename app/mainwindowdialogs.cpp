@@ -9,6 +9,7 @@
 
 #include "dialogs/anchor/anchordialog.h"
 #include "dialogs/base/basedialog.h"
+#include "dialogs/design/designdialog.h"
 #include "dialogs/force/forcedialog.h"
 #include "dialogs/pile/piledialog.h"
 #include "dialogs/soil/soildialog.h"
@@ -26,7 +27,7 @@ Document *MainWindow::editableDocument() const
     return doc && doc->inputEditable() ? doc : nullptr;
 }
 
-// The record dialogs: basic information and piles.
+// The record dialogs: basic information, piles and design data.
 
 void MainWindow::actBase()
 {
@@ -49,6 +50,17 @@ void MainWindow::actPile()
     // were: only the front pile changes.
     if (dialog.exec() == QDialog::Accepted && doc)
         doc->changePiles(dialog.frontPile(), dialog.backPile(), dialog.linkBeam());
+}
+
+void MainWindow::actDesign()
+{
+    const QPointer<Document> doc = editableDocument();
+    if (!doc)
+        return;
+    DesignDialog dialog(
+        doc->design, doc->frontPile, doc->backPile, doc->linkBeam, doc->base.PileForm, this);
+    if (dialog.exec() == QDialog::Accepted && doc)
+        doc->changeDesign(dialog.design());
 }
 
 // The list dialogs: soil layers, anchors and additional forces.

@@ -37,6 +37,8 @@ DialogKeys keysOf(Settings::Dialog dialog)
         return {QStringLiteral("anchordlg"), QStringLiteral("anchordlgtxt")};
     case Settings::Dialog::Force:
         return {QStringLiteral("forcedlg"), QStringLiteral("forcedlgtxt")};
+    case Settings::Dialog::Design:
+        return {QStringLiteral("designdlg"), QStringLiteral("designdlgtxt")};
     }
     return {};
 }

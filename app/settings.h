@@ -33,7 +33,7 @@ public:
 
     // The data dialogs that keep their size ("...dlg") and, all but the pile
     // dialog, whether their help text is shown ("...dlgtxt").
-    enum class Dialog { Base, Pile, Soil, Anchor, Force };
+    enum class Dialog { Base, Pile, Soil, Anchor, Force, Design };
 
     Settings();
 

@@ -33,3 +33,5 @@ struct CommandRegistration
 constexpr int ExitOk = 0;
 constexpr int ExitFailed = 1;
 constexpr int ExitUnreadable = 2;
+// analyse --strict: the analysis succeeded but a design check is not satisfied.
+constexpr int ExitChecksFailed = 3;

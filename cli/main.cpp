@@ -22,7 +22,7 @@ static void printHelp(QTextStream &out)
     for (const Command &c : commands())
         out << "  " << c.name << ' ' << c.usage << "\n      " << c.summary << '\n';
     out << "\nExit status: 0 success, 1 the command failed, 2 the file cannot be read"
-           " or the arguments are wrong.\n";
+           " or the arguments are wrong, 3 a design check failed (analyse --strict).\n";
 }
 
 int main(int argc, char *argv[])

@@ -44,6 +44,10 @@ public:
     // As number, and a number of 0 or less is refused with value left alone.
     bool positive(int row, int column, double &value, double scale = 1.0);
 
+    // A refusal that no single cell explains (values that make no sense
+    // together), named in the same message as the cells.
+    void addProblem(const QString &problem) { m_problems.append(problem); }
+
     bool hasProblems() const { return !m_problems.isEmpty(); }
     // One line per refused cell, in reading order.
     QStringList problems() const { return m_problems; }

@@ -105,8 +105,8 @@ void DockView::setRowPattern(int row, const InputPattern &pattern)
 void DockView::valueRefused(const QModelIndex &index, const QString &reason)
 {
     const QTableWidgetItem *label = m_table->item(index.row(), 0);
-    const QString line
-        = tr("%1：%2").arg(label ? label->text() : QString::number(index.row() + 1), reason);
+    const QString line =
+        tr("%1：%2").arg(label ? label->text() : QString::number(index.row() + 1), reason);
     m_refusedRows << line;
     emit statusMessage(line);
     // The information window keeps it with the document's log.
@@ -187,8 +187,8 @@ void DockView::showBaseTable()
     const BaseInfo &base = m_document->base;
     const bool two = base.PileForm == DOUBLEROW;
     addRow(tr("支护形式"), CodeText::pileForm(base.PileForm), false);
-    setRowPattern(
-        addRow(two ? tr("后桩滑面深度(m)") : tr("滑面深度(m)"), num(base.slideBackH)), InputPatterns::Depth);
+    setRowPattern(addRow(two ? tr("后桩滑面深度(m)") : tr("滑面深度(m)"), num(base.slideBackH)),
+        InputPatterns::Depth);
     setRowPattern(addRow(tr("桩前开挖深度(m)"), num(base.cutH)), InputPatterns::Depth);
     setRowPattern(addRow(tr("桩后下滑力(kN/m)"), num(-base.aforce)), InputPatterns::Amount);
     setRowPattern(addRow(tr("桩前抗滑力(kN/m)"), num(base.pforce)), InputPatterns::Amount);
@@ -228,12 +228,12 @@ void DockView::showPileTable(const PileInfo &pile)
     connect(section, &ComboBoxDelegate::selectionChanged, this, &DockView::indexChangedPileData);
     setRowDelegate(addRow(tr("桩截面形状"), CodeText::section(pile.shp)), section);
     const bool round = pile.shp == SECTROUND;
-    setRowPattern(
-        addRow(tr("圆桩直径(m)"), round ? num(pile.diameter) : tr("-"), round), InputPatterns::SectionSize);
-    setRowPattern(
-        addRow(tr("方桩高度(m)"), round ? tr("-") : num(pile.height), !round), InputPatterns::SectionSize);
-    setRowPattern(
-        addRow(tr("方桩宽度(m)"), round ? tr("-") : num(pile.width), !round), InputPatterns::SectionSize);
+    setRowPattern(addRow(tr("圆桩直径(m)"), round ? num(pile.diameter) : tr("-"), round),
+        InputPatterns::SectionSize);
+    setRowPattern(addRow(tr("方桩高度(m)"), round ? tr("-") : num(pile.height), !round),
+        InputPatterns::SectionSize);
+    setRowPattern(addRow(tr("方桩宽度(m)"), round ? tr("-") : num(pile.width), !round),
+        InputPatterns::SectionSize);
     setRowDelegate(addRow(tr("桩底支承条件"), CodeText::support(pile.support)),
         new ComboBoxDelegate(CodeText::words(SUPPORTS, &CodeText::support), m_table));
 }
@@ -281,6 +281,8 @@ void DockView::showSoilTable(const SoilInfo &soil)
         addRow(m ? tr("m值(MN/m⁴)") : tr("K值(MN/m³)"), num((m ? soil.m : soil.k) / 1000.0)),
         InputPatterns::Amount);
     setRowPattern(addRow(tr("弹性模量Es(MPa)"), num(soil.Es / 1000.0)), InputPatterns::Amount);
+    setRowPattern(
+        addRow(tr("岩石抗压强度frk(MPa)"), num(soil.frk / 1000.0)), InputPatterns::Amount);
     if (m)
         addCoefficientButton();
 }
@@ -335,9 +337,11 @@ void DockView::showAnchorTable(const AnchorInfo &anchor)
         InputPatterns::Depth);
     setRowPattern(addRow(tr("自由段长度(m)"), num(anchor.lf)), InputPatterns::Length);
     setRowPattern(addRow(tr("锚固段长度(m)"), num(anchor.la)), InputPatterns::Length);
-    setRowPattern(addRow(tr("锚固段直径(mm)"), num(anchor.Dc * 1000.0)), InputPatterns::GroutDiameter);
+    setRowPattern(
+        addRow(tr("锚固段直径(mm)"), num(anchor.Dc * 1000.0)), InputPatterns::GroutDiameter);
     setRowPattern(addRow(tr("轴向预加力(kN)"), num(anchor.preforce)), InputPatterns::Prestress);
     setRowPattern(addRow(tr("锚杆倾角(°)"), num(anchor.angle)), InputPatterns::Inclination);
+    setRowPattern(addRow(tr("粘结强度frbk(kPa)"), num(anchor.frbk)), InputPatterns::Amount);
 }
 
 void DockView::showForceTable(const ForceInfo &force)
@@ -492,6 +496,8 @@ void DockView::applySoilData()
         readNumber(6, soil.k, 1000.0);
     }
     readNumber(7, soil.Es, 1000.0);
+    if (m_table->rowCount() > 8)
+        readNumber(8, soil.frk, 1000.0);
     ApplyScope scope(m_applying, SoilCategory);
     m_document->changeSoils(soils);
     reportSkippedRows();
@@ -526,6 +532,8 @@ void DockView::applyAnchorData(AnchorInfo &anchor)
     readNumber(6, anchor.Dc, 0.001);
     readNumber(7, anchor.preforce);
     readNumber(8, anchor.angle);
+    if (m_table->rowCount() > 9)
+        readNumber(9, anchor.frbk);
     anchor.computeStiffness();
 }
 

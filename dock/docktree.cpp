@@ -3,10 +3,14 @@
 
 #include "dock/dockview.h"
 
+#include "engine/designchecks.h"
 #include "engine/results.h"
 
+#include <QColor>
 #include <QLocale>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -50,6 +54,7 @@ QString DockView::categoryText(int category) const
     case AnchorCategory: return tr("桩身锚索(杆) - 数量: %1").arg(doc.anchors.size());
     case ForceCategory: return tr("额外作用力 - 数量: %1").arg(doc.AddForces.size());
     case ResultCategory: return tr("计算结果");
+    case DesignCategory: return tr("设计验算");
     default: return {};
     }
 }
@@ -65,23 +70,31 @@ void DockView::rebuildTree()
         categories << BackPileCategory << LinkBeamCategory;
     categories << SoilCategory << AnchorCategory << ForceCategory;
     if (doc.status & SHOWRESULT)
-        categories << ResultCategory;
+        categories << ResultCategory << DesignCategory;
     for (int category : categories) {
         auto *item = new QTreeWidgetItem(m_tree, {categoryText(category)});
         item->setData(0, IdentityRole, category);
         addChildren(item);
+        // Results without checks (read from a damaged file) have no design lines.
+        if (category == DesignCategory && item->childCount() == 0)
+            delete item;
     }
     expandTree();
+}
+
+bool DockView::openCategory(int category) const
+{
+    return !(m_document->status & SHOWRESULT) || category == ResultCategory
+        || category == DesignCategory;
 }
 
 void DockView::expandTree()
 {
     if (!m_document)
         return;
-    const bool results = m_document->status & SHOWRESULT;
     for (int n = 0; n < m_tree->topLevelItemCount(); ++n) {
         QTreeWidgetItem *item = m_tree->topLevelItem(n);
-        item->setExpanded(!results || item->data(0, IdentityRole).toInt() == ResultCategory);
+        item->setExpanded(openCategory(item->data(0, IdentityRole).toInt()));
     }
 }
 
@@ -110,7 +123,7 @@ void DockView::refreshCategory(int category)
     item->setText(0, categoryText(category));
     qDeleteAll(item->takeChildren());
     addChildren(item);
-    item->setExpanded(!(m_document->status & SHOWRESULT) || category == ResultCategory);
+    item->setExpanded(openCategory(category));
 }
 
 void DockView::addChildren(QTreeWidgetItem *item)
@@ -180,13 +193,14 @@ void DockView::addChildren(QTreeWidgetItem *item)
             // With results the tendon's axial force follows the head forces:
             // it is what the anchor must carry.
             if (two)
-                text = results ? tr("水平力=%1kN, 竖向力=%2kN, 轴力=%3kN")
-                                     .arg(dec1(a.forceH), dec1(a.forceV), dec1(a.axialForce()))
-                               : tr("刚度: Kh=%1kN/m，Kv=%2kN/m").arg(dec1(a.kh), dec1(a.kv));
-            else
                 text = results
-                    ? tr("水平力=%1kN, 轴力=%2kN").arg(dec1(a.forceH), dec1(a.axialForce()))
-                    : tr("刚度: Kh=%1kN/m").arg(dec1(a.kh));
+                    ? tr("水平力=%1kN, 竖向力=%2kN, 轴力=%3kN")
+                          .arg(dec1(a.forceH), dec1(a.forceV), dec1(std::max(a.axialForce(), 0.0)))
+                    : tr("刚度: Kh=%1kN/m，Kv=%2kN/m").arg(dec1(a.kh), dec1(a.kv));
+            else
+                text = results ? tr("水平力=%1kN, 轴力=%2kN")
+                                     .arg(dec1(a.forceH), dec1(std::max(a.axialForce(), 0.0)))
+                               : tr("刚度: Kh=%1kN/m").arg(dec1(a.kh));
             lines.append({category + n + 1, text});
         }
         break;
@@ -232,6 +246,14 @@ void DockView::addChildren(QTreeWidgetItem *item)
         }
         break;
     }
+    case DesignCategory:
+        // One line per check; those not satisfied in red.
+        for (const DesignLine &check : DesignText::lines(designChecks(doc))) {
+            auto *child = new QTreeWidgetItem(item, {check.text});
+            if (!check.ok)
+                child->setForeground(0, QColor(Qt::red));
+        }
+        break;
     default: break;
     }
 

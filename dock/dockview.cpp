@@ -48,7 +48,10 @@ DockView::DockView(QWidget *parent)
     m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_tree->setStyleSheet(
         QStringLiteral("QHeaderView::section{background:rgba(36,161,254,50);}"
-                       "QTreeWidget::item{height:25px;}QTreeWidget::item{color:black;}"
+                       // The lines' text colour is the widget's, so that
+                       // a line may be given its own (a failed check red).
+                       "QTreeWidget{color:black;selection-color:black;}"
+                       "QTreeWidget::item{height:25px;}"
                        "QTreeWidget::item{border-bottom:1px solid rgb(216,216,216);}"
                        "QTreeView::item:selected{background-color:rgb(204,232,255)}"));
 

@@ -43,6 +43,7 @@ public:
         AnchorCategory = 6000,
         ForceCategory = 7000,
         ResultCategory = 8000,
+        DesignCategory = 9000,
     };
     // Data role of column 0 that holds a tree line's identity.
     static constexpr int IdentityRole = Qt::UserRole + 1;
@@ -101,6 +102,9 @@ private:
     QString categoryText(int category) const;
     QTreeWidgetItem *categoryItem(int category) const;
     void expandTree();
+    // Whether a category stands open: all of them for input, only the
+    // results and the design checks while results are shown.
+    bool openCategory(int category) const;
 
     // Table (dockproperties.cpp).
     void clearTable();

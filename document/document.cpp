@@ -187,6 +187,15 @@ bool Document::changeForces(const QList<ForceInfo> &list)
     return true;
 }
 
+bool Document::changeDesign(const DesignInfo &d)
+{
+    if (!inputEditable())
+        return false;
+    design = d;
+    commitStep(tr("修改设计参数"));
+    return true;
+}
+
 void Document::outInfo(const QString &text)
 {
     messages.append(text);

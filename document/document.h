@@ -46,6 +46,8 @@ public:
     bool changeAnchors(const QList<AnchorInfo> &anchors);
     // The additional forces (AddForces).
     bool changeForces(const QList<ForceInfo> &forces);
+    // The design data: nothing derives from them, the checks read them.
+    bool changeDesign(const DesignInfo &design);
 
     // Undo history. Every change*() call is one step, named for the
     // category it changed; undo() and redo() give back the input, the

@@ -117,6 +117,7 @@ void copyInputAfresh(const Project &from, Project &to)
     to.linkBeam = from.linkBeam;
     to.AddForces = from.AddForces;
     to.anchors = from.anchors;
+    to.design = from.design;
     to.updateAll();
 }
 

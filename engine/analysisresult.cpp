@@ -184,7 +184,7 @@ AnalysisResult analysisResult(const Project &doc, const QStringList &log)
         if (!takesPart(doc.base, a.object))
             continue;
         result.anchors.append({n + 1, a.object, a.y1g, a.distance, a.angle, a.preforce, a.forceH,
-            a.forceV, a.axialForce()});
+            a.forceV, std::max(a.axialForce(), 0.0)});
     }
     result.log = log;
     return result;

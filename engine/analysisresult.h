@@ -70,7 +70,7 @@ struct AnchorResult
     double preforce = 0.0; // kN
     double forceH = 0.0; // kN
     double forceV = 0.0; // kN
-    double axialForce = 0.0; // kN, the tendon's force along its axis
+    double axialForce = 0.0; // kN, the tendon's axial force Nak; 0 when compressed
 };
 
 struct AnalysisResult

@@ -1,6 +1,7 @@
 #include "engine/inputcheck.h"
 
 #include "engine/model.h"
+#include "model/designdata.h"
 #include "model/geometry.h"
 
 #include <cmath>
@@ -201,8 +202,9 @@ QString bounds(const Project &doc)
     for (int n = 0; problems.isEmpty() && n < doc.soils.size(); ++n) {
         const SoilInfo &s = doc.soils[n];
         const auto named = [n](const char *what) {
-            return
-                [n, what] { return ProjectText::tr(what).arg(ProjectText::tr("岩土层%1").arg(n + 1)); };
+            return [n, what] {
+                return ProjectText::tr(what).arg(ProjectText::tr("岩土层%1").arg(n + 1));
+            };
         };
         check(beyond({s.thickness}, MAXLENGTH, named(QT_TR_NOOP("%1的厚度")), "m"));
         check(beyond({s.Es}, MAXMODULUS, named(QT_TR_NOOP("%1的Es值")), "kPa"));
@@ -215,8 +217,9 @@ QString bounds(const Project &doc)
     for (int n = 0; problems.isEmpty() && n < doc.anchors.size(); ++n) {
         const AnchorInfo &a = doc.anchors[n];
         const auto named = [n](const char *what) {
-            return
-                [n, what] { return ProjectText::tr(what).arg(ProjectText::tr("锚索(杆)%1").arg(n + 1)); };
+            return [n, what] {
+                return ProjectText::tr(what).arg(ProjectText::tr("锚索(杆)%1").arg(n + 1));
+            };
         };
         check(beyond(
             {a.distance, a.lf, a.la, a.Dc}, MAXLENGTH, named(QT_TR_NOOP("%1的位置或尺寸")), "m"));
@@ -242,8 +245,9 @@ QString bounds(const Project &doc)
     for (int n = 0; problems.isEmpty() && n < doc.AddForces.size(); ++n) {
         const ForceInfo &f = doc.AddForces[n];
         const auto named = [n](const char *what) {
-            return
-                [n, what] { return ProjectText::tr(what).arg(ProjectText::tr("附加力%1").arg(n + 1)); };
+            return [n, what] {
+                return ProjectText::tr(what).arg(ProjectText::tr("附加力%1").arg(n + 1));
+            };
         };
         check(beyond({f.distance, f.length}, MAXLENGTH, named(QT_TR_NOOP("%1的位置或长度")), "m"));
         check(beyond({f.F, f.q1, f.q2}, MAXFORCE, named(QT_TR_NOOP("%1的力值")), "kN/m"));
@@ -305,6 +309,8 @@ QString unusableInput(const Project &doc)
             problem = ProjectText::tr("岩土层%1的厚度必须大于0").arg(n + 1);
         else if (s.m < 0.0 || s.k < 0.0 || s.Es < 0.0)
             problem = ProjectText::tr("岩土层%1的m、K和Es值不能为负").arg(n + 1);
+        else if (!(s.frk >= 0.0))
+            problem = ProjectText::tr("岩土层%1的岩石抗压强度frk不能为负").arg(n + 1);
     }
     for (int n = 0; problem.isEmpty() && n < doc.anchors.size(); ++n) {
         const AnchorInfo &a = doc.anchors[n];
@@ -313,6 +319,8 @@ QString unusableInput(const Project &doc)
             problem = ProjectText::tr("锚索(杆)%1的数据含有无效数值").arg(n + 1);
         else if (a.kh < 0.0 || a.kv < 0.0)
             problem = ProjectText::tr("锚索(杆)%1的刚度不能为负").arg(n + 1);
+        else if (!(a.frbk >= 0.0))
+            problem = ProjectText::tr("锚索(杆)%1的粘结强度frbk不能为负").arg(n + 1);
     }
     const auto forceProblem = [&](const QList<ForceInfo> &forces, int n) {
         const ForceInfo &f = forces[n];
@@ -327,6 +335,11 @@ QString unusableInput(const Project &doc)
         if (!forceProblem(doc.BaseForces, n).isEmpty())
             problem = ProjectText::tr("推力或抗力的数据含有无效数值");
     }
+    if (problem.isEmpty())
+        problem = DesignRules::problem(doc.design);
+    if (problem.isEmpty())
+        problem =
+            DesignRules::sectionProblem(doc.design, doc.frontPile, doc.backPile, doc.linkBeam, two);
     if (problem.isEmpty())
         problem = bounds(doc);
 

@@ -3,6 +3,7 @@
 #include "buildinfo.h"
 #include "engine/analyse.h"
 #include "engine/model.h"
+#include "engine/reportdesign.h"
 #include "engine/results.h"
 #include "model/geometry.h"
 
@@ -104,7 +105,10 @@ public:
         // The input as the analysis reads it.
         copyInputAfresh(doc, m_input);
         m_doubleRow = isDoubleRow(m_input.base);
+        m_design = designChecks(doc);
     }
+
+    const DesignResult &design() const { return m_design; }
 
     void build(ReportContent &c)
     {
@@ -145,7 +149,9 @@ public:
 
         c.blocks << heading(tr("7.4 锚索(杆)内力"), 2) << table(anchorForceTable());
 
-        c.blocks << heading(tr("8 计算日志"));
+        c.blocks << DesignChapter::blocks(m_design, 8);
+
+        c.blocks << heading(tr("9 计算日志"));
         ReportBlock log;
         log.kind = ReportBlock::Lines;
         log.lines = m_result.log;
@@ -432,6 +438,8 @@ private:
         }
         if (t.rows.isEmpty())
             t.note = tr("无锚索(杆)。");
+        else
+            t.note = tr("轴力Nak为沿锚索(杆)轴向的拉力：预加力加沿轴向的伸长所增之力，受压时取0。");
         return t;
     }
 
@@ -439,6 +447,7 @@ private:
     const AnalysisResult &m_result;
     Project m_input;
     bool m_doubleRow = false;
+    DesignResult m_design;
 };
 
 } // namespace
@@ -453,7 +462,10 @@ ReportContent ReportBuilder::build(
             tr("%1 V%2").arg(
                 QString::fromUtf8(RIDEZU_PROGRAM_NAME), QStringLiteral(RIDEZU_VERSION))},
         {tr("计算日期"), date.toString(QStringLiteral("yyyy-MM-dd"))}, {tr("项目文件"), fileName}};
-    Builder(doc, result).build(c);
+    Builder builder(doc, result);
+    // The verdict of the design checks stands on the first page.
+    c.titleBlock.append({tr("设计验算"), DesignChapter::conclusion(builder.design())});
+    builder.build(c);
     // Tables and figures are numbered in their order.
     int tables = 0;
     int figures = 0;

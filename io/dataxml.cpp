@@ -1,10 +1,13 @@
 // data.xml: the input records and the display state of a project.
 
 #include "io/filesys.h"
-#include "model/project.h"
 #include "io/xmlrecord.h"
+#include "model/project.h"
 
 #include <QBuffer>
+
+#include <cmath>
+#include <limits>
 
 using namespace xmlrecord;
 
@@ -56,6 +59,7 @@ const Layout<S> soilLayout = {
         {"Coefficient", {{"r", &S::r}, {"c", &S::c}, {"fi", &S::fi}, {"Es", &S::Es}}},
         {"Position", {{"thickness", &S::thickness}, {"bottomY", &S::bottomY}}},
         {"Resistance", {{"type", &S::type}, {"m", &S::m}, {"k", &S::k}}},
+        {"Rock", {{"frk", &S::frk}}, true},
     },
 };
 
@@ -104,8 +108,40 @@ const Layout<A> anchorLayout = {
             {{"distance", &A::distance}, {"x1g", &A::x1g}, {"y1g", &A::y1g}, {"x2g", &A::x2g},
                 {"y2g", &A::y2g}, {"x3g", &A::x3g}, {"y3g", &A::y3g}}},
         {"Result", {{"forceH", &A::forceH}, {"forceV", &A::forceV}}},
+        {"Bond", {{"frbk", &A::frbk}}, true},
     },
 };
+
+// An anchor without a bond strength of its own (every file written before
+// there was one) takes the default of its bond's ground, which the Type
+// group may name after the place where Bond would stand. NaN marks "not
+// read": a number read from the file is never NaN.
+void readAnchor(QXmlStreamReader &x, AnchorInfo &a, UnreadableFields &unreadable)
+{
+    a.frbk = std::numeric_limits<double>::quiet_NaN();
+    readRecord(x, anchorLayout, a, unreadable);
+    if (std::isnan(a.frbk))
+        a.frbk = defaultBondStrength(a.soilType);
+}
+
+// DesignData came after the other elements: every attribute a file lacks
+// keeps its default.
+using D = DesignInfo;
+const std::vector<Group<D>> designGroups = {
+    {"Safety",
+        {{"grade", &D::grade}, {"permanent", &D::permanent}, {"gamma0", &D::gamma0},
+            {"gammaF", &D::gammaF}},
+        true},
+    {"Rebar",
+        {{"main", &D::rebarMain}, {"stirrup", &D::rebarStirrup}, {"diam", &D::rebarDiam},
+            {"stirrupDiam", &D::stirrupDiam}, {"legs", &D::legs}, {"as", &D::as}},
+        true},
+    {"Ground", {{"kh", &D::kh}, {"eta", &D::eta}}, true},
+    {"Anchor", {{"fpy", &D::fpy}, {"bar", &D::anchorBar}, {"grout", &D::grout}}, true},
+    {"Limit", {{"top", &D::limitTop}, {"topRatio", &D::limitTopRatio}, {"slip", &D::limitSlip}},
+        true},
+};
+const Layout<D> designLayout = {{}, designGroups};
 
 // A layer: its id, the Name text element, then the groups of soilLayout.
 void writeSoil(QXmlStreamWriter &w, const SoilInfo &soil)
@@ -187,6 +223,7 @@ QByteArray FileSys::dataXml(const Project &data)
         writeRecord(m_writer, "LinkBeamData", beamLayout, data.linkBeam);
         writeList(m_writer, "AddForces", "AddForce", forceLayout, data.AddForces);
         writeList(m_writer, "Anchors", "Anchor", anchorLayout, data.anchors);
+        writeRecord(m_writer, "DesignData", designLayout, data.design);
     });
 }
 
@@ -199,6 +236,9 @@ void FileSys::refuseTooManyRecords()
 int FileSys::readData(const QByteArray &xml, Project &data)
 {
     const ReadingBuffer input(m_reader, xml);
+    // The design data are optional: a file without them has the defaults,
+    // whatever the project it is read into had.
+    data.design = DesignInfo();
 
     // A document without the project's root element or without its version
     // is not a project this program wrote: it is refused, not opened as
@@ -243,8 +283,10 @@ int FileSys::readData(const QByteArray &xml, Project &data)
                         m_unreadable))
                     refuseTooManyRecords();
             } else if (name == u"Anchors") {
-                if (!readList(m_reader, "Anchor", anchorLayout, data.anchors, MAXINPUTRECORDS,
-                        m_unreadable))
+                if (!readList(m_reader, "Anchor", data.anchors, MAXINPUTRECORDS,
+                        [this](QXmlStreamReader &x, AnchorInfo &a) {
+                            readAnchor(x, a, m_unreadable);
+                        }))
                     refuseTooManyRecords();
             } else if (name == u"PileData") {
                 readRecord(m_reader, pileLayout, data.frontPile, m_unreadable);
@@ -252,6 +294,8 @@ int FileSys::readData(const QByteArray &xml, Project &data)
                 readRecord(m_reader, pileLayout, data.backPile, m_unreadable);
             } else if (name == u"LinkBeamData") {
                 readRecord(m_reader, beamLayout, data.linkBeam, m_unreadable);
+            } else if (name == u"DesignData") {
+                readRecord(m_reader, designLayout, data.design, m_unreadable);
             } else {
                 m_reader.skipCurrentElement();
             }

@@ -26,11 +26,15 @@ template <class R> struct Attr
 
 template <class R> using Attrs = std::vector<Attr<R>>;
 
-// A child element of a record that carries only attributes.
+// A child element of a record that carries only attributes. A group added
+// to the file after files were written keeps the record's value for an
+// attribute it lacks (keepMissing), so that an older file reads the default
+// rather than 0.
 template <class R> struct Group
 {
     const char *name;
     Attrs<R> attrs;
+    bool keepMissing = false;
 };
 
 template <class R> struct Layout
@@ -148,15 +152,18 @@ void writeRecord(QXmlStreamWriter &w, const char *name, const Layout<R> &layout,
 }
 
 // With the reader on an element: every listed attribute of it is read. A
-// missing one reads as 0 (false for a flag) in silence; one whose text cannot
-// be read also reads as 0, and is noted in `unreadable`.
+// missing one reads as 0 (false for a flag) in silence, or leaves its member
+// as it was with keepMissing; one whose text cannot be read also reads as 0,
+// and is noted in `unreadable`.
 template <class R>
-void readAttributes(
-    const QXmlStreamReader &x, const Attrs<R> &attrs, R &r, UnreadableFields &unreadable)
+void readAttributes(const QXmlStreamReader &x, const Attrs<R> &attrs, R &r,
+    UnreadableFields &unreadable, bool keepMissing = false)
 {
     const QXmlStreamAttributes attributes = x.attributes();
     for (const Attr<R> &a : attrs) {
         const QLatin1String key(a.key);
+        if (keepMissing && !attributes.hasAttribute(key))
+            continue;
         const QStringView value = attributes.value(key);
         const bool read =
             std::visit([&r, value](auto member) { return setField(r.*member, value); }, a.field);
@@ -173,7 +180,7 @@ bool readGroup(
 {
     for (const Group<R> &g : groups) {
         if (x.name() == QLatin1String(g.name)) {
-            readAttributes(x, g.attrs, r, unreadable);
+            readAttributes(x, g.attrs, r, unreadable, g.keepMissing);
             x.skipCurrentElement();
             return true;
         }

@@ -20,6 +20,11 @@ double strandArea(double diameter)
     return 140.0;
 }
 
+double defaultBondStrength(qint16 soilType)
+{
+    return soilType == BONDROCK ? 360.0 : 50.0;
+}
+
 void AnchorInfo::computeStiffness()
 {
     if (anchorType == ANCHORCABLE) {

@@ -44,6 +44,7 @@ struct Project
     LinkBeamInfo linkBeam;
     QList<ForceInfo> AddForces;
     QList<AnchorInfo> anchors;
+    DesignInfo design;
 
     // Analysis model and results of the last analysis.
     QList<NodeInfo> nodes;

@@ -85,6 +85,7 @@ struct SoilInfo
     qint16 type = METHODM; // Resistance.type
     double m = 7500.0; // Resistance.m
     double k = 12000.0; // Resistance.k
+    double frk = 0.0; // Rock.frk, kPa: uniaxial compressive strength; 0 for a soil
 };
 
 struct AnchorInfo
@@ -115,6 +116,7 @@ struct AnchorInfo
     double x3g = 0.0, y3g = 0.0; // end of the bond length
     double forceH = 0.0; // Result.forceH
     double forceV = 0.0; // Result.forceV
+    double frbk = 50.0; // Bond.frbk, kPa: bond strength between grout and ground
 
     // Fills A, Es, Ac, Ec, kh and kv from the anchor's data.
     void computeStiffness();
@@ -126,9 +128,37 @@ struct AnchorInfo
     double axialForce() const;
 };
 
+// Bond strength between grout and ground in kPa that an anchor has until
+// the user gives one: 360 in rock, 50 in soil.
+double defaultBondStrength(qint16 soilType);
+
 // Area of one steel strand in mm² by its nominal diameter in mm (140 for a
 // diameter the table does not list).
 double strandArea(double diameter);
+
+// The choices of the design checks: safety, reinforcement, ground, anchors
+// and displacement limits (DesignData in the project file).
+struct DesignInfo
+{
+    qint16 grade = 2; // Safety.grade, slope safety class 1, 2 or 3
+    qint16 permanent = 1; // Safety.permanent, anchors permanent (1) or temporary (0)
+    double gamma0 = 1.0; // Safety.gamma0, structural importance coefficient
+    double gammaF = 1.35; // Safety.gammaF, load factor on the analysed actions
+    qint16 rebarMain = 400; // Rebar.main, longitudinal bar grade
+    qint16 rebarStirrup = 300; // Rebar.stirrup, stirrup grade
+    double rebarDiam = 32.0; // Rebar.diam, longitudinal bar diameter, mm
+    double stirrupDiam = 16.0; // Rebar.stirrupDiam, mm
+    qint16 legs = 4; // Rebar.legs, stirrup legs of a rectangular section
+    double as = 0.08; // Rebar.as, tension edge to the bars' centroid, m
+    double kh = 0.5; // Ground.kh, K_H of the rock bearing rule
+    double eta = 0.3; // Ground.eta, η of the rock bearing rule
+    double fpy = 1320.0; // Anchor.fpy, design strength of strand, MPa
+    qint16 anchorBar = 400; // Anchor.bar, anchor bar grade
+    qint16 grout = 30; // Anchor.grout, grout grade M25, M30 or M35
+    double limitTop = 0.10; // Limit.top, largest pile-top displacement, m
+    double limitTopRatio = 0.01; // Limit.topRatio, share of the length above the sliding surface
+    double limitSlip = 0.01; // Limit.slip, largest displacement at the sliding surface, m
+};
 
 struct ForceInfo
 {

@@ -1,8 +1,13 @@
 // ridezu-cli as a user runs it: exit statuses, output and messages.
 
-#include "io/filesys.h"
 #include "document/document.h"
+#include "engine/analysisresult.h"
+#include "engine/designchecks.h"
+#include "io/filesys.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -49,6 +54,8 @@ private slots:
     void analyseSavesResults();
     void analyseFailures();
     void analyseWritesTheResultTable();
+    void analyseWithDesignChecks();
+    void analyseWritesJson();
     void foreignXmlRefused();
     void absurdValuesRefused();
     void unreadableValueNamed();
@@ -225,6 +232,115 @@ void TestCli::analyseWritesTheResultTable()
     doc.status = SHOWDATA;
     QVERIFY(doc.analyse());
     QCOMPARE(bytes.count("\r\n"), doc.nodes.size() + 1);
+}
+
+void TestCli::analyseWithDesignChecks()
+{
+    // The check lines follow the analysis lines; exit 0 whatever they say,
+    // 3 with --strict when one fails.
+    const QString example = QStringLiteral(RIDEZU_SOURCE_DIR "/examples/default.qzp");
+    const Run plain = cli({QStringLiteral("analyse"), example});
+    const Run r = cli({QStringLiteral("analyse"), example, QStringLiteral("--design")});
+    QCOMPARE(r.status, 0);
+    QVERIFY(r.out.startsWith(plain.out));
+    const QStringList lines = r.out.mid(plain.out.size()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.first(), QStringLiteral("抗滑桩配筋: As=32165mm², 40Φ32 满足"));
+    QCOMPARE(lines.last(), QStringLiteral("设计验算：4项不满足"));
+    QCOMPARE(lines.filter(QStringLiteral(" 不满足")).size(), 4);
+    const Run strict = cli({QStringLiteral("analyse"), example, QStringLiteral("--design"),
+        QStringLiteral("--strict")});
+    QCOMPARE(strict.status, 3);
+    QCOMPARE(strict.out, r.out);
+
+    // Looser limits, a stronger upper layer, a better bond and stronger
+    // strands leave nothing unsatisfied: --strict exits 0.
+    Document doc;
+    QList<SoilInfo> soils = doc.soils;
+    soils[0].fi = 40.0;
+    QVERIFY(doc.changeSoils(soils));
+    QList<AnchorInfo> anchors = doc.anchors;
+    anchors[0].frbk = 500.0;
+    QVERIFY(doc.changeAnchors(anchors));
+    DesignInfo design = doc.design;
+    design.limitTopRatio = 0.02;
+    design.limitSlip = 0.03;
+    design.fpy = 1860.0;
+    QVERIFY(doc.changeDesign(design));
+    const QString passing = m_dir.filePath(QStringLiteral("passing.qzp"));
+    QCOMPARE(FileSys().writeProject(doc, passing), QString());
+    const Run good = cli({QStringLiteral("analyse"), passing, QStringLiteral("--design"),
+        QStringLiteral("--strict")});
+    QCOMPARE(good.status, 0);
+    QVERIFY2(good.out.endsWith(QStringLiteral("设计验算：0项不满足\n")), qPrintable(good.out));
+}
+
+void TestCli::analyseWritesJson()
+{
+    const QString example = QStringLiteral(RIDEZU_SOURCE_DIR "/examples/doublerow.qzp");
+    const QString file = m_dir.filePath(QStringLiteral("doublerow.json"));
+    const Run r = cli({QStringLiteral("analyse"), example, QStringLiteral("--design"),
+        QStringLiteral("--json"), file});
+    QCOMPARE(r.status, 0);
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    QJsonParseError error;
+    const QJsonObject o = QJsonDocument::fromJson(bytes, &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QVERIFY(!bytes.contains("nan") && !bytes.contains("inf"));
+
+    const auto keys = [](const QJsonValue &v) { return v.toObject().keys().join(','); };
+    QCOMPARE(keys(o), QStringLiteral("anchors,checks,doubleRow,extremes,log,piles,valid"));
+    Document doc;
+    QCOMPARE(FileSys().readProject(doc, example), QString());
+    doc.showInput();
+    QVERIFY(doc.analyse());
+    QCOMPARE(o[QStringLiteral("log")].toArray().size(), doc.analysisResult().log.size());
+    QCOMPARE(keys(o[QStringLiteral("extremes")]), QStringLiteral("back,front"));
+    QCOMPARE(o[QStringLiteral("extremes")][QStringLiteral("front")][QStringLiteral("displacement")]
+              [QStringLiteral("min")]
+                  .toDouble(),
+        doc.extremes.Min1.D * 1000.0);
+    const QJsonArray piles = o[QStringLiteral("piles")].toArray();
+    QCOMPARE(piles.size(), 2);
+    QCOMPARE(keys(piles[0].toObject()[QStringLiteral("nodes")].toArray().first()),
+        QStringLiteral(
+            "axial,betweenRows,depth,displacement,elevation,moment,node,reaction,shear"));
+    QCOMPARE(keys(o[QStringLiteral("anchors")].toArray().first()),
+        QStringLiteral("angle,distance,forceH,forceV,headElevation,id,member,preforce"));
+
+    // The checks: every member of the double row, the keys of each check.
+    const QJsonObject checks = o[QStringLiteral("checks")].toObject();
+    QCOMPARE(keys(checks), QStringLiteral("anchors,back,beam,front,ok"));
+    QCOMPARE(keys(checks[QStringLiteral("front")]),
+        QStringLiteral("bearing,displacement,flexure,shear"));
+    QCOMPARE(keys(checks[QStringLiteral("beam")]), QStringLiteral("flexure,shear"));
+    QCOMPARE(keys(checks[QStringLiteral("front")][QStringLiteral("flexure")].toArray().first()),
+        QStringLiteral("Md,asMin,asRequired,bars,ok,sign"));
+    QCOMPARE(keys(checks[QStringLiteral("beam")][QStringLiteral("shear")]),
+        QStringLiteral("Vc,Vd,Vlimit,asvPerMetre,ok,spacing"));
+    QCOMPARE(keys(checks[QStringLiteral("back")][QStringLiteral("displacement")]),
+        QStringLiteral("ok,slip,slipLimit,top,topLimit"));
+    QCOMPARE(keys(checks[QStringLiteral("back")][QStringLiteral("bearing")].toArray().first()),
+        QStringLiteral("allowable,depth,kind,layer,ok,sigma"));
+    QCOMPARE(keys(checks[QStringLiteral("anchors")].toArray().first()),
+        QStringLiteral("Nak,bond,bondRequired,id,ok,tendons,tendonsRequired"));
+
+    // The numbers are those of the checks, in the units of the README.
+    const DesignResult design = designChecks(doc);
+    QVERIFY(design.valid);
+    QCOMPARE(checks[QStringLiteral("ok")].toBool(), design.ok());
+    QCOMPARE(checks[QStringLiteral("beam")][QStringLiteral("flexure")].toArray().size(), 2);
+    QCOMPARE(checks[QStringLiteral("front")][QStringLiteral("displacement")][QStringLiteral("top")]
+                 .toDouble(),
+        design.members[0].displacement.top * 1000.0);
+    QCOMPARE(checks[QStringLiteral("anchors")].toArray().size(), design.anchors.size());
+
+    // Without --design there are no checks.
+    QCOMPARE(cli({QStringLiteral("analyse"), example, QStringLiteral("--json"), file}).status, 0);
+    f.close();
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(!QJsonDocument::fromJson(f.readAll()).object().contains(QStringLiteral("checks")));
 }
 
 void TestCli::foreignXmlRefused()

@@ -3,13 +3,14 @@
 // the Document's, every section of the report, and a CSV that a CSV reader
 // takes back row for row.
 
+#include "document/document.h"
 #include "engine/analysisresult.h"
+#include "engine/designchecks.h"
 #include "engine/reportcontent.h"
 #include "engine/results.h"
 #include "enginetestsupport.h"
 #include "io/filesys.h"
 #include "io/resultcsv.h"
-#include "document/document.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -228,10 +229,52 @@ void TestReport::reportHasEverySection()
             QStringList({QStringLiteral("1 基本信息"), QStringLiteral("2 抗滑桩"),
                 QStringLiteral("3 岩土层"), QStringLiteral("4 锚索(杆)"),
                 QStringLiteral("5 作用力"), QStringLiteral("6 计算简图"),
-                QStringLiteral("7 计算结果"), QStringLiteral("8 计算日志")}));
+                QStringLiteral("7 计算结果"), QStringLiteral("8 设计验算"),
+                QStringLiteral("9 计算日志")}));
         QCOMPARE(c.titleBlock.at(0).second, doc.base.ProjectName);
         QCOMPARE(c.titleBlock.at(2).second, QStringLiteral("2024-05-06"));
         QCOMPARE(c.titleBlock.at(3).second, QString::fromLatin1(name));
+
+        // The design chapter: a table per kind of check, each verdict once,
+        // and its conclusion on the first page.
+        const DesignResult design = designChecks(doc);
+        QVERIFY(design.valid);
+        QCOMPARE(c.titleBlock.at(4).second,
+            QStringLiteral("共%1项验算，%2项不满足")
+                .arg(DesignText::lines(design).size())
+                .arg(design.failures()));
+        QStringList designTables;
+        int failedRows = 0;
+        bool inDesign = false;
+        for (const ReportBlock &b : c.blocks) {
+            if (b.kind == ReportBlock::Heading && b.level == 1)
+                inDesign = b.text == QStringLiteral("8 设计验算");
+            if (!inDesign || b.kind != ReportBlock::Table)
+                continue;
+            designTables << b.table.caption.section(QLatin1Char(' '), 1).section(u'（', 0, 0);
+            for (const QStringList &row : b.table.rows) {
+                failedRows += row.last() == QStringLiteral("不满足") ? 1 : 0;
+                for (const QString &cell : row)
+                    QVERIFY2(!cell.contains(QLatin1String("nan"), Qt::CaseInsensitive)
+                            && !cell.contains(QLatin1String("inf"), Qt::CaseInsensitive),
+                        qPrintable(cell));
+            }
+        }
+        QStringList expected {QStringLiteral("设计参数"), QStringLiteral("正截面受弯承载力"),
+            QStringLiteral("斜截面受剪承载力"), QStringLiteral("桩身位移"),
+            QStringLiteral("嵌固段侧向承载力")};
+        // An anchor's tendons and bond length have a table each.
+        int anchorRows = 0;
+        if (!design.anchors.isEmpty())
+            expected << QStringLiteral("锚索(杆)杆体抗拉") << QStringLiteral("锚索(杆)锚固段长度");
+        for (const AnchorCheck &a : design.anchors) {
+            const AnchorDesign &ad = a.design;
+            const int rows =
+                ad.evaluable ? (ad.tendonsRequired > ad.tendons) + (ad.bondRequired > ad.bond) : 2;
+            anchorRows += rows - (ad.ok ? 0 : 1);
+        }
+        QCOMPARE(designTables, expected);
+        QCOMPARE(failedRows, design.failures() + anchorRows);
 
         int figures = 0;
         QList<const ReportTable *> extremes;

@@ -7,6 +7,7 @@
 
 #include "app/mainwindow.h"
 #include "dialogs/base/basedialog.h"
+#include "dialogs/design/designdialog.h"
 #include "dialogs/pile/piledialog.h"
 #include "document/document.h"
 #include "view/view.h"
@@ -196,6 +197,67 @@ private slots:
         QCOMPARE(piles.backPile().width, 1.2);
     }
 
+    // Class 1 suggests γ0 = 1.1, the others 1.0, and the user may type
+    // another value; values outside sense never leave the dialog.
+    void designDialogSuggestsGamma0AndRefusesNonsense()
+    {
+        PromptRecorder prompts;
+        DesignInfo record;
+        record.gamma0 = 1.05;
+        DesignDialog dialog(record, PileInfo(), PileInfo(), LinkBeamInfo(), SINGLEROW);
+        QTableWidget *t = tableOf(dialog, "tableDesign");
+        QCOMPARE(cell(t, DesignDialog::SafetyRow), QStringLiteral("二级"));
+        QCOMPARE(cell(t, DesignDialog::MainBarRow), QStringLiteral("HRB400"));
+        QCOMPARE(cell(t, DesignDialog::GroutRow), QStringLiteral("M30"));
+        // Opening the class's editor on the class it shows changes nothing.
+        choose(t, DesignDialog::SafetyRow, 1);
+        QCOMPARE(cell(t, DesignDialog::Gamma0Row), QStringLiteral("1.05"));
+        choose(t, DesignDialog::SafetyRow, 0);
+        QCOMPARE(cell(t, DesignDialog::Gamma0Row), QStringLiteral("1.1"));
+        type(t, DesignDialog::Gamma0Row, QStringLiteral("1.15"));
+        choose(t, DesignDialog::SafetyRow, 0);
+        QCOMPARE(cell(t, DesignDialog::Gamma0Row), QStringLiteral("1.15"));
+        choose(t, DesignDialog::SafetyRow, 2);
+        QCOMPARE(cell(t, DesignDialog::Gamma0Row), QStringLiteral("1"));
+
+        // The pile is 1.2 m across: as must stay below 0.6 m; γ0 at most 3.
+        type(t, DesignDialog::Gamma0Row, QStringLiteral("3.5"));
+        pressOk(dialog);
+        QVERIFY(dialog.result() != QDialog::Accepted);
+        QVERIFY2(prompts.warnings.value(0).contains(QStringLiteral("γ0须大于0且不大于3")),
+            qPrintable(prompts.warnings.value(0)));
+        type(t, DesignDialog::Gamma0Row, QStringLiteral("1"));
+        type(t, DesignDialog::CoverRow, QStringLiteral("0.6"));
+        t->item(DesignDialog::SlipRow, 1)->setText(QStringLiteral("0"));
+        pressOk(dialog);
+        QVERIFY(dialog.result() != QDialog::Accepted);
+        QVERIFY2(prompts.warnings.value(1).contains(
+                     QStringLiteral("“滑面处位移限值(m)”：数值必须大于0")),
+            qPrintable(prompts.warnings.value(1)));
+        t->item(DesignDialog::SlipRow, 1)->setText(QString()); // keeps 0.01
+        pressOk(dialog);
+        QVERIFY(dialog.result() != QDialog::Accepted);
+        QVERIFY2(prompts.warnings.value(2).contains(QStringLiteral("as须小于桩截面高度的一半")),
+            qPrintable(prompts.warnings.value(2)));
+        QCOMPARE(dialog.design().gamma0, 1.05);
+
+        type(t, DesignDialog::CoverRow, QStringLiteral("0.1"));
+        choose(t, DesignDialog::MainBarRow, 2);
+        choose(t, DesignDialog::ServiceRow, 1);
+        type(t, DesignDialog::BarDiamRow, QStringLiteral("25"));
+        pressOk(dialog);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        const DesignInfo &d = dialog.design();
+        QCOMPARE(d.grade, qint16(3));
+        QCOMPARE(d.permanent, qint16(0));
+        QCOMPARE(d.gamma0, 1.0);
+        QCOMPARE(d.as, 0.1);
+        QCOMPARE(d.rebarMain, qint16(500));
+        QCOMPARE(d.rebarDiam, 25.0);
+        QCOMPARE(d.limitSlip, record.limitSlip);
+        QCOMPARE(d.fpy, record.fpy);
+    }
+
     // Section sizes of 0 and pile lengths outside 5 to 60 are refused as
     // typed, never trimmed into another number (4.9 is not 49), and said.
     void pileCellsTakeOnlyUsableSizes()
@@ -211,7 +273,8 @@ private slots:
             QCOMPARE(cell(t, length), before);
         }
         QCOMPARE(prompts.warnings.size(), 2);
-        QVERIFY2(prompts.warnings[0].contains(QStringLiteral("“4.9”不可用（应为5~60，最多一位小数）")),
+        QVERIFY2(
+            prompts.warnings[0].contains(QStringLiteral("“4.9”不可用（应为5~60，最多一位小数）")),
             qPrintable(prompts.warnings[0]));
         type(t, length, QStringLiteral("60"));
         QCOMPARE(cell(t, length), QStringLiteral("60"));
@@ -409,6 +472,27 @@ private slots:
         QCOMPARE(doc->backPile.bottomYg, -20.0);
         QCOMPARE(doc->linkBeam.height, 1.5);
         QCOMPARE(doc->linkBeam.area, 1.4 * 1.5);
+
+        // The design data: Cancel changes nothing, OK is one change.
+        QSignalSpy changes(doc, &Document::dataChanged);
+        whenModal([](QDialog &dialog) {
+            QCOMPARE(dialog.objectName(), QStringLiteral("DesignDialog"));
+            type(tableOf(dialog, "tableDesign"), DesignDialog::BarDiamRow, QStringLiteral("25"));
+            dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
+        });
+        window.findChild<QAction *>(QStringLiteral("actDesign"))->trigger();
+        QCOMPARE(doc->design.rebarDiam, 32.0);
+        QCOMPARE(changes.count(), 0);
+        whenModal([](QDialog &dialog) {
+            QTableWidget *t = tableOf(dialog, "tableDesign");
+            type(t, DesignDialog::BarDiamRow, QStringLiteral("28"));
+            type(t, DesignDialog::GammaFRow, QStringLiteral("1.3"));
+            pressOk(dialog);
+        });
+        window.findChild<QAction *>(QStringLiteral("actDesign"))->trigger();
+        QCOMPARE(doc->design.rebarDiam, 28.0);
+        QCOMPARE(doc->design.gammaF, 1.3);
+        QCOMPARE(changes.count(), 1);
     }
 };
 

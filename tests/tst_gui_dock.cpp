@@ -9,6 +9,7 @@
 #include "dialogs/spindelegate.h"
 #include "dock/dockview.h"
 #include "document/document.h"
+#include "engine/designchecks.h"
 #include "view/view.h"
 
 #include <QAction>
@@ -342,6 +343,18 @@ private slots:
         QCOMPARE(doc.frontPile.length, 17.0);
         QCOMPARE(doc.frontPile.grade, qint16(45));
 
+        // The strengths of the design checks: rock in MPa, bond in kPa.
+        click(dock(), 5002);
+        QCOMPARE(cell(dock(), 8), QStringLiteral("0"));
+        setCell(dock(), 8, QStringLiteral("15"));
+        apply(dock());
+        QCOMPARE(doc.soils[1].frk, 15000.0);
+        click(dock(), 6001);
+        QCOMPARE(cell(dock(), 9), QStringLiteral("50"));
+        setCell(dock(), 9, QStringLiteral("80"));
+        apply(dock());
+        QCOMPARE(doc.anchors[0].frbk, 80.0);
+
         // Return moves down the value column.
         click(dock(), 1001);
         table->setFocus();
@@ -373,9 +386,11 @@ private slots:
         QCOMPARE(notes.count(), 2);
         const QString resistance = notes.at(0).at(0).toString();
         QCOMPARE(resistance,
-            QStringLiteral("桩前抗滑力(kN/m)：“-5”不可用（应为0~99999.9，最多一位小数），已保留原值"));
+            QStringLiteral(
+                "桩前抗滑力(kN/m)：“-5”不可用（应为0~99999.9，最多一位小数），已保留原值"));
         const QString spacing = notes.at(1).at(0).toString();
-        QVERIFY2(spacing.startsWith(QStringLiteral("桩中心间距(m)：“0”不可用")), qPrintable(spacing));
+        QVERIFY2(
+            spacing.startsWith(QStringLiteral("桩中心间距(m)：“0”不可用")), qPrintable(spacing));
         auto *log = dock().findChild<QListWidget *>(QStringLiteral("listWidget"));
         QCOMPARE(log->item(log->count() - 1)->text(), QStringLiteral(">>") + spacing);
 
@@ -526,6 +541,20 @@ private slots:
         analyse->trigger();
         QVERIFY(analyse->isChecked());
         QVERIFY(line(side, DockView::ResultCategory));
+        // The design checks follow the results, one line each, those not
+        // satisfied in red; they follow the pile's new length.
+        QTreeWidgetItem *checks = line(side, DockView::DesignCategory);
+        QVERIFY(checks && checks->isExpanded());
+        QCOMPARE(treeOf(side)->indexOfTopLevelItem(checks),
+            treeOf(side)->indexOfTopLevelItem(line(side, DockView::ResultCategory)) + 1);
+        QCOMPARE(checks->text(0), QStringLiteral("设计验算"));
+        const QList<DesignLine> expected = DesignText::lines(designChecks(*doc));
+        QCOMPARE(checks->childCount(), expected.size());
+        for (int n = 0; n < checks->childCount(); ++n) {
+            QCOMPARE(checks->child(n)->text(0), expected[n].text);
+            QCOMPARE(checks->child(n)->foreground(0).color() == QColor(Qt::red), !expected[n].ok);
+        }
+        QVERIFY(checks->child(5)->text(0).startsWith(QStringLiteral("嵌固段 y=11.0m: ")));
         line(side, DockView::FrontPileCategory)->setExpanded(true);
         click(side, 2001);
         QVERIFY(showsProgramRows(side));

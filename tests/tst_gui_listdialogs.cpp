@@ -174,6 +174,7 @@ private slots:
 
         type(t, 1, QStringLiteral("3"), SoilDialog::ThicknessColumn);
         type(t, 1, QStringLiteral("30"), SoilDialog::EsColumn);
+        type(t, 1, QStringLiteral("12.5"), SoilDialog::FrkColumn); // rock, in MPa
         pressOk(dialog);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         const SoilInfo &kept = dialog.soils()[0];
@@ -183,6 +184,8 @@ private slots:
         QCOMPARE(kept.c, layer.c);
         QCOMPARE(dialog.soils()[1].thickness, 3.0);
         QCOMPARE(dialog.soils()[1].Es, 30000.0);
+        QCOMPARE(dialog.soils()[1].frk, 12500.0);
+        QCOMPARE(kept.frk, 0.0);
     }
 
     void anchorStiffnessAndSingleRowCarriers()
@@ -253,7 +256,16 @@ private slots:
         QCOMPARE(cell(t, 0, AnchorDialog::CableDiamColumn), QStringLiteral("-"));
         QCOMPARE(cell(t, 0, AnchorDialog::RodNumColumn), QStringLiteral("3"));
         QCOMPARE(cell(t, 0, AnchorDialog::RodDiamColumn), QStringLiteral("28.0"));
+        // In rock the bond strength left at the soil's default becomes the
+        // rock's; one typed stays whatever the ground.
+        QCOMPARE(cell(t, 0, AnchorDialog::FrbkColumn), QStringLiteral("50.0"));
         choose(t, 0, 1, AnchorDialog::BondColumn);
+        QCOMPARE(cell(t, 0, AnchorDialog::FrbkColumn), QStringLiteral("360.0"));
+        choose(t, 0, 0, AnchorDialog::BondColumn);
+        QCOMPARE(cell(t, 0, AnchorDialog::FrbkColumn), QStringLiteral("50.0"));
+        type(t, 0, QStringLiteral("420"), AnchorDialog::FrbkColumn);
+        choose(t, 0, 1, AnchorDialog::BondColumn);
+        QCOMPARE(cell(t, 0, AnchorDialog::FrbkColumn), QStringLiteral("420"));
         type(t, 0, QStringLiteral("12"), AnchorDialog::FreeLengthColumn);
         type(t, 0, QStringLiteral("20"), AnchorDialog::AngleColumn);
         type(t, 0, QStringLiteral("30"), AnchorDialog::BondLengthColumn);
@@ -281,6 +293,7 @@ private slots:
         QCOMPARE(bar.soilType, BONDROCK);
         QCOMPARE(bar.Es, 2.0e8);
         QCOMPARE(bar.Dc, a.Dc);
+        QCOMPARE(bar.frbk, 420.0);
         const double area = 3 * M_PI / 4 * 28.0 * 28.0 * 1e-6;
         const double cos20 = std::cos(20.0 * M_PI / 180.0);
         QVERIFY(std::fabs(bar.kh - area * 2.0e8 * cos20 * cos20 / 12.0) < 1e-6 * bar.kh);
@@ -386,7 +399,8 @@ private slots:
         SoilDialog soil(soils);
         QTableWidget *s = tableOf(soil, "tableSoil");
         QCOMPARE(returnFrom(soil, s, 2, SoilDialog::FrictionColumn), Cell(2, SoilDialog::EsColumn));
-        QCOMPARE(returnFrom(soil, s, 1, SoilDialog::EsColumn), Cell(2, SoilDialog::NameColumn));
+        QCOMPARE(returnFrom(soil, s, 1, SoilDialog::EsColumn), Cell(1, SoilDialog::FrkColumn));
+        QCOMPARE(returnFrom(soil, s, 1, SoilDialog::FrkColumn), Cell(2, SoilDialog::NameColumn));
         QCOMPARE(returnFrom(soil, s, 0, SoilDialog::NameColumn), Cell(0, SoilDialog::NameColumn));
 
         AnchorDialog anchors({AnchorInfo(), AnchorInfo()}, SINGLEROW);

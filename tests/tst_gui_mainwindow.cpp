@@ -40,7 +40,8 @@ void flushDeletes()
 
 const QStringList alwaysOn = {"actNew", "actOpen", "actExit", "actDock", "actDesklnk", "actAbout"};
 const QStringList projectCommands = {"actSave", "actSaveAs", "actAnalyse", "actMark"};
-const QStringList dataCommands = {"actBase", "actPile", "actSoil", "actAnchor", "actForce"};
+const QStringList dataCommands = {
+    "actBase", "actPile", "actSoil", "actAnchor", "actForce", "actDesign"};
 const QStringList diagramCommands = {
     "actDisplace", "actMoment", "actShear", "actNormal", "actReact"};
 const QStringList allCommands = alwaysOn + projectCommands + dataCommands + diagramCommands;
@@ -519,10 +520,17 @@ private slots:
         QCOMPARE(analyse->isChecked(), succeeds);
         QCOMPARE(action(window(), "actBase")->isEnabled(), !succeeds);
         QCOMPARE(action(window(), "actMoment")->isEnabled(), succeeds);
-        // The dock shows the log the analysis left.
+        // The dock shows the log the analysis left: the analysis's own lines
+        // as they are, then how many design checks are not satisfied.
         auto *list = window().dockView()->findChild<QListWidget *>(QStringLiteral("listWidget"));
         QCOMPARE(list->count(), doc->messages.size());
         QVERIFY(doc->messages.size() >= linesBefore);
+        if (succeeds) {
+            QCOMPARE(doc->messages.mid(linesBefore, reference.messages.size() - 1),
+                reference.messages.mid(1));
+            QCOMPARE(doc->messages.size(), linesBefore + reference.messages.size());
+            QCOMPARE(doc->messages.last(), QStringLiteral("设计验算：4项不满足"));
+        }
 
         // Leaving the result mode clears the diagram and keeps the labels.
         doc->status = SHOWRESULT | SHOWMARK | SHOWMOMENT;

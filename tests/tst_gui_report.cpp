@@ -6,10 +6,10 @@
 #include "guitestsupport.h"
 
 #include "app/mainwindow.h"
+#include "document/document.h"
 #include "engine/analysisresult.h"
 #include "engine/reportcontent.h"
 #include "io/filesys.h"
-#include "document/document.h"
 #include "view/view.h"
 
 #include <QAction>
@@ -84,7 +84,8 @@ QAction *action(const MainWindow &window, const char *name)
 
 const QStringList sections = {QStringLiteral("1 基本信息"), QStringLiteral("2 抗滑桩"),
     QStringLiteral("3 岩土层"), QStringLiteral("4 锚索(杆)"), QStringLiteral("5 作用力"),
-    QStringLiteral("6 计算简图"), QStringLiteral("7 计算结果"), QStringLiteral("8 计算日志")};
+    QStringLiteral("6 计算简图"), QStringLiteral("7 计算结果"), QStringLiteral("8 设计验算"),
+    QStringLiteral("9 计算日志")};
 
 } // namespace
 
@@ -175,6 +176,8 @@ private slots:
                 QVERIFY(text[n].contains(QStringLiteral("剪力(kN)")));
             }
         }
+        // The verdict of the design checks on the first page.
+        QVERIFY(text[0].contains(QRegularExpression(QStringLiteral("共\\d+项验算"))));
         const QString all = text.join(QLatin1Char('\n'));
         QVERIFY(all.contains(QStringLiteral("各节点结果（续）")));
         for (const QString &section : sections)
@@ -289,7 +292,7 @@ private slots:
         prompts.fileAnswers = {m_files.filePath(QStringLiteral("page"))};
         window().actReport();
         QVERIFY(contents(m_files.filePath(QStringLiteral("page.html")))
-                    .contains("<h2>8 计算日志</h2>"));
+                    .contains("<h2>9 计算日志</h2>"));
 
         prompts.fileFilter.clear();
         const QString csv = m_files.filePath(QStringLiteral("table.csv"));

@@ -331,6 +331,15 @@ void drawReport(QPainter &p)
         p.drawLine(QPointF(11, 13 + 4 * k), QPointF(k == 3 ? 17 : 22, 13 + 4 * k));
 }
 
+// A sheet of values with a tick: the design data.
+void drawDesign(QPainter &p)
+{
+    page(p);
+    p.setPen(pen(deep));
+    p.drawLine(QPointF(11, 13), QPointF(22, 13));
+    p.drawPolyline(QPolygonF({QPointF(11, 20.5), QPointF(14.5, 24), QPointF(22, 16.5)}));
+}
+
 void drawK(QPainter &p)
 {
     letterIcon(p, QStringLiteral("K"));
@@ -568,6 +577,7 @@ int main(int argc, char **argv)
         {"mark", drawMark},
         {"about", drawAbout},
         {"report", drawReport},
+        {"design", drawDesign},
         {"k", drawK},
         {"m", drawM},
         {"up", drawUp},

@@ -27,9 +27,9 @@ constexpr double MILLIMETRE = 0.001;
 constexpr int NUMBERWIDTH = 30;
 constexpr int STIFFNESSWIDTH = 150;
 constexpr int BUTTONWIDTH = 75;
-// Height the dialog gains when its help text is shown: the text's three
+// Height the dialog gains when its help text is shown: the text's four
 // lines in a CJK font, without a scroll bar.
-constexpr int HELPGROWTH = 75;
+constexpr int HELPGROWTH = 100;
 
 } // namespace
 
@@ -49,7 +49,8 @@ AnchorDialog::AnchorDialog(const QList<AnchorInfo> &anchors, qint32 pileForm, QW
     fillTable();
     ui->textAnchor->setPlainText(
         tr("说明：\n1、预加力指预加在锚索（杆）的轴向力;\n"
-           "2、作用对象为桩时，位置指与桩顶的距离；作用对象为横梁时，位置指与横梁左端的距离。"));
+           "2、作用对象为桩时，位置指与桩顶的距离；作用对象为横梁时，位置指与横梁左端的距离；\n"
+           "3、粘结强度frbk指锚固体与地层间的粘结强度，用于锚固段长度验算。"));
     connect(ui->spinAnchorNum, qOverload<int>(&QSpinBox::valueChanged), this,
         &AnchorDialog::onAnchorNumChanged);
 }
@@ -59,10 +60,11 @@ AnchorDialog::~AnchorDialog() = default;
 void AnchorDialog::setUpColumns()
 {
     QTableWidget *table = ui->tableAnchor;
-    setColumns({tr("编号"), tr("类型"), tr("对象"), tr("地层"), tr("钢绞线\n根数"),
-                   tr("钢绞线\nφ(mm)"), tr("钢筋\n根数"), tr("钢筋\nφ(mm)"), tr("自由段\n长度(m)"),
-                   tr("锚固段\n长度(m)"), tr("锚固体\nD(mm)"), tr("预加力\nF(kN)"), tr("位置\n(m)"),
-                   tr("锚索(杆)\n角度(°)"), tr("刚度K\n(kN/m)"), tr("操作")},
+    setColumns(
+        {tr("编号"), tr("类型"), tr("对象"), tr("地层"), tr("钢绞线\n根数"), tr("钢绞线\nφ(mm)"),
+            tr("钢筋\n根数"), tr("钢筋\nφ(mm)"), tr("自由段\n长度(m)"), tr("锚固段\n长度(m)"),
+            tr("锚固体\nD(mm)"), tr("粘结强度\nfrbk(kPa)"), tr("预加力\nF(kN)"), tr("位置\n(m)"),
+            tr("锚索(杆)\n角度(°)"), tr("刚度K\n(kN/m)"), tr("操作")},
         {{NumberColumn, NUMBERWIDTH}, {StiffnessColumn, STIFFNESSWIDTH},
             {ButtonColumn, BUTTONWIDTH}});
 
@@ -72,8 +74,9 @@ void AnchorDialog::setUpColumns()
     table->setItemDelegateForColumn(TypeColumn, type);
     table->setItemDelegateForColumn(
         ObjectColumn, new ComboBoxDelegate(carrierChoices(m_pileForm), table));
-    table->setItemDelegateForColumn(
-        BondColumn, new ComboBoxDelegate(CodeText::words(BONDS, &CodeText::bond), table));
+    auto *bond = new ComboBoxDelegate(CodeText::words(BONDS, &CodeText::bond), table);
+    connect(bond, &ComboBoxDelegate::selectionChanged, this, &AnchorDialog::onIndexChanged);
+    table->setItemDelegateForColumn(BondColumn, bond);
     table->setItemDelegateForColumn(CableNumColumn, new SpinDelegate(MINSTEEL, MAXSTEEL, table));
     table->setItemDelegateForColumn(CableDiamColumn, new ComboBoxDelegate(STRANDS, table));
     table->setItemDelegateForColumn(RodNumColumn, new SpinDelegate(MINSTEEL, MAXSTEEL, table));
@@ -81,8 +84,8 @@ void AnchorDialog::setUpColumns()
     table->setItemDelegateForColumn(FreeLengthColumn, patternDelegate(InputPatterns::Length));
     table->setItemDelegateForColumn(BondLengthColumn, patternDelegate(InputPatterns::Length));
     table->setItemDelegateForColumn(GroutColumn, patternDelegate(InputPatterns::GroutDiameter));
-    table->setItemDelegateForColumn(
-        PrestressColumn, patternDelegate(InputPatterns::Prestress));
+    table->setItemDelegateForColumn(FrbkColumn, patternDelegate(InputPatterns::Amount));
+    table->setItemDelegateForColumn(PrestressColumn, patternDelegate(InputPatterns::Prestress));
     table->setItemDelegateForColumn(PositionColumn, patternDelegate(InputPatterns::Depth));
     table->setItemDelegateForColumn(AngleColumn, patternDelegate(InputPatterns::Inclination));
     table->setItemDelegateForColumn(StiffnessColumn, patternDelegate(QString()));
@@ -100,6 +103,7 @@ void AnchorDialog::fillRow(int row)
     setValue(row, FreeLengthColumn, shown(a.lf));
     setValue(row, BondLengthColumn, shown(a.la));
     setValue(row, GroutColumn, shown(a.Dc, MILLIMETRE, 0));
+    setValue(row, FrbkColumn, shown(a.frbk));
     setValue(row, PrestressColumn, shown(a.preforce));
     setValue(row, PositionColumn, shown(a.distance));
     setValue(row, AngleColumn, shown(a.angle));
@@ -131,6 +135,16 @@ void AnchorDialog::showSteelCells(int row, bool cable)
 
 void AnchorDialog::onIndexChanged(int row, int col, int index)
 {
+    if (col == BondColumn && contains(row) && index >= 0 && index < BONDS.size()) {
+        // A bond strength left at the other ground's default takes the
+        // default of the ground chosen; one the user typed stays.
+        const qint16 ground = BONDS.at(index);
+        const qint16 other = ground == BONDSOIL ? BONDROCK : BONDSOIL;
+        if (table()->item(row, FrbkColumn)
+            && table()->item(row, FrbkColumn)->text() == shown(defaultBondStrength(other)))
+            setValue(row, FrbkColumn, shown(defaultBondStrength(ground)));
+        return;
+    }
     if (col != TypeColumn || !contains(row))
         return;
     const bool cable = index == 0;
@@ -179,6 +193,7 @@ void AnchorDialog::readRow(CellReader &in, int row, AnchorInfo &a)
     readPositive(in, row, FreeLengthColumn, a.lf);
     readPositive(in, row, BondLengthColumn, a.la);
     readPositive(in, row, GroutColumn, a.Dc, MILLIMETRE, 0);
+    readNumber(in, row, FrbkColumn, a.frbk);
     readNumber(in, row, PrestressColumn, a.preforce);
     readNumber(in, row, PositionColumn, a.distance);
     readNumber(in, row, AngleColumn, a.angle);

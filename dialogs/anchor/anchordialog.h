@@ -36,6 +36,7 @@ public:
         FreeLengthColumn,
         BondLengthColumn,
         GroutColumn, // Dc in mm
+        FrbkColumn, // bond strength between grout and ground, kPa
         PrestressColumn,
         PositionColumn,
         AngleColumn,

@@ -11,13 +11,13 @@ namespace {
 
 const QList<qint16> METHODS = {METHODM, METHODK};
 
-// Es, m and K are shown in units a thousand times the record's.
+// Es, m, K and frk are shown in units a thousand times the record's.
 constexpr double THOUSAND = 1000.0;
 
 constexpr int NUMBERWIDTH = 40;
 constexpr int BUTTONWIDTH = 70;
 // Height the dialog gains when its help text is shown.
-constexpr int HELPGROWTH = 105;
+constexpr int HELPGROWTH = 125;
 
 } // namespace
 
@@ -35,7 +35,8 @@ SoilDialog::SoilDialog(const QList<SoilInfo> &soils, QWidget *parent)
            "2、重度暂时没用，其数值可以忽略；\n"
            "3、c值与φ值可用来计算m值，其计算公式详见《建筑基坑支护技术规程》（JGJ "
            "120-2012）公式4.1.6；\n"
-           "4、压缩模量Es仅在计算双排桩时，且桩间采用Es相互计算时选用。"));
+           "4、压缩模量Es仅在计算双排桩时，且桩间采用Es相互计算时选用；\n"
+           "5、岩石单轴抗压强度frk用于嵌固段岩层侧向承载力验算，土层填0。"));
     connect(ui->spinSoilNum, qOverload<int>(&QSpinBox::valueChanged), this,
         &SoilDialog::onSoilNumChanged);
 }
@@ -50,9 +51,10 @@ double SoilDialog::coefficientM(double c, double fi)
 void SoilDialog::setUpColumns()
 {
     QTableWidget *table = ui->tableSoil;
-    setColumns({tr("编号"), tr("岩土层\n名称"), tr("厚度\n(m)"), tr("重度\n(kN/m³)"),
-                   tr("c值\n(kPa)"), tr("φ值\n(°)"), tr("计算方法"), tr("系数m\n(MN/m⁴)"),
-                   tr("系数K\n(MN/m³)"), tr("压缩模量\nEs(MPa)"), tr("操作")},
+    setColumns(
+        {tr("编号"), tr("岩土层\n名称"), tr("厚度\n(m)"), tr("重度\n(kN/m³)"), tr("c值\n(kPa)"),
+            tr("φ值\n(°)"), tr("计算方法"), tr("系数m\n(MN/m⁴)"), tr("系数K\n(MN/m³)"),
+            tr("压缩模量\nEs(MPa)"), tr("岩石抗压\nfrk(MPa)"), tr("操作")},
         {{NumberColumn, NUMBERWIDTH}, {ButtonColumn, BUTTONWIDTH}});
 
     table->setItemDelegateForColumn(NumberColumn, patternDelegate(QString()));
@@ -64,7 +66,7 @@ void SoilDialog::setUpColumns()
     auto *method = new ComboBoxDelegate(CodeText::words(METHODS, &CodeText::method), table);
     connect(method, &ComboBoxDelegate::selectionChanged, this, &SoilDialog::onIndexChanged);
     table->setItemDelegateForColumn(MethodColumn, method);
-    for (int column : {MColumn, KColumn, EsColumn})
+    for (int column : {MColumn, KColumn, EsColumn, FrkColumn})
         table->setItemDelegateForColumn(column, patternDelegate(InputPatterns::Amount));
 }
 
@@ -81,6 +83,7 @@ void SoilDialog::fillRow(int row)
     setValue(row, MethodColumn, CodeText::method(methodM ? METHODM : METHODK));
     showMethodCells(row, methodM);
     setValue(row, EsColumn, shown(s.Es, THOUSAND));
+    setValue(row, FrkColumn, shown(s.frk, THOUSAND));
     setRowButtons(row, ButtonColumn,
         {{":/res/m.ico", tr("计算m"), [this](int r) { computeM(r); }},
             {":/res/up.ico", tr("上移"), [this](int r) { moveUp(r); }},
@@ -162,19 +165,22 @@ void SoilDialog::readRow(CellReader &in, int row, SoilInfo &s)
         readNumber(in, row, KColumn, s.k, THOUSAND);
     }
     readPositive(in, row, EsColumn, s.Es, THOUSAND);
+    readNumber(in, row, FrkColumn, s.frk, THOUSAND);
 }
 
 DataDialog::Cell SoilDialog::cellAfterReturn(int row, int column) const
 {
-    // Along the values of a layer (c and φ lead on to Es), then to the name
-    // of the next layer. The first layer's cells keep the cursor.
+    // Along the values of a layer (c and φ lead on to Es and frk), then to
+    // the name of the next layer. The first layer's cells keep the cursor.
     if (row <= 0)
         return {};
     if (column >= NameColumn && column <= CohesionColumn)
         return {row, column + 1};
     if (column == FrictionColumn)
         return {row, EsColumn};
-    if (column == EsColumn && row < recordCount() - 1)
+    if (column == EsColumn)
+        return {row, FrkColumn};
+    if (column == FrkColumn && row < recordCount() - 1)
         return {row + 1, NameColumn};
     return {};
 }

@@ -3,8 +3,9 @@
 // The dialog "岩土层数据": the project's soil and rock layers, top layer
 // first, one table row per layer. The user sets the number of layers, moves
 // a layer up, deletes one, and computes a layer's m value from its c and φ.
-// Es, m and K are shown in MPa, MN/m⁴ and MN/m³. The dialog edits a copy of
-// the list; after OK the caller takes it whole.
+// Es, m, K and the rock strength frk are shown in MPa, MN/m⁴, MN/m³ and
+// MPa. The dialog edits a copy of the list; after OK the caller takes it
+// whole.
 
 #include "dialogs/listdialog.h"
 #include "model/records.h"
@@ -32,6 +33,7 @@ public:
         MColumn,
         KColumn,
         EsColumn,
+        FrkColumn, // rock strength frk, MPa; 0 for a soil
         ButtonColumn,
         ColumnCount
     };
