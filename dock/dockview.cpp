@@ -14,6 +14,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -83,6 +84,7 @@ DockView::DockView(QWidget *parent)
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked
         | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     m_table->installEventFilter(this);
+    m_table->viewport()->installEventFilter(this);
     m_applyButton->setObjectName(QStringLiteral("applyButton"));
     auto *tableLayout = new QVBoxLayout(m_propertyTab);
     tableLayout->addWidget(tableLabel);
@@ -265,6 +267,21 @@ void DockView::applyButtonClicked()
 
 bool DockView::eventFilter(QObject *watched, QEvent *event)
 {
+    // A click on a row the table shows only in part would scroll it into
+    // view under the mouse, and the second click of a double-click would
+    // then open the editor on whatever row moved there. While a button is
+    // down the table does not scroll; keys still bring the current row into
+    // view.
+    if (watched == m_table->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: m_table->setAutoScroll(false); break;
+        case QEvent::MouseButtonRelease:
+            QTimer::singleShot(0, m_table, [table = m_table] { table->setAutoScroll(true); });
+            break;
+        default: break;
+        }
+    }
     if (watched == m_table && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         const QModelIndex current = m_table->currentIndex();
