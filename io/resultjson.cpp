@@ -140,7 +140,8 @@ QJsonObject ResultJson::object(const AnalysisResult &result, const DesignResult 
             {QStringLiteral("angle"), number(a.angle)},
             {QStringLiteral("preforce"), number(a.preforce)},
             {QStringLiteral("forceH"), number(a.forceH)},
-            {QStringLiteral("forceV"), number(a.forceV)}});
+            {QStringLiteral("forceV"), number(a.forceV)},
+            {QStringLiteral("axialForce"), number(a.axialForce)}});
     }
     o.insert(QStringLiteral("anchors"), anchors);
     if (design && design->valid)

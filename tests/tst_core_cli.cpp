@@ -307,7 +307,10 @@ void TestCli::analyseWritesJson()
         QStringLiteral(
             "axial,betweenRows,depth,displacement,elevation,moment,node,reaction,shear"));
     QCOMPARE(keys(o[QStringLiteral("anchors")].toArray().first()),
-        QStringLiteral("angle,distance,forceH,forceV,headElevation,id,member,preforce"));
+        QStringLiteral("angle,axialForce,distance,forceH,forceV,headElevation,id,member,preforce"));
+    // The tendon force is the one the checks take.
+    QCOMPARE(o[QStringLiteral("anchors")][0][QStringLiteral("axialForce")].toDouble(),
+        doc.analysisResult().anchors.first().axialForce);
 
     // The checks: every member of the double row, the keys of each check.
     const QJsonObject checks = o[QStringLiteral("checks")].toObject();
