@@ -8,6 +8,7 @@
 #include "dialogs/datalimitdelegate.h"
 #include "dialogs/doublespindelegate.h"
 #include "dialogs/spindelegate.h"
+#include "model/inputrules.h"
 
 #include <QDebug>
 #include <QHBoxLayout>
@@ -313,7 +314,7 @@ void DockView::computeCoefficientM()
     // there, and wherever the rule gives no positive m, the cell stays.
     const std::optional<double> fi = numberIn(cellText(4));
     const std::optional<double> c = numberIn(cellText(3));
-    const double m = fi && c ? 0.1 * (0.2 * *fi * *fi - *fi + *c) : NAN;
+    const double m = fi && c ? coefficientMFromStrength(*c, *fi) / 1000.0 : NAN;
     if (!std::isfinite(m) || m <= 0.0) {
         emit statusMessage(tr("无法由c和φ计算系数m，m值未改变"));
         return;
@@ -552,9 +553,7 @@ void DockView::applyForceData()
         readNumber(3, force.length);
         readNumber(4, force.distance);
         force.direction = direction(5);
-        // Both ends push the same way: q2 takes the sign of q1.
-        if (force.q1 * force.q2 < -1e-5)
-            force.q2 = -force.q2;
+        matchEndSigns(force);
     } else if (force.type == LOADPNT && m_table->rowCount() >= 4) {
         readNumber(1, force.F);
         readNumber(2, force.distance);

@@ -3,6 +3,7 @@
 #include "ui_forcedialog.h"
 
 #include "dialogs/comboboxdelegate.h"
+#include "model/inputrules.h"
 
 #include <QTableWidget>
 
@@ -13,7 +14,6 @@ const QList<qint16> TYPES = {LOADPNT, LOADDIST, LOADMOMENT};
 const QList<qint16> DIRECTIONS = {DIRHORIZONTAL, DIRVERTICAL};
 
 // Two intensities of opposite sign: their product is below this.
-constexpr double OPPOSITESIGNS = -1e-5;
 
 constexpr int NUMBERWIDTH = 40;
 constexpr int BUTTONWIDTH = 50;
@@ -149,9 +149,7 @@ void ForceDialog::readRow(CellReader &in, int row, ForceInfo &f)
         readNumber(in, row, Q1Column, f.q1);
         readNumber(in, row, Q2Column, f.q2);
         readPositive(in, row, WidthColumn, f.length);
-        // Both ends of one distributed force push the same way.
-        if (f.q1 * f.q2 < OPPOSITESIGNS)
-            f.q2 = -f.q2;
+        matchEndSigns(f);
     } else if (type == CodeText::loadKind(LOADMOMENT)) {
         f.type = LOADMOMENT;
         readNumber(in, row, MomentColumn, f.M);

@@ -3,6 +3,7 @@
 #include "ui_soildialog.h"
 
 #include "dialogs/comboboxdelegate.h"
+#include "model/inputrules.h"
 #include "view/prompts.h"
 
 #include <QTableWidget>
@@ -42,11 +43,6 @@ SoilDialog::SoilDialog(const QList<SoilInfo> &soils, QWidget *parent)
 }
 
 SoilDialog::~SoilDialog() = default;
-
-double SoilDialog::coefficientM(double c, double fi)
-{
-    return (0.2 * fi * fi - fi + c) * 0.1 * THOUSAND;
-}
 
 void SoilDialog::setUpColumns()
 {
@@ -138,7 +134,7 @@ void SoilDialog::computeM(int row)
         warnRefused(in);
         return;
     }
-    const double m = coefficientM(c, fi);
+    const double m = coefficientMFromStrength(c, fi);
     if (m < 0.0) {
         // Soil without cohesion and with little friction: the formula
         // gives no usable m, and a negative one would push the pile.

@@ -44,10 +44,6 @@ public:
     // The edited layers; taken from the table by an accepted OK.
     const QList<SoilInfo> &soils() const { return records(); }
 
-    // m in kN/m⁴ from c in kPa and φ in degrees, for a displacement of
-    // 10 mm at the excavation bottom.
-    static double coefficientM(double c, double fi);
-
 private slots:
     void onSoilNumChanged(int count);
     void onIndexChanged(int row, int column, int index);
