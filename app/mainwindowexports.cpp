@@ -6,8 +6,8 @@
 
 #include "app/settings.h"
 #include "engine/analysisresult.h"
-#include "engine/reportcontent.h"
-#include "io/resultcsv.h"
+#include "results/reportcontent.h"
+#include "results/resultcsv.h"
 #include "report/drawingexport.h"
 #include "report/reportwriter.h"
 #include "view/displaysettings.h"

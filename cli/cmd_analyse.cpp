@@ -9,8 +9,8 @@
 #include "document/document.h"
 #include "engine/analysisresult.h"
 #include "engine/designchecks.h"
-#include "io/resultcsv.h"
-#include "io/resultjson.h"
+#include "results/resultcsv.h"
+#include "results/resultjson.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #pragma once
 
-// Lays the calculation report (engine/reportcontent.h) out as a file: a PDF
+// Lays the calculation report (results/reportcontent.h) out as a file: a PDF
 // on A4 pages with a header, page numbers, tables that break across pages
 // with their header row repeated, the figures as vector drawings and the
 // fonts embedded; or one self-contained HTML file whose figures are PNG
 // images inside it. The figures are painted by the drawing of the window.
 
-#include "engine/reportcontent.h"
+#include "results/reportcontent.h"
 #include "view/drawing.h"
 
 #include <QByteArray>

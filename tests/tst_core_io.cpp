@@ -6,7 +6,7 @@
 #include "engine/results.h"
 #include "io/filesys.h"
 #include "io/numbers.h"
-#include "io/resultcsv.h"
+#include "results/resultcsv.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>

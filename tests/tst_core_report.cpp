@@ -6,11 +6,11 @@
 #include "document/document.h"
 #include "engine/analysisresult.h"
 #include "engine/designchecks.h"
-#include "engine/reportcontent.h"
+#include "results/reportcontent.h"
 #include "engine/results.h"
 #include "enginetestsupport.h"
 #include "io/filesys.h"
-#include "io/resultcsv.h"
+#include "results/resultcsv.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -8,7 +8,7 @@
 #include "app/mainwindow.h"
 #include "document/document.h"
 #include "engine/analysisresult.h"
-#include "engine/reportcontent.h"
+#include "results/reportcontent.h"
 #include "io/filesys.h"
 #include "view/view.h"
 

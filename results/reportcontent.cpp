@@ -1,11 +1,11 @@
-#include "engine/reportcontent.h"
+#include "results/reportcontent.h"
 
 #include "buildinfo.h"
 #include "engine/analyse.h"
 #include "engine/model.h"
-#include "engine/reportdesign.h"
 #include "engine/results.h"
 #include "model/geometry.h"
+#include "results/reportdesign.h"
 
 #include <QLocale>
 

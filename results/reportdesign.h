@@ -6,7 +6,7 @@
 // and the conclusion that the title block repeats on the first page.
 
 #include "engine/designchecks.h"
-#include "engine/reportcontent.h"
+#include "results/reportcontent.h"
 
 class DesignChapter
 {

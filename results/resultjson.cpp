@@ -1,4 +1,4 @@
-#include "io/resultjson.h"
+#include "results/resultjson.h"
 
 #include <QDir>
 #include <QJsonArray>

@@ -1,4 +1,4 @@
-#include "engine/reportdesign.h"
+#include "results/reportdesign.h"
 
 #include "engine/results.h"
 

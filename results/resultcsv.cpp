@@ -1,6 +1,6 @@
-#include "io/resultcsv.h"
+#include "results/resultcsv.h"
 
-#include "engine/reportcontent.h"
+#include "results/reportcontent.h"
 
 #include <QDir>
 #include <QSaveFile>
