@@ -35,31 +35,6 @@ QList<bool> numericFrom(int text, int count)
     return numeric;
 }
 
-ReportBlock heading(const QString &text, int level = 1)
-{
-    ReportBlock b;
-    b.kind = ReportBlock::Heading;
-    b.level = level;
-    b.text = text;
-    return b;
-}
-
-ReportBlock paragraph(const QString &text)
-{
-    ReportBlock b;
-    b.kind = ReportBlock::Paragraph;
-    b.text = text;
-    return b;
-}
-
-ReportBlock table(const ReportTable &t)
-{
-    ReportBlock b;
-    b.kind = ReportBlock::Table;
-    b.table = t;
-    return b;
-}
-
 ReportBlock figure(const QString &caption, qint32 status)
 {
     ReportBlock b;
@@ -112,23 +87,25 @@ public:
 
     void build(ReportContent &c)
     {
-        c.blocks << heading(tr("1 基本信息")) << table(baseTable());
-        c.blocks << heading(tr("2 抗滑桩")) << table(pileTable());
+        c.blocks << ReportBlock::heading(tr("1 基本信息")) << ReportBlock::ofTable(baseTable());
+        c.blocks << ReportBlock::heading(tr("2 抗滑桩")) << ReportBlock::ofTable(pileTable());
         if (m_doubleRow)
-            c.blocks << table(linkBeamTable());
-        c.blocks << heading(tr("3 岩土层")) << table(soilTable());
-        c.blocks << heading(tr("4 锚索(杆)")) << table(anchorTable());
-        c.blocks << heading(tr("5 作用力"));
-        c.blocks << heading(tr("5.1 滑坡推力及桩前抗力"), 2) << table(baseForceTable());
-        c.blocks << heading(tr("5.2 附加作用力"), 2) << table(forceTable());
+            c.blocks << ReportBlock::ofTable(linkBeamTable());
+        c.blocks << ReportBlock::heading(tr("3 岩土层")) << ReportBlock::ofTable(soilTable());
+        c.blocks << ReportBlock::heading(tr("4 锚索(杆)")) << ReportBlock::ofTable(anchorTable());
+        c.blocks << ReportBlock::heading(tr("5 作用力"));
+        c.blocks << ReportBlock::heading(tr("5.1 滑坡推力及桩前抗力"), 2)
+                 << ReportBlock::ofTable(baseForceTable());
+        c.blocks << ReportBlock::heading(tr("5.2 附加作用力"), 2)
+                 << ReportBlock::ofTable(forceTable());
 
-        c.blocks << heading(tr("6 计算简图"));
+        c.blocks << ReportBlock::heading(tr("6 计算简图"));
         c.blocks << figure(tr("结构简图（作用力以每延米计：集中力kN，均布力kN/m，力矩kN*m）"),
             SHOWDATA | SHOWMARK);
         c.blocks << figure(tr("计算模型（弹簧刚度kN/m，作用力以每根桩计）"), SHOWRESULT | SHOWMARK);
 
-        c.blocks << heading(tr("7 计算结果"));
-        c.blocks << heading(tr("7.1 结果图"), 2);
+        c.blocks << ReportBlock::heading(tr("7 计算结果"));
+        c.blocks << ReportBlock::heading(tr("7.1 结果图"), 2);
         c.blocks << figure(tr("位移图（mm）"), SHOWRESULT | SHOWMARK | SHOWDISPLACE);
         c.blocks << figure(tr("弯矩图（kN*m）"), SHOWRESULT | SHOWMARK | SHOWMOMENT);
         c.blocks << figure(tr("剪力图（kN）"), SHOWRESULT | SHOWMARK | SHOWSHEAR);
@@ -136,22 +113,23 @@ public:
         c.blocks << figure(tr("反力图（土及桩间土反力kPa，锚索(杆)及桩底反力kN）"),
             SHOWRESULT | SHOWMARK | SHOWREACT);
 
-        c.blocks << heading(tr("7.2 桩身各节点结果"), 2);
-        c.blocks << paragraph(
+        c.blocks << ReportBlock::heading(tr("7.2 桩身各节点结果"), 2);
+        c.blocks << ReportBlock::paragraph(
             tr("深度自桩顶算起。位移向坡体一侧（x正向）为正。节点处内力有突变时（集中力、"
                "力矩、锚索(杆)、滑面处），表中为节点下方截面的值；极值统计包括节点上下两侧。"));
         for (const PileResult &pile : m_result.piles)
-            c.blocks << table(stationTable(pile));
+            c.blocks << ReportBlock::ofTable(stationTable(pile));
 
-        c.blocks << heading(tr("7.3 桩身内力及位移极值"), 2);
+        c.blocks << ReportBlock::heading(tr("7.3 桩身内力及位移极值"), 2);
         for (const PileResult &pile : m_result.piles)
-            c.blocks << table(extremeTable(pile));
+            c.blocks << ReportBlock::ofTable(extremeTable(pile));
 
-        c.blocks << heading(tr("7.4 锚索(杆)内力"), 2) << table(anchorForceTable());
+        c.blocks << ReportBlock::heading(tr("7.4 锚索(杆)内力"), 2)
+                 << ReportBlock::ofTable(anchorForceTable());
 
         c.blocks << DesignChapter::blocks(m_design, 8);
 
-        c.blocks << heading(tr("9 计算日志"));
+        c.blocks << ReportBlock::heading(tr("9 计算日志"));
         ReportBlock log;
         log.kind = ReportBlock::Lines;
         log.lines = m_result.log;
@@ -501,4 +479,29 @@ ReportTable ReportBuilder::nodeTable(
         }
     }
     return t;
+}
+
+ReportBlock ReportBlock::heading(const QString &text, int level)
+{
+    ReportBlock b;
+    b.kind = Heading;
+    b.level = level;
+    b.text = text;
+    return b;
+}
+
+ReportBlock ReportBlock::paragraph(const QString &text)
+{
+    ReportBlock b;
+    b.kind = Paragraph;
+    b.text = text;
+    return b;
+}
+
+ReportBlock ReportBlock::ofTable(const ReportTable &table)
+{
+    ReportBlock b;
+    b.kind = Table;
+    b.table = table;
+    return b;
 }

@@ -45,6 +45,10 @@ struct ReportBlock
     ReportTable table;
     qint32 status = 0;
     QStringList lines;
+
+    static ReportBlock heading(const QString &text, int level = 1);
+    static ReportBlock paragraph(const QString &text);
+    static ReportBlock ofTable(const ReportTable &table);
 };
 
 struct ReportContent

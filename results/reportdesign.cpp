@@ -29,31 +29,6 @@ QString ratio(double demand, double capacity)
     return capacity > 0.0 ? fixed(demand / capacity, 2) : QStringLiteral("—");
 }
 
-ReportBlock heading(const QString &text, int level)
-{
-    ReportBlock b;
-    b.kind = ReportBlock::Heading;
-    b.level = level;
-    b.text = text;
-    return b;
-}
-
-ReportBlock paragraph(const QString &text)
-{
-    ReportBlock b;
-    b.kind = ReportBlock::Paragraph;
-    b.text = text;
-    return b;
-}
-
-ReportBlock tableBlock(const ReportTable &t)
-{
-    ReportBlock b;
-    b.kind = ReportBlock::Table;
-    b.table = t;
-    return b;
-}
-
 class Chapter
 {
     Q_DECLARE_TR_FUNCTIONS(DesignChapter)
@@ -67,36 +42,36 @@ public:
     QList<ReportBlock> blocks(int number)
     {
         QList<ReportBlock> out;
-        out << heading(tr("%1 设计验算").arg(number), 1);
+        out << ReportBlock::heading(tr("%1 设计验算").arg(number), 1);
         if (!m_r.valid) {
-            out << paragraph(DesignChapter::conclusion(m_r));
+            out << ReportBlock::paragraph(DesignChapter::conclusion(m_r));
             return out;
         }
         int sub = 0;
         const auto subheading = [&](const QString &text) {
-            out << heading(tr("%1.%2 %3").arg(number).arg(++sub).arg(text), 2);
+            out << ReportBlock::heading(tr("%1.%2 %3").arg(number).arg(++sub).arg(text), 2);
         };
-        out << paragraph(
+        out << ReportBlock::paragraph(
             tr("设计弯矩及剪力取分析所得标准值乘以γ0·γF（每根桩）；比值为需要值与可用值之比，"
                "不大于1为满足。"));
         subheading(tr("设计参数"));
-        out << tableBlock(parameterTable());
+        out << ReportBlock::ofTable(parameterTable());
         subheading(tr("正截面受弯承载力"));
-        out << tableBlock(flexureTable());
+        out << ReportBlock::ofTable(flexureTable());
         subheading(tr("斜截面受剪承载力"));
-        out << tableBlock(shearTable());
+        out << ReportBlock::ofTable(shearTable());
         if (std::any_of(m_r.members.cbegin(), m_r.members.cend(),
                 [](const MemberCheck &m) { return m.pile; })) {
             subheading(tr("桩身位移"));
-            out << tableBlock(displacementTable());
+            out << ReportBlock::ofTable(displacementTable());
             subheading(tr("嵌固段侧向承载力"));
-            out << tableBlock(bearingTable());
+            out << ReportBlock::ofTable(bearingTable());
         }
         if (!m_r.anchors.isEmpty()) {
             subheading(tr("锚索(杆)"));
-            out << tableBlock(tendonTable()) << tableBlock(bondTable());
+            out << ReportBlock::ofTable(tendonTable()) << ReportBlock::ofTable(bondTable());
         }
-        out << paragraph(tr("结论：%1").arg(DesignChapter::conclusion(m_r)));
+        out << ReportBlock::paragraph(tr("结论：%1").arg(DesignChapter::conclusion(m_r)));
         return out;
     }
 
