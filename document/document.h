@@ -19,6 +19,9 @@ class Document : public QObject, public Project
 public:
     explicit Document(QObject *parent = nullptr);
 
+    // The project as it stands, for reading.
+    const Project &project() const { return *this; }
+
     // Whether the project differs from its file: the undo history is not at
     // the state last saved or opened.
     bool isModified() const { return m_modified; }
