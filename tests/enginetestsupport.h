@@ -30,3 +30,37 @@ inline void makeBarePile(Document &doc, double length, qint16 support)
     doc.AddForces.clear();
     doc.updateAll();
 }
+
+// A single pile through a sliding mass 10.5 m deep into strong rock: every
+// design check passes as soon as the pile reaches below the sliding
+// surface (large section, modest thrust, rock of great strength, lenient
+// displacement limits), and a pile ending above it is refused by the input
+// check. A length study of it passes first at the first length beyond
+// 10.5 m.
+inline Project rockSocketProject()
+{
+    Project p = Project::defaultProject();
+    p.base.slideBackH = 10.5;
+    p.base.slideFrontH = 10.5;
+    p.base.cutH = 10.5;
+    p.base.aforce = -100.0;
+    p.frontPile.length = 15.0;
+    p.frontPile.shp = SECTROUND;
+    p.frontPile.diameter = 2.0;
+    SoilInfo mass = p.soils.value(0);
+    mass.thickness = 10.5;
+    SoilInfo rock = mass;
+    rock.id = 2;
+    rock.thickness = 60.0;
+    rock.type = METHODK;
+    rock.k = 500000.0;
+    rock.frk = 60000.0;
+    p.soils = {mass, rock};
+    p.anchors.clear();
+    p.AddForces.clear();
+    p.design.limitTop = 1.0;
+    p.design.limitTopRatio = 1.0;
+    p.design.limitSlip = 1.0;
+    p.updateAll();
+    return p;
+}

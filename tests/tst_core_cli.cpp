@@ -3,6 +3,7 @@
 #include "document/document.h"
 #include "engine/analysisresult.h"
 #include "engine/designchecks.h"
+#include "enginetestsupport.h"
 #include "io/filesys.h"
 
 #include <QJsonArray>
@@ -60,6 +61,7 @@ private slots:
     void absurdValuesRefused();
     void unreadableValueNamed();
     void storedDerivedValuesNotTrusted();
+    void study();
 
 private:
     QTemporaryDir m_dir;
@@ -461,6 +463,59 @@ void TestCli::storedDerivedValuesNotTrusted()
     QCOMPARE(reread.frontPile.topXg, 0.001);
     QCOMPARE(reread.anchors[0].kh, 1.0);
     QVERIFY(reread.anchors[0].forceH > 0.0);
+}
+
+void TestCli::study()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("socket.qzp"));
+    QCOMPARE(FileSys().writeProject(rockSocketProject(), file), QString());
+    const QString csv = dir.filePath(QStringLiteral("study.csv"));
+    const QStringList sweep {QStringLiteral("study"), file, QStringLiteral("--param"),
+        QStringLiteral("length"), QStringLiteral("--from"), QStringLiteral("8"),
+        QStringLiteral("--to"), QStringLiteral("13.5"), QStringLiteral("--step"),
+        QStringLiteral("1")};
+
+    const Run r = cli(sweep + QStringList {QStringLiteral("--csv"), csv});
+    QCOMPARE(r.status, 0);
+    const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    // 8 … 13: six variants, then the conclusion.
+    QCOMPARE(lines.size(), 7);
+    QVERIFY2(lines[0].startsWith(QStringLiteral("桩长 = 8 m：计算失败，桩底高于滑面")),
+        qPrintable(lines[0]));
+    QVERIFY(lines[5].startsWith(QStringLiteral("桩长 = 13 m：抗滑桩 |M|max ")));
+    QCOMPARE(lines.last(), QStringLiteral("最小满足值：桩长 = 11 m"));
+    QFile table(csv);
+    QVERIFY(table.open(QIODevice::ReadOnly));
+    const QByteArray bytes = table.readAll();
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF桩长(m),|M|max(kN·m),"));
+    QCOMPARE(bytes.count("\r\n"), 7);
+
+    // None passes: said so on the last line, still a study that ran.
+    const Run none =
+        cli({QStringLiteral("study"), file, QStringLiteral("--param"), QStringLiteral("length"),
+            QStringLiteral("--from"), QStringLiteral("6"), QStringLiteral("--to"),
+            QStringLiteral("9"), QStringLiteral("--step"), QStringLiteral("1.5")});
+    QCOMPARE(none.status, 0);
+    QVERIFY(none.out.endsWith(QStringLiteral("没有满足全部验算的取值\n")));
+
+    // Wrong arguments: exit 2 before anything runs, and the file is kept.
+    const QByteArray saved = [&file] {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    for (const QStringList &bad : {QStringList {QStringLiteral("--step"), QStringLiteral("0")},
+             QStringList {QStringLiteral("--param"), QStringLiteral("girth")},
+             QStringList {QStringLiteral("--to"), QStringLiteral("61")},
+             QStringList {QStringLiteral("--pile"), QStringLiteral("back")},
+             QStringList {QStringLiteral("--from"), QStringLiteral("x")}}) {
+        const Run b = cli(sweep + bad);
+        QVERIFY2(b.status == 2 && b.out.isEmpty() && !b.err.isEmpty(), qPrintable(bad.join(' ')));
+    }
+    QCOMPARE(cli({QStringLiteral("study"), file}).status, 2);
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), saved);
 }
 
 QTEST_GUILESS_MAIN(TestCli)
