@@ -51,6 +51,7 @@ inline Project rockSocketProject()
     mass.thickness = 10.5;
     SoilInfo rock = mass;
     rock.id = 2;
+    rock.Name = QStringLiteral("基岩");
     rock.thickness = 60.0;
     rock.type = METHODK;
     rock.k = 500000.0;
