@@ -6,6 +6,7 @@
 #include "app/mainwindow.h"
 #include "dock/dockview.h"
 #include "document/document.h"
+#include "settings/settings.h"
 #include "view/displaysettings.h"
 #include "view/view.h"
 
@@ -101,8 +102,8 @@ private slots:
     void init()
     {
         openSettings().clear();
-        displayFontSize = 40;
-        displayOffset = 2;
+        displayFontSize = Settings::FontSizeDefault;
+        displayOffset = Settings::OffsetDefault;
         m_window = std::make_unique<MainWindow>();
         m_window->resize(1000, 700);
         m_window->show();

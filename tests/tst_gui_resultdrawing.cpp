@@ -9,6 +9,7 @@
 #include "app/mainwindow.h"
 #include "document/document.h"
 #include "report/figure.h"
+#include "settings/settings.h"
 #include "view/displaysettings.h"
 #include "view/drawing.h"
 #include "view/resultgeometry.h"
@@ -135,8 +136,8 @@ private slots:
     void init()
     {
         openSettings().clear();
-        displayFontSize = 40;
-        displayOffset = 2;
+        displayFontSize = Settings::FontSizeDefault;
+        displayOffset = Settings::OffsetDefault;
     }
 
     void pileBottomSupportsByTheirKind()

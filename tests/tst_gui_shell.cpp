@@ -7,8 +7,8 @@
 #include "app/desktopintegration.h"
 #include "app/mainwindow.h"
 #include "app/myweb.h"
-#include "app/settings.h"
 #include "document/document.h"
+#include "settings/settings.h"
 #include "view/view.h"
 
 #include <QAction>
