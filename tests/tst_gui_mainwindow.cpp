@@ -1,6 +1,7 @@
 // The main window driven by its commands and widgets, found by object name.
 
 #include "dialogtestsupport.h"
+#include "guitestfixture.h"
 #include "guitestsupport.h"
 
 #include "app/mainwindow.h"
@@ -65,7 +66,6 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_settingsDir;
     QTemporaryDir m_files;
     std::unique_ptr<MainWindow> m_window;
 
@@ -91,13 +91,7 @@ class TestMainWindow : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        Q_INIT_RESOURCE(res);
-        QVERIFY(m_settingsDir.isValid());
-        QVERIFY(m_files.isValid());
-        useTemporarySettings(m_settingsDir);
-    }
+    void initTestCase() { QVERIFY(m_files.isValid()); }
 
     void init()
     {
@@ -622,5 +616,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindow)
+RIDEZU_GUI_TEST_MAIN(TestMainWindow)
 #include "tst_gui_mainwindow.moc"

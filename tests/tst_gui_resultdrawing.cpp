@@ -4,6 +4,7 @@
 // window, and analysed projects that are saved and opened again. Where a
 // diagram lies is checked on its geometry in tst_gui_resultgeometry.
 
+#include "guitestfixture.h"
 #include "guitestsupport.h"
 
 #include "app/mainwindow.h"
@@ -121,17 +122,10 @@ class TestResultDrawing : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_settingsDir;
     QTemporaryDir m_files;
 
 private slots:
-    void initTestCase()
-    {
-        Q_INIT_RESOURCE(res);
-        QVERIFY(m_settingsDir.isValid());
-        QVERIFY(m_files.isValid());
-        useTemporarySettings(m_settingsDir);
-    }
+    void initTestCase() { QVERIFY(m_files.isValid()); }
 
     void init()
     {
@@ -399,5 +393,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestResultDrawing)
+RIDEZU_GUI_TEST_MAIN(TestResultDrawing)
 #include "tst_gui_resultdrawing.moc"
