@@ -4,12 +4,12 @@
 
 #include "app/mainwindow.h"
 
-#include "app/settings.h"
 #include "engine/analysisresult.h"
 #include "results/reportcontent.h"
 #include "results/resultcsv.h"
 #include "report/drawingexport.h"
 #include "report/reportwriter.h"
+#include "settings/settings.h"
 #include "view/displaysettings.h"
 #include "view/prompts.h"
 #include "view/view.h"

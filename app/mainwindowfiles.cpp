@@ -3,9 +3,9 @@
 
 #include "app/mainwindow.h"
 
-#include "app/settings.h"
 #include "dock/dockview.h"
 #include "document/document.h"
+#include "settings/settings.h"
 #include "view/prompts.h"
 #include "view/view.h"
 

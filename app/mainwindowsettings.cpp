@@ -8,7 +8,7 @@
 #include "app/aboutdialog.h"
 #include "app/desktopintegration.h"
 #include "app/myweb.h"
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "view/displaysettings.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 #include "app/myweb.h"
 
-#include "app/settings.h"
 #include "buildinfo.h"
 #include "io/filesys.h"
 #include "document/document.h"
+#include "settings/settings.h"
 
 #include <QCoreApplication>
 #include <QDir>

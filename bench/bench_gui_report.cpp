@@ -8,10 +8,10 @@
 // Without files it times the bundled analysed examples; a project without
 // results is analysed once before the timing.
 
-#include "app/settings.h"
 #include "io/filesys.h"
 #include "document/document.h"
 #include "report/reportwriter.h"
+#include "settings/settings.h"
 
 #include <QDir>
 #include <QElapsedTimer>

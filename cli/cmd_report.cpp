@@ -3,11 +3,11 @@
 // command would; the report is laid out on Qt's offscreen platform, so no
 // display is needed.
 
-#include "app/settings.h"
 #include "cli/command.h"
 #include "cli/projectfile.h"
 #include "document/document.h"
 #include "report/reportwriter.h"
+#include "settings/settings.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

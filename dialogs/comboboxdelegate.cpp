@@ -3,7 +3,7 @@
 #include <QComboBox>
 
 ComboBoxDelegate::ComboBoxDelegate(const QStringList &items, QObject *parent)
-    : QStyledItemDelegate(parent)
+    : CellDelegate(Look::Choice, parent)
     , m_items(items)
 { }
 
@@ -26,26 +26,14 @@ QWidget *ComboBoxDelegate::createEditor(
     return combo;
 }
 
-void ComboBoxDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+void ComboBoxDelegate::showValue(QWidget *editor, const QVariant &value) const
 {
-    auto *combo = qobject_cast<QComboBox *>(editor);
-    if (!combo)
-        return;
-    const QString text = index.model() ? index.data(Qt::EditRole).toString() : QString();
-    combo->setCurrentText(text);
+    if (auto *combo = qobject_cast<QComboBox *>(editor))
+        combo->setCurrentText(value.toString());
 }
 
-void ComboBoxDelegate::setModelData(
-    QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+QVariant ComboBoxDelegate::editedValue(QWidget *editor) const
 {
     auto *combo = qobject_cast<QComboBox *>(editor);
-    if (combo && model)
-        model->setData(index, combo->currentText(), Qt::EditRole);
-}
-
-void ComboBoxDelegate::updateEditorGeometry(
-    QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &) const
-{
-    if (editor)
-        editor->setGeometry(option.rect);
+    return combo ? QVariant(combo->currentText()) : QVariant();
 }

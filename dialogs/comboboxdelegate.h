@@ -5,10 +5,11 @@
 // is not the first item, the delegate announces the index at once, so that a
 // table can bring the rows that depend on this choice up to date.
 
-#include <QStringList>
-#include <QStyledItemDelegate>
+#include "dialogs/celldelegate.h"
 
-class ComboBoxDelegate : public QStyledItemDelegate
+#include <QStringList>
+
+class ComboBoxDelegate : public CellDelegate
 {
     Q_OBJECT
 
@@ -19,16 +20,15 @@ public:
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
         const QModelIndex &index) const override;
-    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
-    void setModelData(
-        QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
-    void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
-        const QModelIndex &index) const override;
 
 signals:
     void currentIndexChanged(int index);
     // The choice in the editor of the cell (row, column) became `index`.
     void selectionChanged(int row, int column, int index);
+
+protected:
+    void showValue(QWidget *editor, const QVariant &value) const override;
+    QVariant editedValue(QWidget *editor) const override;
 
 private:
     QStringList m_items;

@@ -16,9 +16,9 @@
 // work on the table given there) and fills its table. It implements
 // readBack and, for Return, cellAfterReturn.
 
-#include "app/settings.h"
 #include "dialogs/cellreader.h"
 #include "model/inputpatterns.h"
+#include "settings/settings.h"
 
 #include <QDialog>
 

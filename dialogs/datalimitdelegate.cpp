@@ -1,7 +1,5 @@
 #include "dialogs/datalimitdelegate.h"
 
-#include "dialogs/cellstyle.h"
-
 #include <QLineEdit>
 
 namespace {
@@ -24,7 +22,7 @@ QRegularExpression wholeText(const QRegularExpression &expression)
 } // namespace
 
 DataLimitDelegate::DataLimitDelegate(const QRegularExpression &expression, QObject *parent)
-    : QStyledItemDelegate(parent)
+    : CellDelegate(Look::Value, parent)
     , m_expression(wholeText(expression))
 { }
 
@@ -57,44 +55,34 @@ QWidget *DataLimitDelegate::createEditor(
     return edit;
 }
 
-void DataLimitDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+void DataLimitDelegate::showValue(QWidget *editor, const QVariant &value) const
 {
     auto *edit = qobject_cast<QLineEdit *>(editor);
-    if (!edit || index.row() < 0 || index.column() < 0 || !index.model())
+    if (!edit)
         return;
-    edit->setText(index.data(Qt::EditRole).toString());
+    edit->setText(value.toString());
     edit->setAlignment(m_alignment);
     // Typing replaces the old value.
     edit->selectAll();
 }
 
-void DataLimitDelegate::setModelData(
-    QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+QVariant DataLimitDelegate::editedValue(QWidget *editor) const
 {
     auto *edit = qobject_cast<QLineEdit *>(editor);
-    if (!edit || !model || !index.isValid())
-        return;
-    const QString text = edit->text().trimmed();
-    // Leaving a cell as it was is no edit, even where a file holds a value
-    // the pattern would not take.
-    if (text == model->data(index, Qt::EditRole).toString())
-        return;
+    return edit ? QVariant(edit->text().trimmed()) : QVariant();
+}
+
+bool DataLimitDelegate::isUnchanged(const QVariant &current, const QVariant &edited) const
+{
+    return edited.toString() == current.toString();
+}
+
+bool DataLimitDelegate::takes(const QModelIndex &index, const QVariant &edited) const
+{
+    const QString text = edited.toString();
     if (!m_expression.pattern().isEmpty() && !m_expression.match(text).hasMatch()) {
         emit refused(index, refusal(text));
-        return;
+        return false;
     }
-    model->setData(index, text, Qt::EditRole);
-}
-
-void DataLimitDelegate::updateEditorGeometry(
-    QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &) const
-{
-    if (editor)
-        editor->setGeometry(option.rect);
-}
-
-void DataLimitDelegate::paint(
-    QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
-{
-    QStyledItemDelegate::paint(painter, valueCellOption(option, m_boldSelected), index);
+    return true;
 }

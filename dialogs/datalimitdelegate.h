@@ -8,12 +8,12 @@
 // tell the user. Nothing typed is ever dropped key by key, which would turn
 // 4.9 into 49.
 
+#include "dialogs/celldelegate.h"
 #include "model/inputpatterns.h"
 
 #include <QRegularExpression>
-#include <QStyledItemDelegate>
 
-class DataLimitDelegate : public QStyledItemDelegate
+class DataLimitDelegate : public CellDelegate
 {
     Q_OBJECT
 
@@ -28,22 +28,23 @@ public:
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
         const QModelIndex &index) const override;
-    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
-    void setModelData(
-        QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
-    void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
-        const QModelIndex &index) const override;
-    void paint(QPainter *painter, const QStyleOptionViewItem &option,
-        const QModelIndex &index) const override;
 
 signals:
     // A finished edit of the cell at `index` was refused; the cell is as it
     // was. `reason` is refusal() of the text.
     void refused(const QModelIndex &index, const QString &reason) const;
 
+protected:
+    void showValue(QWidget *editor, const QVariant &value) const override;
+    // The typed text without its surrounding blanks.
+    QVariant editedValue(QWidget *editor) const override;
+    // Leaving a cell as it was is no edit, even where a file holds a value
+    // the pattern would not take.
+    bool isUnchanged(const QVariant &current, const QVariant &edited) const override;
+    bool takes(const QModelIndex &index, const QVariant &edited) const override;
+
 private:
     QRegularExpression m_expression;
     QString m_allowed;
     Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignVCenter;
-    bool m_boldSelected = true;
 };

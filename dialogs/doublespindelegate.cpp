@@ -1,7 +1,5 @@
 #include "dialogs/doublespindelegate.h"
 
-#include "dialogs/cellstyle.h"
-
 #include <QDoubleSpinBox>
 
 #include <algorithm>
@@ -9,7 +7,7 @@
 
 DoubleSpinDelegate::DoubleSpinDelegate(
     double minimum, double maximum, int decimals, QObject *parent)
-    : QStyledItemDelegate(parent)
+    : CellDelegate(Look::Value, parent)
     , m_minimum(minimum)
     , m_maximum(maximum)
     , m_decimals(decimals)
@@ -29,43 +27,30 @@ QWidget *DoubleSpinDelegate::createEditor(
     return spin;
 }
 
-void DoubleSpinDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+void DoubleSpinDelegate::showValue(QWidget *editor, const QVariant &value) const
 {
     auto *spin = qobject_cast<QDoubleSpinBox *>(editor);
     if (!spin)
         return;
     bool ok = false;
-    double value = index.data(Qt::EditRole).toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        value = m_minimum;
-    spin->setValue(std::clamp(value, m_minimum, std::max(m_minimum, m_maximum)));
+    double number = value.toDouble(&ok);
+    if (!ok || !std::isfinite(number))
+        number = m_minimum;
+    spin->setValue(std::clamp(number, m_minimum, std::max(m_minimum, m_maximum)));
 }
 
-void DoubleSpinDelegate::setModelData(
-    QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+QVariant DoubleSpinDelegate::editedValue(QWidget *editor) const
 {
     auto *spin = qobject_cast<QDoubleSpinBox *>(editor);
-    if (!spin || !model)
-        return;
+    if (!spin)
+        return QVariant();
     spin->interpretText();
-    const double value = spin->value();
-    const QVariant old = index.data(Qt::EditRole);
+    return spin->value();
+}
+
+bool DoubleSpinDelegate::isUnchanged(const QVariant &current, const QVariant &edited) const
+{
     bool ok = false;
-    const double current = old.toDouble(&ok);
-    if (old.isValid() && ok && qFuzzyCompare(current, value))
-        return;
-    model->setData(index, value, Qt::EditRole);
-}
-
-void DoubleSpinDelegate::updateEditorGeometry(
-    QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &) const
-{
-    if (editor)
-        editor->setGeometry(option.rect);
-}
-
-void DoubleSpinDelegate::paint(
-    QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
-{
-    QStyledItemDelegate::paint(painter, valueCellOption(option, true), index);
+    const double number = current.toDouble(&ok);
+    return current.isValid() && ok && qFuzzyCompare(number, edited.toDouble());
 }

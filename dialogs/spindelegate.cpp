@@ -1,13 +1,11 @@
 #include "dialogs/spindelegate.h"
 
-#include "dialogs/cellstyle.h"
-
 #include <QSpinBox>
 
 #include <algorithm>
 
 SpinDelegate::SpinDelegate(const int &minimum, const int &maximum, QObject *parent)
-    : QStyledItemDelegate(parent)
+    : CellDelegate(Look::Value, parent)
     , m_minimum(minimum)
     , m_maximum(maximum)
 { }
@@ -23,43 +21,30 @@ QWidget *SpinDelegate::createEditor(
     return spin;
 }
 
-void SpinDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+void SpinDelegate::showValue(QWidget *editor, const QVariant &value) const
 {
     auto *spin = qobject_cast<QSpinBox *>(editor);
     if (!spin)
         return;
     bool ok = false;
-    int value = index.data(Qt::EditRole).toInt(&ok);
+    int number = value.toInt(&ok);
     if (!ok)
-        value = m_minimum;
-    spin->setValue(std::clamp(value, m_minimum, std::max(m_minimum, m_maximum)));
+        number = m_minimum;
+    spin->setValue(std::clamp(number, m_minimum, std::max(m_minimum, m_maximum)));
 }
 
-void SpinDelegate::setModelData(
-    QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+QVariant SpinDelegate::editedValue(QWidget *editor) const
 {
     auto *spin = qobject_cast<QSpinBox *>(editor);
-    if (!spin || !model)
-        return;
+    if (!spin)
+        return QVariant();
     spin->interpretText();
-    const int value = spin->value();
-    const QVariant old = index.data(Qt::EditRole);
+    return spin->value();
+}
+
+bool SpinDelegate::isUnchanged(const QVariant &current, const QVariant &edited) const
+{
     bool ok = false;
-    const int current = old.toInt(&ok);
-    if (old.isValid() && ok && current == value)
-        return;
-    model->setData(index, value, Qt::EditRole);
-}
-
-void SpinDelegate::updateEditorGeometry(
-    QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &) const
-{
-    if (editor)
-        editor->setGeometry(option.rect);
-}
-
-void SpinDelegate::paint(
-    QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
-{
-    QStyledItemDelegate::paint(painter, valueCellOption(option, true), index);
+    const int number = current.toInt(&ok);
+    return current.isValid() && ok && number == edited.toInt();
 }

@@ -5,9 +5,9 @@
 // open editor is announced before the cell receives it. Accepting an
 // unchanged value writes nothing.
 
-#include <QStyledItemDelegate>
+#include "dialogs/celldelegate.h"
 
-class SpinDelegate : public QStyledItemDelegate
+class SpinDelegate : public CellDelegate
 {
     Q_OBJECT
 
@@ -17,16 +17,14 @@ public:
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
         const QModelIndex &index) const override;
-    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
-    void setModelData(
-        QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
-    void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
-        const QModelIndex &index) const override;
-    void paint(QPainter *painter, const QStyleOptionViewItem &option,
-        const QModelIndex &index) const override;
 
 signals:
     void valueChanged(int value);
+
+protected:
+    void showValue(QWidget *editor, const QVariant &value) const override;
+    QVariant editedValue(QWidget *editor) const override;
+    bool isUnchanged(const QVariant &current, const QVariant &edited) const override;
 
 private:
     int m_minimum;

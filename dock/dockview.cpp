@@ -3,8 +3,8 @@
 
 #include "dock/dockview.h"
 
-#include "app/settings.h"
 #include "engine/inputnotes.h"
+#include "settings/settings.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

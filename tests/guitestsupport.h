@@ -1,7 +1,8 @@
 #pragma once
 
 // Helpers shared by the GUI tests: answering message boxes and file dialogs,
-// a private settings store, and looking at rendered pixels.
+// the raw settings store (made private by guitestfixture.h), and looking at
+// rendered pixels.
 
 #include "buildinfo.h"
 #include "view/prompts.h"
@@ -10,7 +11,6 @@
 #include <QImage>
 #include <QList>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -66,18 +66,6 @@ struct PromptRecorder
     PromptRecorder(const PromptRecorder &) = delete;
     PromptRecorder &operator=(const PromptRecorder &) = delete;
 };
-
-// Points the settings store of this test process, and the user's data and
-// desktop folders the desktop integration writes into, at a fresh directory;
-// programs the test starts inherit the folders.
-inline void useTemporarySettings(const QTemporaryDir &dir)
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
-    qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("share")).toLocal8Bit());
-    qputenv("XDG_DESKTOP_DIR", dir.filePath(QStringLiteral("Desktop")).toLocal8Bit());
-}
 
 // The raw settings store, for tests that plant or inspect values by their
 // stored keys; the program itself goes through Settings.

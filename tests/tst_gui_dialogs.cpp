@@ -3,6 +3,7 @@
 // pressed), and their commands in the main window.
 
 #include "dialogtestsupport.h"
+#include "guitestfixture.h"
 #include "guitestsupport.h"
 
 #include "app/mainwindow.h"
@@ -35,16 +36,7 @@ class TestDialogs : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_settingsDir;
-
 private slots:
-    void initTestCase()
-    {
-        Q_INIT_RESOURCE(res);
-        QVERIFY(m_settingsDir.isValid());
-        useTemporarySettings(m_settingsDir);
-    }
-
     void init() { openSettings().clear(); }
 
     void baseDialogSwitchesBetweenSingleAndDoubleRow()
@@ -496,5 +488,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDialogs)
+RIDEZU_GUI_TEST_MAIN(TestDialogs)
 #include "tst_gui_dialogs.moc"

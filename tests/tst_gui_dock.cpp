@@ -1,5 +1,6 @@
 // The side dock and the cell delegates, driven through their widgets.
 
+#include "guitestfixture.h"
 #include "guitestsupport.h"
 
 #include "app/mainwindow.h"
@@ -126,19 +127,11 @@ class TestDock : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_settingsDir;
     std::unique_ptr<DockView> m_dock;
 
     DockView &dock() { return *m_dock; }
 
 private slots:
-    void initTestCase()
-    {
-        Q_INIT_RESOURCE(res);
-        QVERIFY(m_settingsDir.isValid());
-        useTemporarySettings(m_settingsDir);
-    }
-
     void init()
     {
         m_dock = std::make_unique<DockView>();
@@ -573,5 +566,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDock)
+RIDEZU_GUI_TEST_MAIN(TestDock)
 #include "tst_gui_dock.moc"

@@ -4,6 +4,7 @@
 // opened again, then turned into a single row and analysed once more.
 
 #include "dialogtestsupport.h"
+#include "guitestfixture.h"
 #include "guitestsupport.h"
 
 #include "app/mainwindow.h"
@@ -74,16 +75,9 @@ class TestInputProject : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
+    const QTemporaryDir &m_dir = GuiTestFixture::settingsDir();
 
 private slots:
-    void initTestCase()
-    {
-        Q_INIT_RESOURCE(res);
-        QVERIFY(m_dir.isValid());
-        useTemporarySettings(m_dir);
-    }
-
     void doubleRowThroughAllFiveDialogs()
     {
         PromptRecorder prompts;
@@ -226,5 +220,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestInputProject)
+RIDEZU_GUI_TEST_MAIN(TestInputProject)
 #include "tst_gui_inputproject.moc"

@@ -3,6 +3,7 @@
 // buttons and OK pressed), and their commands in the main window.
 
 #include "dialogtestsupport.h"
+#include "guitestfixture.h"
 #include "guitestsupport.h"
 
 #include "app/mainwindow.h"
@@ -42,16 +43,7 @@ class TestListDialogs : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_settingsDir;
-
 private slots:
-    void initTestCase()
-    {
-        Q_INIT_RESOURCE(res);
-        QVERIFY(m_settingsDir.isValid());
-        useTemporarySettings(m_settingsDir);
-    }
-
     void init() { openSettings().clear(); }
 
     void soilCountKeepsEditsAndRowButtonsKeepTheirLimits()
@@ -469,5 +461,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestListDialogs)
+RIDEZU_GUI_TEST_MAIN(TestListDialogs)
 #include "tst_gui_listdialogs.moc"

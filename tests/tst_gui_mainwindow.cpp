@@ -1,11 +1,13 @@
 // The main window driven by its commands and widgets, found by object name.
 
 #include "dialogtestsupport.h"
+#include "guitestfixture.h"
 #include "guitestsupport.h"
 
 #include "app/mainwindow.h"
 #include "dock/dockview.h"
 #include "document/document.h"
+#include "settings/settings.h"
 #include "view/displaysettings.h"
 #include "view/view.h"
 
@@ -64,7 +66,6 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_settingsDir;
     QTemporaryDir m_files;
     std::unique_ptr<MainWindow> m_window;
 
@@ -90,19 +91,13 @@ class TestMainWindow : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        Q_INIT_RESOURCE(res);
-        QVERIFY(m_settingsDir.isValid());
-        QVERIFY(m_files.isValid());
-        useTemporarySettings(m_settingsDir);
-    }
+    void initTestCase() { QVERIFY(m_files.isValid()); }
 
     void init()
     {
         openSettings().clear();
-        displayFontSize = 40;
-        displayOffset = 2;
+        displayFontSize = Settings::FontSizeDefault;
+        displayOffset = Settings::OffsetDefault;
         m_window = std::make_unique<MainWindow>();
         m_window->resize(1000, 700);
         m_window->show();
@@ -621,5 +616,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindow)
+RIDEZU_GUI_TEST_MAIN(TestMainWindow)
 #include "tst_gui_mainwindow.moc"

@@ -3,6 +3,7 @@
 // writes, and the window's commands for the report, the table, the images
 // and the printout.
 
+#include "guitestfixture.h"
 #include "guitestsupport.h"
 
 #include "app/mainwindow.h"
@@ -93,7 +94,6 @@ class TestReportOutput : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_settingsDir;
     QTemporaryDir m_files;
     std::unique_ptr<MainWindow> m_window;
 
@@ -112,13 +112,7 @@ class TestReportOutput : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        Q_INIT_RESOURCE(res);
-        QVERIFY(m_settingsDir.isValid());
-        QVERIFY(m_files.isValid());
-        useTemporarySettings(m_settingsDir);
-    }
+    void initTestCase() { QVERIFY(m_files.isValid()); }
 
     void init()
     {
@@ -358,5 +352,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestReportOutput)
+RIDEZU_GUI_TEST_MAIN(TestReportOutput)
 #include "tst_gui_report.moc"

@@ -4,11 +4,13 @@
 // window, and analysed projects that are saved and opened again. Where a
 // diagram lies is checked on its geometry in tst_gui_resultgeometry.
 
+#include "guitestfixture.h"
 #include "guitestsupport.h"
 
 #include "app/mainwindow.h"
 #include "document/document.h"
 #include "report/figure.h"
+#include "settings/settings.h"
 #include "view/displaysettings.h"
 #include "view/drawing.h"
 #include "view/resultgeometry.h"
@@ -120,23 +122,16 @@ class TestResultDrawing : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_settingsDir;
     QTemporaryDir m_files;
 
 private slots:
-    void initTestCase()
-    {
-        Q_INIT_RESOURCE(res);
-        QVERIFY(m_settingsDir.isValid());
-        QVERIFY(m_files.isValid());
-        useTemporarySettings(m_settingsDir);
-    }
+    void initTestCase() { QVERIFY(m_files.isValid()); }
 
     void init()
     {
         openSettings().clear();
-        displayFontSize = 40;
-        displayOffset = 2;
+        displayFontSize = Settings::FontSizeDefault;
+        displayOffset = Settings::OffsetDefault;
     }
 
     void pileBottomSupportsByTheirKind()
@@ -398,5 +393,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestResultDrawing)
+RIDEZU_GUI_TEST_MAIN(TestResultDrawing)
 #include "tst_gui_resultdrawing.moc"

@@ -4,6 +4,8 @@
 // answers by hand; analysed projects are compared with the report of the
 // analysis.
 
+#include "guitestfixture.h"
+
 #include "io/filesys.h"
 #include "document/document.h"
 #include "view/labelplacement.h"
@@ -624,5 +626,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestResultGeometry)
+RIDEZU_GUI_TEST_MAIN(TestResultGeometry)
 #include "tst_gui_resultgeometry.moc"

@@ -1,14 +1,15 @@
 // The application shell: the settings store, the recent files, the desktop
 // integration, the start page and the about box.
 
+#include "guitestfixture.h"
 #include "guitestsupport.h"
 
 #include "app/aboutdialog.h"
 #include "app/desktopintegration.h"
 #include "app/mainwindow.h"
 #include "app/myweb.h"
-#include "app/settings.h"
 #include "document/document.h"
+#include "settings/settings.h"
 #include "view/view.h"
 
 #include <QAction>
@@ -57,7 +58,7 @@ class TestShell : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_settingsDir;
+    const QTemporaryDir &m_settingsDir = GuiTestFixture::settingsDir();
     QTemporaryDir m_files;
     decltype(DesktopIntegration::runTool) m_runTool = DesktopIntegration::runTool;
 
@@ -91,13 +92,7 @@ class TestShell : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        Q_INIT_RESOURCE(res);
-        QVERIFY(m_settingsDir.isValid());
-        QVERIFY(m_files.isValid());
-        useTemporarySettings(m_settingsDir);
-    }
+    void initTestCase() { QVERIFY(m_files.isValid()); }
 
     void init() { openSettings().clear(); }
 
@@ -385,5 +380,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestShell)
+RIDEZU_GUI_TEST_MAIN(TestShell)
 #include "tst_gui_shell.moc"

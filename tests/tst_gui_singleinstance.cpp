@@ -1,6 +1,7 @@
 // One instance per user: the hand-over format, the server's handling of what
 // arrives, its privacy, and real processes of the program.
 
+#include "guitestfixture.h"
 #include "guitestsupport.h"
 
 #include "app/application.h"
@@ -60,7 +61,7 @@ class TestSingleInstance : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_settingsDir;
+    const QTemporaryDir &m_settingsDir = GuiTestFixture::settingsDir();
     QTemporaryDir m_files;
 
     QString makeProject(const QString &name)
@@ -86,10 +87,7 @@ class TestSingleInstance : public QObject
 private slots:
     void initTestCase()
     {
-        Q_INIT_RESOURCE(res);
-        QVERIFY(m_settingsDir.isValid());
         QVERIFY(m_files.isValid());
-        useTemporarySettings(m_settingsDir);
         qunsetenv("RIDEZU_INSTANCE_NAME");
     }
 
@@ -255,5 +253,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSingleInstance)
+RIDEZU_GUI_TEST_MAIN(TestSingleInstance)
 #include "tst_gui_singleinstance.moc"

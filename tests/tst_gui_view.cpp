@@ -1,6 +1,7 @@
 // The View of a project tab: fitting, zoom, pan, coordinates and what the
 // input drawing puts where.
 
+#include "guitestfixture.h"
 #include "guitestsupport.h"
 
 #include "document/document.h"
@@ -589,5 +590,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestView)
+RIDEZU_GUI_TEST_MAIN(TestView)
 #include "tst_gui_view.moc"

@@ -1,6 +1,7 @@
 // File actions of a project tab: untitled names, save, save as, load (with
 // what it logs) and the question before a modified project is closed.
 
+#include "guitestfixture.h"
 #include "guitestsupport.h"
 
 #include "io/filesys.h"
@@ -21,18 +22,12 @@ class TestViewFile : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_settingsDir;
     QTemporaryDir m_files;
 
     QString path(const QString &name) const { return m_files.filePath(name); }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_settingsDir.isValid());
-        QVERIFY(m_files.isValid());
-        useTemporarySettings(m_settingsDir);
-    }
+    void initTestCase() { QVERIFY(m_files.isValid()); }
 
     void init() { openSettings().clear(); }
 
@@ -266,5 +261,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestViewFile)
+RIDEZU_GUI_TEST_MAIN(TestViewFile)
 #include "tst_gui_viewfile.moc"

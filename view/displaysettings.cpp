@@ -1,6 +1,6 @@
 #include "view/displaysettings.h"
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 int displayFontSize = Settings::FontSizeDefault;
 int displayOffset = Settings::OffsetDefault;

@@ -12,6 +12,7 @@
 // origin on the ground datum at the front pile's axis.
 
 #include "document/document.h"
+#include "settings/settings.h"
 
 #include <QCoreApplication>
 #include <QList>
@@ -32,9 +33,9 @@ struct DisplaySettings
     // Document::status bits: input or result mode, labels, the diagram.
     qint32 status = SHOWDATA;
     // Label size in hundredths of a metre (40: text 0.4 m high).
-    int labelSize = 40;
+    int labelSize = Settings::FontSizeDefault;
     // Size of arrows, springs and diagrams (1 to 10).
-    int offset = 2;
+    int offset = Settings::OffsetDefault;
     // Device pixels per pixel of the screen: line widths are given in
     // screen pixels, so that an image of higher resolution, a PDF or paper
     // show the lines as the screen does.

@@ -3,10 +3,10 @@
 
 #include "view/view.h"
 
-#include "app/settings.h"
 #include "document/document.h"
 #include "engine/results.h"
 #include "io/filesys.h"
+#include "settings/settings.h"
 #include "view/prompts.h"
 
 #include <QApplication>

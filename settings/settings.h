@@ -20,6 +20,9 @@
 class Settings
 {
 public:
+    // FontSizeDefault and OffsetDefault are the display defaults of the
+    // whole program: the drawing, the window's display values and the
+    // command-line report start from them.
     // "fontsize": pixel size of the labels at the fitted scale.
     static constexpr int FontSizeDefault = 40;
     static constexpr int FontSizeMin = 10;
