@@ -217,12 +217,44 @@ bool Document::analyse()
     // The analysis belongs to the input of the present step: stepping away
     // and back keeps it.
     m_history[m_position].state = *this;
+    emit resultsChanged();
     return outcome.succeeded();
 }
 
 void Document::showInput()
 {
+    const bool shown = status & SHOWRESULT;
     status = (status & SHOWMARK) | SHOWDATA;
+    if (shown)
+        emit resultsChanged();
+}
+
+void Document::setView(double scale, qint32 originX, qint32 originY)
+{
+    blc = scale;
+    x0 = originX;
+    y0 = originY;
+}
+
+void Document::setFittedScale(double scale)
+{
+    blcfull = scale;
+}
+
+void Document::setMarksShown(bool shown)
+{
+    status = shown ? status | SHOWMARK : status & ~SHOWMARK;
+    emit displayChanged();
+}
+
+bool Document::showDiagram(qint32 diagram)
+{
+    // One diagram at a time, and only over results.
+    if (!(status & SHOWRESULT))
+        return false;
+    status = (status & (SHOWRESULT | SHOWMARK)) | diagram;
+    emit displayChanged();
+    return true;
 }
 
 AnalysisResult Document::analysisResult() const

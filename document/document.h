@@ -78,13 +78,30 @@ public:
 
     // Runs the analysis of the input and shows its results (the labels stay
     // as they were, the diagrams start hidden); true when results were
-    // produced. Lines go to the log. Does nothing while results are shown:
-    // showInput() first.
+    // produced. Lines go to the log; resultsChanged() follows. Does nothing
+    // while results are shown: showInput() first.
     bool analyse();
     // Back to the input: results are hidden and editing is possible again.
+    // Announces resultsChanged() when results were shown.
     void showInput();
     // The typed result of the results shown; invalid while none are.
     AnalysisResult analysisResult() const;
+
+    // The display state saved with the project. It is no input: setting it
+    // takes no step of the history and leaves the modified mark alone.
+    //
+    // The scale (pixels per metre) and origin (pixels) of the View, as the
+    // user zooms and pans; the View redraws itself, nothing is announced.
+    void setView(double blc, qint32 x0, qint32 y0);
+    // The scale at which the drawing fits the View; the labels keep their
+    // size relative to it.
+    void setFittedScale(double blcfull);
+    // Shows or hides the labels; announces displayChanged().
+    void setMarksShown(bool shown);
+    // Shows one diagram of the results (SHOWDISPLACE, SHOWMOMENT,
+    // SHOWSHEAR, SHOWNORMAL or SHOWREACT), or none for 0, and announces
+    // displayChanged(). Refused (false) while no results are shown.
+    bool showDiagram(qint32 diagram);
 
     QStringList messages;
 
@@ -93,6 +110,11 @@ signals:
     void sendOutInfo(QString outString);
     void dataChanged();
     void historyChanged();
+    // The labels or the diagram shown changed.
+    void displayChanged();
+    // An analysis ran or its results were hidden: the results shown, and
+    // with them the mode, may differ.
+    void resultsChanged();
 
 private:
     // Records the present state as the step `name` after a change, dropping

@@ -21,6 +21,7 @@ private slots:
     void setModifiedSignals();
     void signalOrder();
     void oneRoadForChanges();
+    void displayStateIsNoInput();
 };
 
 void TestModel::defaultProject()
@@ -314,9 +315,9 @@ void TestModel::signalOrder()
         if (mo.method(n).methodType() == QMetaMethod::Signal)
             sigs << QString::fromLatin1(mo.method(n).methodSignature());
     }
-    QCOMPARE(
-        sigs, (QStringList {"modifiedChanged(bool)", "sendOutInfo(QString)", "dataChanged()",
-                  "historyChanged()"}));
+    QCOMPARE(sigs,
+        (QStringList {"modifiedChanged(bool)", "sendOutInfo(QString)", "dataChanged()",
+            "historyChanged()", "displayChanged()", "resultsChanged()"}));
 
     Document doc;
     QList<QString> order;
@@ -402,6 +403,42 @@ void TestModel::oneRoadForChanges()
     QCOMPARE(doc.AddForces.size(), 1);
     QCOMPARE(doc.frontPile.length, 10.0);
     QVERIFY(order.isEmpty());
+}
+
+// Zoom, pan, labels and diagrams change what is shown, not the project: no
+// step, no modified mark, no dataChanged. A diagram needs results to stand on.
+void TestModel::displayStateIsNoInput()
+{
+    Document doc;
+    QSignalSpy data(&doc, &Document::dataChanged);
+    QSignalSpy display(&doc, &Document::displayChanged);
+    QSignalSpy results(&doc, &Document::resultsChanged);
+    doc.setView(12.5, -40, 300);
+    doc.setFittedScale(10.0);
+    QCOMPARE(doc.project().blc, 12.5);
+    QCOMPARE(doc.project().x0, -40);
+    QCOMPARE(doc.project().y0, 300);
+    QCOMPARE(doc.project().blcfull, 10.0);
+    QVERIFY(!doc.showDiagram(SHOWMOMENT));
+    QCOMPARE(doc.project().status, SHOWDATA);
+    doc.setMarksShown(true);
+    QCOMPARE(doc.project().status, SHOWDATA | SHOWMARK);
+    QCOMPARE(display.count(), 1);
+
+    QVERIFY(doc.analyse());
+    QCOMPARE(results.count(), 1);
+    QVERIFY(doc.showDiagram(SHOWMOMENT));
+    QVERIFY(doc.showDiagram(SHOWSHEAR));
+    QCOMPARE(doc.project().status, SHOWRESULT | SHOWMARK | SHOWSHEAR);
+    doc.setMarksShown(false);
+    QCOMPARE(doc.project().status, SHOWRESULT | SHOWSHEAR);
+    doc.showInput();
+    doc.showInput();
+    QCOMPARE(doc.project().status, SHOWDATA);
+    QCOMPARE(results.count(), 2);
+    QCOMPARE(display.count(), 4);
+    QCOMPARE(data.count(), 0);
+    QVERIFY(!doc.isModified() && !doc.canUndo());
 }
 
 QTEST_GUILESS_MAIN(TestModel)

@@ -451,6 +451,26 @@ private slots:
         QCOMPARE(changed.count(), 0);
     }
 
+    // An analysis and the way back to the input reach the dock through the
+    // Document's announcement, whoever asks for them: results open with the
+    // log in front, and go again.
+    void followsTheAnalysisAndTheInput()
+    {
+        Document doc;
+        dock().setDocument(&doc);
+        const auto *tabs = dock().findChild<QTabWidget *>(QStringLiteral("tabWidget"));
+        click(dock(), 5001);
+        QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("tab2"));
+        QVERIFY(doc.analyse());
+        const QTreeWidgetItem *results = line(dock(), DockView::ResultCategory);
+        QVERIFY(results && results->isExpanded() && results->childCount() > 0);
+        QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("tab1"));
+        QVERIFY(showsProgramRows(dock()));
+        doc.showInput();
+        QVERIFY(!line(dock(), DockView::ResultCategory));
+        QVERIFY(line(dock(), DockView::SoilCategory)->isExpanded());
+    }
+
     void staleOrVanishedRecordsAreLeftAlone()
     {
         Document doc;
