@@ -2,6 +2,9 @@
 
 // One project: its input records, the results of its last analysis, the
 // display state saved with it, the modified flag and the information log.
+// The Document is the only writer of its Project: others read it through
+// project() and change it through the calls below, each of which announces
+// what it changed.
 
 #include "engine/analysisresult.h"
 #include "model/project.h"
@@ -12,7 +15,7 @@
 #include <QRectF>
 #include <QStringList>
 
-class Document : public QObject, public Project
+class Document : public QObject
 {
     Q_OBJECT
 
@@ -20,7 +23,7 @@ public:
     explicit Document(QObject *parent = nullptr);
 
     // The project as it stands, for reading.
-    const Project &project() const { return *this; }
+    const Project &project() const { return m_project; }
 
     // Whether the project differs from its file: the undo history is not at
     // the state last saved or opened.
@@ -74,7 +77,7 @@ public:
     void replaceProject(const Project &project);
 
     // True while the input may be changed: no valid results are shown.
-    bool inputEditable() const { return !(status & SHOWRESULT); }
+    bool inputEditable() const { return !(m_project.status & SHOWRESULT); }
 
     // Runs the analysis of the input and shows its results (the labels stay
     // as they were, the diagrams start hidden); true when results were
@@ -128,6 +131,8 @@ private:
     // change touched what decides it (widthBasis() before the change).
     void noteSpacing(bool limited, const QList<double> &basisBefore);
 
+    // The one project; only the calls above write it.
+    Project m_project;
     bool m_modified = false;
     // The typed result of this session's last analysis; invalid for results
     // read from a file.
