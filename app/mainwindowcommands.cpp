@@ -34,7 +34,7 @@ void MainWindow::updateActions()
         action->setEnabled(e);
     updateHistoryActions(view ? view->document() : nullptr);
     // Without a project nothing is shown, so nothing is drawn checked.
-    const qint32 s = view && view->document() ? view->document()->status : 0;
+    const qint32 s = view && view->document() ? view->document()->project().status : 0;
     if (!s) {
         for (QAction *action : {m_actAnalyse, m_actMark, m_actDisplace, m_actMoment, m_actShear,
                  m_actNormal, m_actReact})
@@ -116,12 +116,9 @@ void MainWindow::actAnalyse(bool checked)
             }
             // The checks themselves stand in the dock; the log says how many
             // are not satisfied, after the result report.
-            doc->outInfo(DesignText::summary(designChecks(*doc)));
+            doc->outInfo(DesignText::summary(designChecks(doc->project())));
         }
     }
-    updateActions();
-    view->update();
-    m_dockView->setDocument(doc);
 }
 
 void MainWindow::showAnalysisFailure(const Document &doc, qsizetype linesBefore)
@@ -142,9 +139,8 @@ void MainWindow::actMark()
     View *view = currentView();
     if (!view || !view->document())
         return;
-    view->document()->status ^= SHOWMARK;
-    updateActions();
-    view->update();
+    Document *doc = view->document();
+    doc->setMarksShown(!(doc->project().status & SHOWMARK));
 }
 
 void MainWindow::showDiagram(qint32 bit, bool checked)
@@ -152,10 +148,7 @@ void MainWindow::showDiagram(qint32 bit, bool checked)
     View *view = currentView();
     if (!view || !view->document())
         return;
-    Document *doc = view->document();
-    doc->status = (doc->status & (SHOWRESULT | SHOWMARK)) | (checked ? bit : 0);
-    updateActions();
-    view->update();
+    view->document()->showDiagram(checked ? bit : 0);
 }
 
 void MainWindow::actDisplace(bool checked)

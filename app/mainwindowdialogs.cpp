@@ -34,7 +34,7 @@ void MainWindow::actBase()
     const QPointer<Document> doc = editableDocument();
     if (!doc)
         return;
-    BaseDialog dialog(doc->base, this);
+    BaseDialog dialog(doc->project().base, this);
     // The tab, and its Document, may have gone while the dialog was open.
     if (dialog.exec() == QDialog::Accepted && doc)
         doc->changeBase(dialog.base());
@@ -45,7 +45,8 @@ void MainWindow::actPile()
     const QPointer<Document> doc = editableDocument();
     if (!doc)
         return;
-    PileDialog dialog(doc->frontPile, doc->backPile, doc->linkBeam, doc->base.PileForm, this);
+    PileDialog dialog(doc->project().frontPile, doc->project().backPile, doc->project().linkBeam,
+        doc->project().base.PileForm, this);
     // A single row's dialog hands the back pile and the beam back as they
     // were: only the front pile changes.
     if (dialog.exec() == QDialog::Accepted && doc)
@@ -57,8 +58,8 @@ void MainWindow::actDesign()
     const QPointer<Document> doc = editableDocument();
     if (!doc)
         return;
-    DesignDialog dialog(
-        doc->design, doc->frontPile, doc->backPile, doc->linkBeam, doc->base.PileForm, this);
+    DesignDialog dialog(doc->project().design, doc->project().frontPile, doc->project().backPile,
+        doc->project().linkBeam, doc->project().base.PileForm, this);
     if (dialog.exec() == QDialog::Accepted && doc)
         doc->changeDesign(dialog.design());
 }
@@ -70,7 +71,7 @@ void MainWindow::actSoil()
     const QPointer<Document> doc = editableDocument();
     if (!doc)
         return;
-    SoilDialog dialog(doc->soils, this);
+    SoilDialog dialog(doc->project().soils, this);
     if (dialog.exec() == QDialog::Accepted && doc)
         doc->changeSoils(dialog.soils());
 }
@@ -80,7 +81,7 @@ void MainWindow::actAnchor()
     const QPointer<Document> doc = editableDocument();
     if (!doc)
         return;
-    AnchorDialog dialog(doc->anchors, doc->base.PileForm, this);
+    AnchorDialog dialog(doc->project().anchors, doc->project().base.PileForm, this);
     if (dialog.exec() == QDialog::Accepted && doc)
         doc->changeAnchors(dialog.anchors());
 }
@@ -90,7 +91,7 @@ void MainWindow::actForce()
     const QPointer<Document> doc = editableDocument();
     if (!doc)
         return;
-    ForceDialog dialog(doc->AddForces, doc->base.PileForm, this);
+    ForceDialog dialog(doc->project().AddForces, doc->project().base.PileForm, this);
     if (dialog.exec() == QDialog::Accepted && doc)
         doc->changeForces(dialog.forces());
 }

@@ -32,7 +32,7 @@ constexpr int EXPORTMESSAGETIME = 4000;
 bool hasResults(const View *view)
 {
     const Document *doc = view ? view->document() : nullptr;
-    return doc && (doc->status & SHOWRESULT) && !doc->results.isEmpty();
+    return doc && (doc->project().status & SHOWRESULT) && !doc->project().results.isEmpty();
 }
 
 ViewFrame frameOf(const View *view)
@@ -175,7 +175,7 @@ void MainWindow::actExportDrawing()
     QString message;
     if (QFileInfo(name).suffix().toLower() == QLatin1String("svg")) {
         WaitCursor wait;
-        message = DrawingExport::writeSvg(*view->document(), frameOf(view), name);
+        message = DrawingExport::writeSvg(view->document()->project(), frameOf(view), name);
     } else {
         const QList<int> resolutions = DrawingExport::imageResolutions();
         QStringList items;
@@ -186,8 +186,8 @@ void MainWindow::actExportDrawing()
         if (chosen < 0 || chosen >= resolutions.size())
             return;
         WaitCursor wait;
-        message =
-            DrawingExport::writePng(*view->document(), frameOf(view), resolutions.at(chosen), name);
+        message = DrawingExport::writePng(
+            view->document()->project(), frameOf(view), resolutions.at(chosen), name);
     }
     if (!message.isEmpty()) {
         Prompts::warn(this, tr("澄川抗滑桩"), message);
@@ -222,7 +222,7 @@ void MainWindow::actPrint()
     }
     painter.translate((page.width() - frame.size.width() * ratio) / 2.0,
         (page.height() - frame.size.height() * ratio) / 2.0);
-    DrawingExport::paint(painter, *view->document(), frame, ratio);
+    DrawingExport::paint(painter, view->document()->project(), frame, ratio);
     painter.end();
     statusBar()->showMessage(tr("图形已送往打印机"), EXPORTMESSAGETIME);
 }

@@ -38,10 +38,13 @@ void MainWindow::addViewTab(View *view)
     m_tabWidget->setCurrentIndex(index);
     connect(view->document(), &Document::modifiedChanged, this, &MainWindow::onDocumentModified);
     // The commands follow every change of the project, whoever made it.
-    connect(view->document(), &Document::dataChanged, this, [this, view]() {
+    const auto follow = [this, view]() {
         if (view == currentView())
             updateActions();
-    });
+    };
+    connect(view->document(), &Document::dataChanged, this, follow);
+    connect(view->document(), &Document::displayChanged, this, follow);
+    connect(view->document(), &Document::resultsChanged, this, follow);
     connect(view->document(), &Document::historyChanged, this, [this, view]() {
         if (view == currentView())
             updateHistoryActions(view->document());

@@ -63,11 +63,11 @@ MyWeb::MyWeb(QWidget *parent)
     for (const QString &name : names) {
         Example example;
         example.path = QDir::toNativeSeparators(dir.absoluteFilePath(name));
-        Document doc;
+        Project project = Project::defaultProject();
         FileSys reader;
-        if (reader.readProject(doc, example.path).isEmpty()) {
-            example.projectName = doc.base.ProjectName.trimmed();
-            example.analysed = !doc.results.isEmpty();
+        if (reader.readProject(project, example.path).isEmpty()) {
+            example.projectName = project.base.ProjectName.trimmed();
+            example.analysed = !project.results.isEmpty();
         }
         if (example.projectName.isEmpty())
             example.projectName = QFileInfo(name).completeBaseName();

@@ -76,7 +76,7 @@ Measured measure(const std::function<void(Document &)> &prepare, int runs)
             std::fprintf(stderr, "analysis failed: %s\n", qPrintable(doc.messages.last()));
             return m;
         }
-        m.nodes = int(doc.nodes.size());
+        m.nodes = int(doc.project().nodes.size());
         m.trials = 0;
         for (int k = before; k < doc.messages.size(); ++k) {
             if (doc.messages[k].startsWith(QStringLiteral(">>第")))
@@ -106,13 +106,13 @@ void largeModel(Document &doc)
         f.distance = n * 16.0 / 1200.0;
         forces.append(f);
     }
-    QList<AnchorInfo> anchors = doc.anchors;
+    QList<AnchorInfo> anchors = doc.project().anchors;
     for (int n = 0; n < 20; ++n) {
         AnchorInfo a;
         a.distance = 0.3 + n * 0.5;
         anchors.append(a);
     }
-    doc.changeForces(doc.AddForces + forces);
+    doc.changeForces(doc.project().AddForces + forces);
     doc.changeAnchors(anchors);
 }
 
@@ -121,12 +121,13 @@ void largeModel(Document &doc)
 // between the piles: a model with one node per force.
 void manyForces(Document &doc, int count)
 {
-    doc.base.PileForm = DOUBLEROW;
-    doc.frontPile.length = 30.0;
-    doc.backPile.length = 30.0;
-    doc.soils[0].thickness = 12.0;
-    doc.soils[1].thickness = 30.0;
-    doc.AddForces.clear();
+    Project p = doc.project();
+    p.base.PileForm = DOUBLEROW;
+    p.frontPile.length = 30.0;
+    p.backPile.length = 30.0;
+    p.soils[0].thickness = 12.0;
+    p.soils[1].thickness = 30.0;
+    p.AddForces.clear();
     for (int i = 0; i < count; ++i) {
         ForceInfo f;
         f.type = LOADPNT;
@@ -134,9 +135,10 @@ void manyForces(Document &doc, int count)
         f.object = i % 2 == 0 ? OBJPILE : OBJBACKPILE;
         f.F = i % 2 == 0 ? 5.0 : -5.0;
         f.distance = 0.013 * i + 0.005;
-        doc.AddForces.append(f);
+        p.AddForces.append(f);
     }
-    doc.updateAll();
+    p.updateAll();
+    doc.replaceProject(p);
 }
 
 } // namespace
@@ -152,8 +154,10 @@ int main(int argc, char *argv[])
         print(name,
             measure(
                 [&](Document &doc) {
-                    FileSys().readProject(doc, path);
-                    doc.status = SHOWDATA;
+                    Project p = doc.project();
+                    FileSys().readProject(p, path);
+                    p.status = SHOWDATA;
+                    doc.replaceProject(p);
                 },
                 200));
     }
@@ -169,7 +173,7 @@ int main(int argc, char *argv[])
             Document doc;
             manyForces(doc, count);
             const QString path = dir.filePath(QStringLiteral("forces-%1.qzp").arg(count));
-            const QString message = FileSys().writeProject(doc, path);
+            const QString message = FileSys().writeProject(doc.project(), path);
             std::printf("%s %s\n", qPrintable(path), message.isEmpty() ? "written" : "failed");
         }
     }

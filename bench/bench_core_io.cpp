@@ -66,9 +66,9 @@ void buildLarge(Document &doc)
 
 void measure(const char *name, Document &doc, const QString &path)
 {
-    const double write = medianMs([&] { FileSys().writeProject(doc, path); });
+    const double write = medianMs([&] { FileSys().writeProject(doc.project(), path); });
     const double read = medianMs([&] {
-        Document target;
+        Project target = Project::defaultProject();
         FileSys().readProject(target, path);
     });
     std::printf("%-8s write %8.3f ms   read %8.3f ms   (%lld bytes)\n", name, write, read,

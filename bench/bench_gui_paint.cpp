@@ -24,7 +24,7 @@ namespace {
 
 void buildLargeProject(Document &doc)
 {
-    BaseInfo base = doc.base;
+    BaseInfo base = doc.project().base;
     base.PileForm = DOUBLEROW;
     base.row = 5.0;
     base.dpel = 0.0;
@@ -36,14 +36,14 @@ void buildLargeProject(Document &doc)
     base.shape = DISTTRAPEZOID;
     base.ratio = 0.5;
     doc.changeBase(base);
-    PileInfo front = doc.frontPile;
+    PileInfo front = doc.project().frontPile;
     front.length = 22.0;
-    PileInfo back = doc.backPile;
+    PileInfo back = doc.project().backPile;
     back.length = 20.0;
     back.shp = SECTSQUARE;
     back.width = 1.5;
     back.height = 2.0;
-    doc.changePiles(front, back, doc.linkBeam);
+    doc.changePiles(front, back, doc.project().linkBeam);
 
     QList<SoilInfo> soils;
     for (int n = 0; n < 10; ++n) {
@@ -81,7 +81,7 @@ void buildLargeProject(Document &doc)
         forces.append(force);
     }
     doc.changeForces(forces);
-    doc.status = SHOWDATA | SHOWMARK;
+    doc.setMarksShown(true);
 }
 
 // Paints the view repeatedly and prints the times.
@@ -132,8 +132,8 @@ int main(int argc, char *argv[])
         std::printf("the project does not analyse: %s\n", qPrintable(doc->messages.join('\n')));
         return 1;
     }
-    std::printf("analysed: %lld nodes, %lld elements\n", qlonglong(doc->nodes.size()),
-        qlonglong(doc->beams.size()));
+    std::printf("analysed: %lld nodes, %lld elements\n", qlonglong(doc->project().nodes.size()),
+        qlonglong(doc->project().beams.size()));
     const struct
     {
         const char *what;
@@ -143,7 +143,7 @@ int main(int argc, char *argv[])
         {"moment", "moment", SHOWMOMENT}, {"shear", "shear", SHOWSHEAR},
         {"normal force", "normal", SHOWNORMAL}, {"reaction", "react", SHOWREACT}};
     for (const auto &picture : pictures) {
-        doc->status = SHOWRESULT | SHOWMARK | picture.bit;
+        doc->showDiagram(picture.bit);
         measure(view, picture.what, repetitions, named(picture.suffix));
     }
     return 0;

@@ -71,23 +71,26 @@ int main(int argc, char *argv[])
 
     QTemporaryDir out;
     for (const QString &file : files) {
-        Document doc;
-        const QString message = FileSys().readProject(doc, file);
+        Project read = Project::defaultProject();
+        const QString message = FileSys().readProject(read, file);
         if (!message.isEmpty()) {
             std::printf("%s\n", qPrintable(message));
             return 1;
         }
-        if (!(doc.status & SHOWRESULT)) {
-            doc.status = SHOWDATA;
+        Document doc;
+        if (!(read.status & SHOWRESULT)) {
+            read.status = SHOWDATA;
+            doc.replaceProject(read);
             if (!doc.analyse()) {
                 std::printf("%s does not analyse\n", qPrintable(file));
                 return 1;
             }
-            doc.status = SHOWRESULT;
+        } else {
+            doc.replaceProject(read);
         }
         const QString name = QFileInfo(file).fileName();
         std::printf("%s: %lld nodes, %lld elements\n", qPrintable(name),
-            qlonglong(doc.nodes.size()), qlonglong(doc.beams.size()));
+            qlonglong(doc.project().nodes.size()), qlonglong(doc.project().beams.size()));
         measure(doc, name, out.filePath(QStringLiteral("report.pdf")), repetitions);
         measure(doc, name, out.filePath(QStringLiteral("report.html")), repetitions);
     }

@@ -60,7 +60,8 @@ int analyse(const QStringList &args, QTextStream &out, QTextStream &err)
         out << doc.messages[n] << '\n';
 
     // The checks of a failed analysis do not exist: its reason stands above.
-    const DesignResult checks = ok && (design || strict) ? designChecks(doc) : DesignResult();
+    const DesignResult checks =
+        ok && (design || strict) ? designChecks(doc.project()) : DesignResult();
     if (design && ok) {
         for (const DesignLine &line : DesignText::lines(checks))
             out << line.text << '\n';

@@ -33,7 +33,7 @@ QString countText(qsizetype total, const QMap<qint16, int> &byKind,
         : QStringLiteral("%1 (%2)").arg(total).arg(parts.join(QLatin1String(", ")));
 }
 
-void printSummary(const Document &doc, QTextStream &out)
+void printSummary(const Project &doc, QTextStream &out)
 {
     const BaseInfo &base = doc.base;
     const bool doubleRow = base.PileForm == DOUBLEROW;
@@ -95,7 +95,7 @@ int runCheck(const QStringList &args, QTextStream &out, QTextStream &err)
     Document doc;
     if (!readProjectFile(doc, args.first(), err))
         return ExitUnreadable;
-    printSummary(doc, out);
+    printSummary(doc.project(), out);
     return ExitOk;
 }
 

@@ -33,7 +33,7 @@ int report(const QStringList &args, QTextStream &out, QTextStream &err)
     Document doc;
     if (!readProjectFile(doc, input, err))
         return ExitUnreadable;
-    if (!(doc.status & SHOWRESULT) || doc.results.isEmpty()) {
+    if (!(doc.project().status & SHOWRESULT) || doc.project().results.isEmpty()) {
         doc.showInput();
         const qsizetype first = doc.messages.size();
         if (!doc.analyse()) {

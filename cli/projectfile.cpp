@@ -6,11 +6,13 @@
 bool readProjectFile(Document &doc, const QString &path, QTextStream &err)
 {
     FileSys reader;
-    const QString message = reader.readProject(doc, path);
+    Project read = doc.project();
+    const QString message = reader.readProject(read, path);
     if (!message.isEmpty()) {
         err << "ridezu-cli: " << message << '\n';
         return false;
     }
+    doc.replaceProject(read);
     for (const QString &note : reader.notes())
         err << "ridezu-cli: " << note << '\n';
     return true;
@@ -18,7 +20,7 @@ bool readProjectFile(Document &doc, const QString &path, QTextStream &err)
 
 bool writeProjectFile(Document &doc, const QString &path, QTextStream &err)
 {
-    const QString message = FileSys().writeProject(doc, path);
+    const QString message = FileSys().writeProject(doc.project(), path);
     if (!message.isEmpty())
         err << "ridezu-cli: " << message << '\n';
     return message.isEmpty();

@@ -185,7 +185,7 @@ void DockView::reportSkippedRows()
 void DockView::showBaseTable()
 {
     clearTable();
-    const BaseInfo &base = m_document->base;
+    const BaseInfo &base = m_document->project().base;
     const bool two = base.PileForm == DOUBLEROW;
     addRow(tr("支护形式"), CodeText::pileForm(base.PileForm), false);
     setRowPattern(addRow(two ? tr("后桩滑面深度(m)") : tr("滑面深度(m)"), num(base.slideBackH)),
@@ -213,7 +213,7 @@ void DockView::indexChangedBaseData(int row, int column, int index)
     if (row != 5 || column != VALUE || !m_document)
         return;
     if (index == 2)
-        setValue(6, num(m_document->base.ratio));
+        setValue(6, num(m_document->project().base.ratio));
     else
         setFixed(6, tr("-"));
 }
@@ -243,8 +243,8 @@ void DockView::indexChangedPileData(int row, int column, int index)
 {
     if (row != 2 || column != VALUE || !m_document)
         return;
-    const PileInfo &pile =
-        m_category == BackPileCategory ? m_document->backPile : m_document->frontPile;
+    const PileInfo &pile = m_category == BackPileCategory ? m_document->project().backPile
+                                                          : m_document->project().frontPile;
     if (index == 1) {
         setFixed(3, tr("-"));
         setValue(4, num(pile.height));
@@ -259,7 +259,7 @@ void DockView::indexChangedPileData(int row, int column, int index)
 void DockView::showLinkBeamTable()
 {
     clearTable();
-    const LinkBeamInfo &beam = m_document->linkBeam;
+    const LinkBeamInfo &beam = m_document->project().linkBeam;
     setRowPattern(addRow(tr("连梁高度(m)"), num(beam.height)), InputPatterns::SectionSize);
     setRowPattern(addRow(tr("连梁宽度(m)"), num(beam.width)), InputPatterns::SectionSize);
     setRowDelegate(addRow(tr("桩混凝土等级"), CodeText::grade(beam.grade)),
@@ -300,7 +300,7 @@ void DockView::addCoefficientButton()
     button->setFixedWidth(30);
     button->setIcon(QIcon(QStringLiteral(":/res/m.ico")));
     button->setToolTip(tr("计算系数m"));
-    button->setEnabled(m_document && (m_document->status & SHOWDATA));
+    button->setEnabled(m_document && (m_document->project().status & SHOWDATA));
     layout->addWidget(button);
     m_table->setCellWidget(6, 0, holder);
     connect(button, &QPushButton::clicked, this, &DockView::computeCoefficientM);
@@ -350,8 +350,8 @@ void DockView::showForceTable(const ForceInfo &force)
     clearTable();
     const bool beam = force.object == OBJBEAM;
     addRow(QString(),
-        QStringLiteral("%1-%2").arg(
-            CodeText::load(force.type), CodeText::carrier(force.object, m_document->base.PileForm)),
+        QStringLiteral("%1-%2").arg(CodeText::load(force.type),
+            CodeText::carrier(force.object, m_document->project().base.PileForm)),
         false);
     const QStringList directions = CodeText::words(DIRECTIONS, &CodeText::direction);
     switch (force.type) {
@@ -414,7 +414,7 @@ void DockView::applyBaseData()
 {
     if (!m_document || m_table->rowCount() < 8)
         return;
-    BaseInfo base = m_document->base;
+    BaseInfo base = m_document->project().base;
     const bool two = base.PileForm == DOUBLEROW;
     if (two && m_table->rowCount() < 11)
         return;
@@ -442,8 +442,8 @@ void DockView::applyPileData()
 {
     if (!m_document || m_table->rowCount() < 7)
         return;
-    PileInfo front = m_document->frontPile;
-    PileInfo back = m_document->backPile;
+    PileInfo front = m_document->project().frontPile;
+    PileInfo back = m_document->project().backPile;
     const int category = m_category == BackPileCategory ? BackPileCategory : FrontPileCategory;
     PileInfo &pile = category == BackPileCategory ? back : front;
     readNumber(0, pile.length);
@@ -460,7 +460,7 @@ void DockView::applyPileData()
     pile.support = CodeText::codeOf(
         cellText(6), {SUPPORTHINGED, SUPPORTFIXED}, &CodeText::support, SUPPORTFREE);
     ApplyScope scope(m_applying, category);
-    m_document->changePiles(front, back, m_document->linkBeam);
+    m_document->changePiles(front, back, m_document->project().linkBeam);
     reportSkippedRows();
 }
 
@@ -468,21 +468,22 @@ void DockView::applyLinkbeamData()
 {
     if (!m_document || m_table->rowCount() < 3)
         return;
-    LinkBeamInfo beam = m_document->linkBeam;
+    LinkBeamInfo beam = m_document->project().linkBeam;
     readNumber(0, beam.height);
     readNumber(1, beam.width);
     beam.grade = CodeText::codeOf(cellText(2), CONCRETEGRADES, &CodeText::grade, beam.grade);
     ApplyScope scope(m_applying, LinkBeamCategory);
-    m_document->changePiles(m_document->frontPile, m_document->backPile, beam);
+    m_document->changePiles(m_document->project().frontPile, m_document->project().backPile, beam);
     reportSkippedRows();
 }
 
 void DockView::applySoilData()
 {
     // A list that shrank since the line was clicked has no such layer.
-    if (!m_document || m_index < 1 || m_index > m_document->soils.size() || m_table->rowCount() < 8)
+    if (!m_document || m_index < 1 || m_index > m_document->project().soils.size()
+        || m_table->rowCount() < 8)
         return;
-    QList<SoilInfo> soils = m_document->soils;
+    QList<SoilInfo> soils = m_document->project().soils;
     SoilInfo &soil = soils[m_index - 1];
     soil.Name = cellText(0);
     readNumber(1, soil.thickness);
@@ -506,10 +507,10 @@ void DockView::applySoilData()
 
 void DockView::applyAnchorData()
 {
-    if (!m_document || m_index < 1 || m_index > m_document->anchors.size()
+    if (!m_document || m_index < 1 || m_index > m_document->project().anchors.size()
         || m_table->rowCount() < 9)
         return;
-    QList<AnchorInfo> anchors = m_document->anchors;
+    QList<AnchorInfo> anchors = m_document->project().anchors;
     applyAnchorData(anchors[m_index - 1]);
     ApplyScope scope(m_applying, AnchorCategory);
     m_document->changeAnchors(anchors);
@@ -540,9 +541,9 @@ void DockView::applyAnchorData(AnchorInfo &anchor)
 
 void DockView::applyForceData()
 {
-    if (!m_document || m_index < 1 || m_index > m_document->AddForces.size())
+    if (!m_document || m_index < 1 || m_index > m_document->project().AddForces.size())
         return;
-    QList<ForceInfo> forces = m_document->AddForces;
+    QList<ForceInfo> forces = m_document->project().AddForces;
     ForceInfo &force = forces[m_index - 1];
     const auto direction = [this](int row) {
         return CodeText::codeOf(cellText(row), {DIRHORIZONTAL}, &CodeText::direction, DIRVERTICAL);

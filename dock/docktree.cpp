@@ -43,7 +43,7 @@ struct Line
 
 QString DockView::categoryText(int category) const
 {
-    const Document &doc = *m_document;
+    const Project &doc = m_document->project();
     const bool two = doc.base.PileForm == DOUBLEROW;
     switch (category) {
     case BaseCategory: return tr("基础信息");
@@ -64,7 +64,7 @@ void DockView::rebuildTree()
     m_tree->clear();
     if (!m_document)
         return;
-    const Document &doc = *m_document;
+    const Project &doc = m_document->project();
     QList<int> categories = {BaseCategory, FrontPileCategory};
     if (doc.base.PileForm == DOUBLEROW)
         categories << BackPileCategory << LinkBeamCategory;
@@ -84,7 +84,7 @@ void DockView::rebuildTree()
 
 bool DockView::openCategory(int category) const
 {
-    return !(m_document->status & SHOWRESULT) || category == ResultCategory
+    return !(m_document->project().status & SHOWRESULT) || category == ResultCategory
         || category == DesignCategory;
 }
 
@@ -128,7 +128,7 @@ void DockView::refreshCategory(int category)
 
 void DockView::addChildren(QTreeWidgetItem *item)
 {
-    const Document &doc = *m_document;
+    const Project &doc = m_document->project();
     const BaseInfo &base = doc.base;
     const bool two = base.PileForm == DOUBLEROW;
     const bool results = doc.status & SHOWRESULT;

@@ -133,6 +133,7 @@ void DockView::setDocument(Document *doc)
     }
     disconnect(m_documentConnection);
     disconnect(m_logConnection);
+    disconnect(m_resultsConnection);
     m_document = doc;
     m_documentConnection = connect(doc, &Document::dataChanged, this, &DockView::documentChanged);
     // Lines logged while the project is shown, such as the notes of a
@@ -141,6 +142,17 @@ void DockView::setDocument(Document *doc)
         m_list->addItem(text);
         m_list->scrollToBottom();
     });
+    // After an analysis, or back to the input, the project is shown afresh
+    // with its log in front.
+    m_resultsConnection = connect(doc, &Document::resultsChanged, this, &DockView::showDocument);
+    showDocument();
+}
+
+void DockView::showDocument()
+{
+    if (!m_document)
+        return;
+    const Document *doc = m_document;
     rebuildTree();
     m_tabs->setCurrentWidget(m_infoTab);
     m_list->clear();
@@ -154,6 +166,7 @@ void DockView::showWelcome()
 {
     disconnect(m_documentConnection);
     disconnect(m_logConnection);
+    disconnect(m_resultsConnection);
     m_document = nullptr;
     m_tree->clear();
     auto *base = new QTreeWidgetItem(m_tree, {tr("基础信息")});
@@ -184,7 +197,7 @@ void DockView::documentChanged()
 void DockView::reportInputProblem()
 {
     // Told at once, not first at the analysis; the edit stands all the same.
-    const QString problem = firstInputProblem(*m_document);
+    const QString problem = firstInputProblem(m_document->project());
     if (problem.isEmpty())
         return;
     emit statusMessage(problem);
@@ -199,7 +212,7 @@ void DockView::treeDataItemClicked(QTreeWidgetItem *item)
     if (!m_document || !item)
         return;
     // Valid results belong to the input as it is: no edits until they go.
-    if (m_document->status & SHOWRESULT) {
+    if (m_document->project().status & SHOWRESULT) {
         showProgramRows();
         return;
     }
@@ -220,7 +233,7 @@ void DockView::treeDataItemClicked(QTreeWidgetItem *item)
     m_applyButton->setEnabled(true);
     m_tabs->setCurrentWidget(m_propertyTab);
 
-    const Document &doc = *m_document;
+    const Project &doc = m_document->project();
     switch (category) {
     case BaseCategory: showBaseTable(); break;
     case FrontPileCategory: showPileTable(doc.frontPile); break;
@@ -250,7 +263,7 @@ void DockView::treeDataItemClicked(QTreeWidgetItem *item)
 
 void DockView::applyButtonClicked()
 {
-    if (!m_document || (m_document->status & SHOWRESULT) || m_category < 1 || m_index < 1)
+    if (!m_document || (m_document->project().status & SHOWRESULT) || m_category < 1 || m_index < 1)
         return;
     m_skippedRows.clear();
     switch (m_category) {

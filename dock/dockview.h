@@ -92,6 +92,8 @@ protected:
 private:
     // The Document announced a change.
     void documentChanged();
+    // Tree, messages and program rows of the shown document.
+    void showDocument();
     // The first problem of the input after a change, in the status bar and
     // the information window.
     void reportInputProblem();
@@ -134,6 +136,7 @@ private:
     QPointer<Document> m_document;
     QMetaObject::Connection m_documentConnection;
     QMetaObject::Connection m_logConnection;
+    QMetaObject::Connection m_resultsConnection;
     int m_category = -1;
     int m_index = -1;
     // Category of the dock's own apply while it runs; its table stays.

@@ -10,7 +10,7 @@ Document::Document(QObject *parent)
     : QObject(parent)
 {
     messages.append(tr(">>欢迎使用澄川抗滑桩软件"));
-    static_cast<Project &>(*this) = Project::defaultProject();
+    m_project = Project::defaultProject();
     clearHistory();
 }
 
@@ -18,7 +18,7 @@ void Document::noteSpacing(bool limited, const QList<double> &basisBefore)
 {
     // Only the change that made the spacing cut b0 says so: a later change
     // of other values leaves the spacing and the sections as they were.
-    if (limited && widthBasis(*this) != basisBefore)
+    if (limited && widthBasis(m_project) != basisBefore)
         outInfo(tr(">>注意: 桩间距小于b0"));
 }
 
@@ -44,7 +44,7 @@ void Document::updateModified()
 
 void Document::clearHistory()
 {
-    m_history = {Step {QString(), *this}};
+    m_history = {Step {QString(), m_project}};
     m_position = 0;
     m_cleanPosition = 0;
     updateModified();
@@ -53,7 +53,7 @@ void Document::clearHistory()
 
 void Document::replaceProject(const Project &project)
 {
-    static_cast<Project &>(*this) = project;
+    m_project = project;
     m_result = AnalysisResult();
     m_analysedResults.clear();
     clearHistory();
@@ -65,7 +65,7 @@ void Document::commitStep(const QString &name)
     m_history.resize(m_position + 1);
     if (m_cleanPosition > m_position)
         m_cleanPosition = -1;
-    m_history.append(Step {name, *this});
+    m_history.append(Step {name, m_project});
     ++m_position;
     emit dataChanged();
     updateModified();
@@ -111,7 +111,7 @@ bool Document::redo()
 void Document::moveTo(int position)
 {
     m_position = position;
-    takeContent(m_history[position].state);
+    m_project.takeContent(m_history[position].state);
     emit dataChanged();
     updateModified();
     emit historyChanged();
@@ -121,17 +121,17 @@ bool Document::changeBase(const BaseInfo &b)
 {
     if (!inputEditable())
         return false;
-    const QList<double> basis = widthBasis(*this);
-    base = b;
-    applySlideDepthRule(base);
+    const QList<double> basis = widthBasis(m_project);
+    m_project.base = b;
+    applySlideDepthRule(m_project.base);
     // The form, the spacing and the pile-top offset move the piles; the
     // depths and the thrust rebuild the derived loads; everything placed on
     // a pile follows it.
-    noteSpacing(updateGeometry(), basis);
-    updateBaseData();
-    updateSoilLayers();
-    placeForces();
-    placeAnchors();
+    noteSpacing(m_project.updateGeometry(), basis);
+    m_project.updateBaseData();
+    m_project.updateSoilLayers();
+    m_project.placeForces();
+    m_project.placeAnchors();
     commitStep(tr("修改基本数据"));
     return true;
 }
@@ -140,17 +140,17 @@ bool Document::changePiles(const PileInfo &front, const PileInfo &back, const Li
 {
     if (!inputEditable())
         return false;
-    const QList<double> basis = widthBasis(*this);
-    frontPile = front;
-    backPile = back;
-    linkBeam = beam;
-    noteSpacing(updateGeometry(), basis);
+    const QList<double> basis = widthBasis(m_project);
+    m_project.frontPile = front;
+    m_project.backPile = back;
+    m_project.linkBeam = beam;
+    noteSpacing(m_project.updateGeometry(), basis);
     // A new pile length moves the pile bottom, where thrust, forces and
     // anchors below it are clamped; left at their old places they would lie
     // off the pile and the analysis would find no node to put them on.
-    updateBaseData();
-    placeForces();
-    placeAnchors();
+    m_project.updateBaseData();
+    m_project.placeForces();
+    m_project.placeAnchors();
     commitStep(tr("修改桩数据"));
     return true;
 }
@@ -159,8 +159,8 @@ bool Document::changeSoils(const QList<SoilInfo> &list)
 {
     if (!inputEditable())
         return false;
-    soils = list;
-    updateSoilLayers();
+    m_project.soils = list;
+    m_project.updateSoilLayers();
     commitStep(tr("修改岩土层"));
     return true;
 }
@@ -169,10 +169,10 @@ bool Document::changeAnchors(const QList<AnchorInfo> &list)
 {
     if (!inputEditable())
         return false;
-    anchors = list;
-    for (AnchorInfo &a : anchors)
+    m_project.anchors = list;
+    for (AnchorInfo &a : m_project.anchors)
         a.computeStiffness();
-    placeAnchors();
+    m_project.placeAnchors();
     commitStep(tr("修改锚索(杆)"));
     return true;
 }
@@ -181,8 +181,8 @@ bool Document::changeForces(const QList<ForceInfo> &list)
 {
     if (!inputEditable())
         return false;
-    AddForces = list;
-    placeForces();
+    m_project.AddForces = list;
+    m_project.placeForces();
     commitStep(tr("修改附加力"));
     return true;
 }
@@ -191,7 +191,7 @@ bool Document::changeDesign(const DesignInfo &d)
 {
     if (!inputEditable())
         return false;
-    design = d;
+    m_project.design = d;
     commitStep(tr("修改设计参数"));
     return true;
 }
@@ -204,35 +204,69 @@ void Document::outInfo(const QString &text)
 
 bool Document::analyse()
 {
-    if (status & SHOWRESULT)
+    if (m_project.status & SHOWRESULT)
         return false;
-    AnalysisOutcome outcome = ::analyse(*this);
+    AnalysisOutcome outcome = ::analyse(m_project);
     for (const QString &line : std::as_const(outcome.log))
         outInfo(line);
-    const qint32 mark = status & SHOWMARK;
-    static_cast<Project &>(*this) = std::move(outcome.project);
+    const qint32 mark = m_project.status & SHOWMARK;
+    m_project = std::move(outcome.project);
     m_result = std::move(outcome.result);
-    m_analysedResults = results;
-    status = mark | (outcome.succeeded() ? SHOWRESULT : SHOWDATA);
+    m_analysedResults = m_project.results;
+    m_project.status = mark | (outcome.succeeded() ? SHOWRESULT : SHOWDATA);
     // The analysis belongs to the input of the present step: stepping away
     // and back keeps it.
-    m_history[m_position].state = *this;
+    m_history[m_position].state = m_project;
+    emit resultsChanged();
     return outcome.succeeded();
 }
 
 void Document::showInput()
 {
-    status = (status & SHOWMARK) | SHOWDATA;
+    const bool shown = m_project.status & SHOWRESULT;
+    m_project.status = (m_project.status & SHOWMARK) | SHOWDATA;
+    if (shown)
+        emit resultsChanged();
+}
+
+void Document::setView(double blc, qint32 x0, qint32 y0)
+{
+    m_project.blc = blc;
+    m_project.x0 = x0;
+    m_project.y0 = y0;
+}
+
+void Document::setFittedScale(double blcfull)
+{
+    m_project.blcfull = blcfull;
+}
+
+void Document::setMarksShown(bool shown)
+{
+    qint32 &status = m_project.status;
+    status = shown ? status | SHOWMARK : status & ~SHOWMARK;
+    emit displayChanged();
+}
+
+bool Document::showDiagram(qint32 diagram)
+{
+    // One diagram at a time, and only over results.
+    qint32 &status = m_project.status;
+    if (!(status & SHOWRESULT))
+        return false;
+    status = (status & (SHOWRESULT | SHOWMARK)) | diagram;
+    emit displayChanged();
+    return true;
 }
 
 AnalysisResult Document::analysisResult() const
 {
-    if (!(status & SHOWRESULT) || results.isEmpty())
+    if (!(m_project.status & SHOWRESULT) || m_project.results.isEmpty())
         return AnalysisResult();
     // Results read from a file carry no log of their analysis: their
     // result report stands in for it. The results of this session's last
     // analysis are known by their shared list.
-    if (!m_result.valid || m_analysedResults.constData() != results.constData())
-        return ::analysisResult(*this, reportLines(*this));
+    if (!m_result.valid || m_analysedResults.constData() != m_project.results.constData())
+        return ::analysisResult(m_project, reportLines(m_project));
     return m_result;
 }

@@ -2,6 +2,9 @@
 
 // One project: its input records, the results of its last analysis, the
 // display state saved with it, the modified flag and the information log.
+// The Document is the only writer of its Project: others read it through
+// project() and change it through the calls below, each of which announces
+// what it changed.
 
 #include "engine/analysisresult.h"
 #include "model/project.h"
@@ -12,7 +15,7 @@
 #include <QRectF>
 #include <QStringList>
 
-class Document : public QObject, public Project
+class Document : public QObject
 {
     Q_OBJECT
 
@@ -20,7 +23,7 @@ public:
     explicit Document(QObject *parent = nullptr);
 
     // The project as it stands, for reading.
-    const Project &project() const { return *this; }
+    const Project &project() const { return m_project; }
 
     // Whether the project differs from its file: the undo history is not at
     // the state last saved or opened.
@@ -74,17 +77,34 @@ public:
     void replaceProject(const Project &project);
 
     // True while the input may be changed: no valid results are shown.
-    bool inputEditable() const { return !(status & SHOWRESULT); }
+    bool inputEditable() const { return !(m_project.status & SHOWRESULT); }
 
     // Runs the analysis of the input and shows its results (the labels stay
     // as they were, the diagrams start hidden); true when results were
-    // produced. Lines go to the log. Does nothing while results are shown:
-    // showInput() first.
+    // produced. Lines go to the log; resultsChanged() follows. Does nothing
+    // while results are shown: showInput() first.
     bool analyse();
     // Back to the input: results are hidden and editing is possible again.
+    // Announces resultsChanged() when results were shown.
     void showInput();
     // The typed result of the results shown; invalid while none are.
     AnalysisResult analysisResult() const;
+
+    // The display state saved with the project. It is no input: setting it
+    // takes no step of the history and leaves the modified mark alone.
+    //
+    // The scale (pixels per metre) and origin (pixels) of the View, as the
+    // user zooms and pans; the View redraws itself, nothing is announced.
+    void setView(double blc, qint32 x0, qint32 y0);
+    // The scale at which the drawing fits the View; the labels keep their
+    // size relative to it.
+    void setFittedScale(double blcfull);
+    // Shows or hides the labels; announces displayChanged().
+    void setMarksShown(bool shown);
+    // Shows one diagram of the results (SHOWDISPLACE, SHOWMOMENT,
+    // SHOWSHEAR, SHOWNORMAL or SHOWREACT), or none for 0, and announces
+    // displayChanged(). Refused (false) while no results are shown.
+    bool showDiagram(qint32 diagram);
 
     QStringList messages;
 
@@ -93,6 +113,11 @@ signals:
     void sendOutInfo(QString outString);
     void dataChanged();
     void historyChanged();
+    // The labels or the diagram shown changed.
+    void displayChanged();
+    // An analysis ran or its results were hidden: the results shown, and
+    // with them the mode, may differ.
+    void resultsChanged();
 
 private:
     // Records the present state as the step `name` after a change, dropping
@@ -106,6 +131,8 @@ private:
     // change touched what decides it (widthBasis() before the change).
     void noteSpacing(bool limited, const QList<double> &basisBefore);
 
+    // The one project; only the calls above write it.
+    Project m_project;
     bool m_modified = false;
     // The typed result of this session's last analysis; invalid for results
     // read from a file.

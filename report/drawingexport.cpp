@@ -22,7 +22,7 @@ QString writeFailed(const QString &path)
 } // namespace
 
 void DrawingExport::paint(
-    QPainter &painter, const Document &doc, const ViewFrame &frame, double ratio)
+    QPainter &painter, const Project &doc, const ViewFrame &frame, double ratio)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -37,7 +37,7 @@ void DrawingExport::paint(
     painter.restore();
 }
 
-QImage DrawingExport::image(const Document &doc, const ViewFrame &frame, int dpi)
+QImage DrawingExport::image(const Project &doc, const ViewFrame &frame, int dpi)
 {
     const double ratio = dpi / 96.0;
     const QSize size(int(std::lround(frame.size.width() * ratio)),
@@ -56,7 +56,7 @@ QImage DrawingExport::image(const Document &doc, const ViewFrame &frame, int dpi
 }
 
 QString DrawingExport::writePng(
-    const Document &doc, const ViewFrame &frame, int dpi, const QString &path)
+    const Project &doc, const ViewFrame &frame, int dpi, const QString &path)
 {
     const QImage picture = image(doc, frame, dpi);
     if (picture.isNull())
@@ -67,7 +67,7 @@ QString DrawingExport::writePng(
     return QString();
 }
 
-QString DrawingExport::writeSvg(const Document &doc, const ViewFrame &frame, const QString &path)
+QString DrawingExport::writeSvg(const Project &doc, const ViewFrame &frame, const QString &path)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

@@ -34,15 +34,15 @@ public:
 
     // Paints the view's picture on white with its top-left corner at the
     // painter's origin, every length (lines too) `ratio` times as large.
-    static void paint(QPainter &painter, const Document &doc, const ViewFrame &frame, double ratio);
+    static void paint(QPainter &painter, const Project &doc, const ViewFrame &frame, double ratio);
 
     // The picture as an image of dpi/96 times the view's pixels; a null
     // image when it would be too large to make.
-    static QImage image(const Document &doc, const ViewFrame &frame, int dpi);
+    static QImage image(const Project &doc, const ViewFrame &frame, int dpi);
 
     // Write the picture; each returns the message for the user, empty on
     // success, and replaces the file only once it is complete.
     static QString writePng(
-        const Document &doc, const ViewFrame &frame, int dpi, const QString &path);
-    static QString writeSvg(const Document &doc, const ViewFrame &frame, const QString &path);
+        const Project &doc, const ViewFrame &frame, int dpi, const QString &path);
+    static QString writeSvg(const Project &doc, const ViewFrame &frame, const QString &path);
 };

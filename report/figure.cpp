@@ -16,7 +16,7 @@ QRectF paddedExtent(const Drawing &drawing)
 
 } // namespace
 
-double figureAspect(const Document &doc, const DisplaySettings &display)
+double figureAspect(const Project &doc, const DisplaySettings &display)
 {
     const QRectF extent = paddedExtent(Drawing(doc, display));
     if (!(extent.width() > 0.0) || !(extent.height() > 0.0))
@@ -45,7 +45,7 @@ namespace {
 // Labels are sized in model units; a figure of small scale gets larger ones,
 // up to three times the setting.
 DisplaySettings readableLabels(
-    const Document &doc, DisplaySettings display, const QRectF &target, double minLabel)
+    const Project &doc, DisplaySettings display, const QRectF &target, double minLabel)
 {
     const QRectF extent = paddedExtent(Drawing(doc, display));
     if (!(minLabel > 0.0) || !(extent.width() > 0.0) || !(extent.height() > 0.0))
@@ -62,7 +62,7 @@ DisplaySettings readableLabels(
 
 } // namespace
 
-void paintFigure(QPainter &painter, const QRectF &target, const Document &doc,
+void paintFigure(QPainter &painter, const QRectF &target, const Project &doc,
     const DisplaySettings &display, double minLabel)
 {
     const Drawing drawing(doc, readableLabels(doc, display, target, minLabel));
@@ -74,7 +74,7 @@ void paintFigure(QPainter &painter, const QRectF &target, const Document &doc,
     painter.restore();
 }
 
-QImage figureImage(const Document &doc, const DisplaySettings &display, int width, double minLabel)
+QImage figureImage(const Project &doc, const DisplaySettings &display, int width, double minLabel)
 {
     const int height = std::max(1, int(std::lround(width * figureAspect(doc, display))));
     QImage image(std::max(width, 1), height, QImage::Format_RGB32);

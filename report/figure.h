@@ -11,7 +11,7 @@
 #include <QTransform>
 
 // Height over width of the figure's drawing.
-double figureAspect(const Document &doc, const DisplaySettings &display);
+double figureAspect(const Project &doc, const DisplaySettings &display);
 
 // The transform that fits the drawing's extent into the target rectangle
 // (device coordinates), centred.
@@ -20,10 +20,10 @@ QTransform figureTransform(const QRectF &extent, const QRectF &target);
 // Paints the drawing fitted into the target rectangle. Labels are written
 // at least minLabel device units high (their font size), larger than the
 // display setting asks where a wide drawing makes the figure's scale small.
-void paintFigure(QPainter &painter, const QRectF &target, const Document &doc,
+void paintFigure(QPainter &painter, const QRectF &target, const Project &doc,
     const DisplaySettings &display, double minLabel = 0.0);
 
 // The figure as an image on white, `width` pixels wide, its labels at least
 // minLabel pixels high.
 QImage figureImage(
-    const Document &doc, const DisplaySettings &display, int width, double minLabel = 0.0);
+    const Project &doc, const DisplaySettings &display, int width, double minLabel = 0.0);

@@ -41,7 +41,7 @@ class PdfLayout
     Q_DECLARE_TR_FUNCTIONS(ReportWriter)
 
 public:
-    PdfLayout(QPdfWriter &writer, const Document &doc, const ReportContent &content,
+    PdfLayout(QPdfWriter &writer, const Project &doc, const ReportContent &content,
         const DisplaySettings &figures)
         : m_writer(writer)
         , m_doc(doc)
@@ -429,7 +429,7 @@ private:
     }
 
     QPdfWriter &m_writer;
-    const Document &m_doc;
+    const Project &m_doc;
     const ReportContent &m_content;
     DisplaySettings m_figures;
     QPainter *m_painter = nullptr;
@@ -446,7 +446,7 @@ private:
 
 } // namespace
 
-bool ReportWriter::writePdf(const Document &doc, const ReportContent &content,
+bool ReportWriter::writePdf(const Project &doc, const ReportContent &content,
     const DisplaySettings &figures, QIODevice *device)
 {
     QPdfWriter writer(device);

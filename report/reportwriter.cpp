@@ -68,7 +68,7 @@ QString htmlTable(const ReportTable &t)
     return out;
 }
 
-QString htmlFigure(const Document &doc, const ReportBlock &b, DisplaySettings display)
+QString htmlFigure(const Project &doc, const ReportBlock &b, DisplaySettings display)
 {
     display.status = b.status;
     display.pixelRatio = 2.0;
@@ -110,7 +110,9 @@ QString ReportWriter::write(const Document &doc, const QString &path, const QStr
     const AnalysisResult result = doc.analysisResult();
     if (!result.valid)
         return ReportBuilder::noResults();
-    const ReportContent content = ReportBuilder::build(doc, result, fileName, QDate::currentDate());
+    const Project &project = doc.project();
+    const ReportContent content =
+        ReportBuilder::build(project, result, fileName, QDate::currentDate());
 
     const QString failed = tr("无法写入文件%1").arg(QDir::toNativeSeparators(path));
     QSaveFile file(path);
@@ -118,9 +120,9 @@ QString ReportWriter::write(const Document &doc, const QString &path, const QStr
         return failed;
     bool written = false;
     if (format == Format::Pdf) {
-        written = writePdf(doc, content, figures, &file);
+        written = writePdf(project, content, figures, &file);
     } else {
-        const QByteArray bytes = html(doc, content, figures);
+        const QByteArray bytes = html(project, content, figures);
         written = file.write(bytes) == bytes.size();
     }
     if (!written || !file.commit())
@@ -129,7 +131,7 @@ QString ReportWriter::write(const Document &doc, const QString &path, const QStr
 }
 
 QByteArray ReportWriter::html(
-    const Document &doc, const ReportContent &content, const DisplaySettings &figures)
+    const Project &doc, const ReportContent &content, const DisplaySettings &figures)
 {
     QString out =
         QStringLiteral("<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n"

@@ -35,8 +35,8 @@ public:
 
     // The layouts of a built report. writePdf returns false when the device
     // could not be written.
-    static bool writePdf(const Document &doc, const ReportContent &content,
+    static bool writePdf(const Project &doc, const ReportContent &content,
         const DisplaySettings &figures, QIODevice *device);
     static QByteArray html(
-        const Document &doc, const ReportContent &content, const DisplaySettings &figures);
+        const Project &doc, const ReportContent &content, const DisplaySettings &figures);
 };

@@ -147,9 +147,11 @@ void TestCli::analysePrintsTheLog()
 {
     // Exactly the lines the analysis adds to the log, nothing else.
     const QString example = QStringLiteral(RIDEZU_SOURCE_DIR "/examples/doublerow.qzp");
+    Project p = Project::defaultProject();
+    QCOMPARE(FileSys().readProject(p, example), QString());
+    p.status = (p.status & SHOWMARK) | SHOWDATA;
     Document doc;
-    QCOMPARE(FileSys().readProject(doc, example), QString());
-    doc.status = (doc.status & SHOWMARK) | SHOWDATA;
+    doc.replaceProject(p);
     const int first = doc.messages.size();
     QVERIFY(doc.analyse());
     const QString expected = doc.messages.mid(first).join('\n') + '\n';
@@ -169,7 +171,7 @@ void TestCli::analyseSavesResults()
         QStringLiteral(RIDEZU_SOURCE_DIR "/examples/singlerow-anchors.qzp"),
         QStringLiteral("--save"), out});
     QCOMPARE(r.status, 0);
-    Document doc;
+    Project doc = Project::defaultProject();
     QCOMPARE(FileSys().readProject(doc, out), QString());
     QVERIFY(doc.status & SHOWRESULT);
     QVERIFY(doc.nodes.size() > 10);
@@ -187,7 +189,7 @@ void TestCli::analyseSavesResults()
 void TestCli::analyseFailures()
 {
     // An input check error: exit 1, the error line, a saved file in input mode.
-    Document doc;
+    Project doc = Project::defaultProject();
     doc.frontPile.length = 1.5;
     doc.base.slideBackH = 1.0;
     doc.base.cutH = 1.0;
@@ -201,7 +203,7 @@ void TestCli::analyseFailures()
         QStringLiteral("--csv"), csv});
     QCOMPARE(r.status, 1);
     QCOMPARE(r.out, QStringLiteral(">>错误：桩长小于2m\n"));
-    Document saved;
+    Project saved = Project::defaultProject();
     QCOMPARE(FileSys().readProject(saved, out), QString());
     QCOMPARE(saved.status & (SHOWDATA | SHOWRESULT), SHOWDATA);
     // No results, no result table: said so, and no file.
@@ -228,12 +230,14 @@ void TestCli::analyseWritesTheResultTable()
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF\xE6\xA1\xA9,")); // BOM, then "桩,"
     // The header and one line per node of the pile, as the analysis built it.
-    Document doc;
-    QCOMPARE(FileSys().readProject(doc, QStringLiteral(RIDEZU_SOURCE_DIR "/examples/default.qzp")),
+    Project p = Project::defaultProject();
+    QCOMPARE(FileSys().readProject(p, QStringLiteral(RIDEZU_SOURCE_DIR "/examples/default.qzp")),
         QString());
-    doc.status = SHOWDATA;
+    p.status = SHOWDATA;
+    Document doc;
+    doc.replaceProject(p);
     QVERIFY(doc.analyse());
-    QCOMPARE(bytes.count("\r\n"), doc.nodes.size() + 1);
+    QCOMPARE(bytes.count("\r\n"), doc.project().nodes.size() + 1);
 }
 
 void TestCli::analyseWithDesignChecks()
@@ -257,19 +261,19 @@ void TestCli::analyseWithDesignChecks()
     // Looser limits, a stronger upper layer, a better bond and stronger
     // strands leave nothing unsatisfied: --strict exits 0.
     Document doc;
-    QList<SoilInfo> soils = doc.soils;
+    QList<SoilInfo> soils = doc.project().soils;
     soils[0].fi = 40.0;
     QVERIFY(doc.changeSoils(soils));
-    QList<AnchorInfo> anchors = doc.anchors;
+    QList<AnchorInfo> anchors = doc.project().anchors;
     anchors[0].frbk = 500.0;
     QVERIFY(doc.changeAnchors(anchors));
-    DesignInfo design = doc.design;
+    DesignInfo design = doc.project().design;
     design.limitTopRatio = 0.02;
     design.limitSlip = 0.03;
     design.fpy = 1860.0;
     QVERIFY(doc.changeDesign(design));
     const QString passing = m_dir.filePath(QStringLiteral("passing.qzp"));
-    QCOMPARE(FileSys().writeProject(doc, passing), QString());
+    QCOMPARE(FileSys().writeProject(doc.project(), passing), QString());
     const Run good = cli({QStringLiteral("analyse"), passing, QStringLiteral("--design"),
         QStringLiteral("--strict")});
     QCOMPARE(good.status, 0);
@@ -293,8 +297,10 @@ void TestCli::analyseWritesJson()
 
     const auto keys = [](const QJsonValue &v) { return v.toObject().keys().join(','); };
     QCOMPARE(keys(o), QStringLiteral("anchors,checks,doubleRow,extremes,log,piles,valid"));
+    Project p = Project::defaultProject();
+    QCOMPARE(FileSys().readProject(p, example), QString());
     Document doc;
-    QCOMPARE(FileSys().readProject(doc, example), QString());
+    doc.replaceProject(p);
     doc.showInput();
     QVERIFY(doc.analyse());
     QCOMPARE(o[QStringLiteral("log")].toArray().size(), doc.analysisResult().log.size());
@@ -302,7 +308,7 @@ void TestCli::analyseWritesJson()
     QCOMPARE(o[QStringLiteral("extremes")][QStringLiteral("front")][QStringLiteral("displacement")]
               [QStringLiteral("min")]
                   .toDouble(),
-        doc.extremes.Min1.D * 1000.0);
+        doc.project().extremes.Min1.D * 1000.0);
     const QJsonArray piles = o[QStringLiteral("piles")].toArray();
     QCOMPARE(piles.size(), 2);
     QCOMPARE(keys(piles[0].toObject()[QStringLiteral("nodes")].toArray().first()),
@@ -332,7 +338,7 @@ void TestCli::analyseWritesJson()
         QStringLiteral("Nak,bond,bondRequired,id,ok,tendons,tendonsRequired"));
 
     // The numbers are those of the checks, in the units of the README.
-    const DesignResult design = designChecks(doc);
+    const DesignResult design = designChecks(doc.project());
     QVERIFY(design.valid);
     QCOMPARE(checks[QStringLiteral("ok")].toBool(), design.ok());
     QCOMPARE(checks[QStringLiteral("beam")][QStringLiteral("flexure")].toArray().size(), 2);
@@ -379,7 +385,7 @@ void TestCli::absurdValuesRefused()
 {
     // A force of 1e300 kN/m on a pile of almost no stiffness once printed an
     // infinite displacement and exited 0; the check now names the field.
-    Document doc;
+    Project doc = Project::defaultProject();
     ForceInfo f;
     f.type = LOADPNT;
     f.F = 1e300;
@@ -409,7 +415,7 @@ void TestCli::unreadableValueNamed()
 {
     // A depth the reader cannot read is taken as 0, as before, but no longer
     // in silence: standard error names the field, and the analysis runs.
-    Document doc;
+    Project doc = Project::defaultProject();
     const QString good = m_dir.filePath(QStringLiteral("readable.qzp"));
     QCOMPARE(FileSys().writeProject(doc, good), QString());
     QuaZip in(good);
@@ -439,7 +445,7 @@ void TestCli::storedDerivedValuesNotTrusted()
     // A file whose stored derived values disagree with its input (pile top
     // moved by 1 mm, anchor stiffness and thrust loads spoilt) analyses
     // exactly like the consistent file, and keeps what the file holds.
-    Document doc;
+    Project doc = Project::defaultProject();
     const QString good = m_dir.filePath(QStringLiteral("consistent.qzp"));
     QCOMPARE(FileSys().writeProject(doc, good), QString());
     doc.frontPile.topXg = 0.001;
@@ -458,7 +464,7 @@ void TestCli::storedDerivedValuesNotTrusted()
     QCOMPARE(b.out, a.out);
     QVERIFY(!a.out.contains(QStringLiteral("0.0~ 0.0")));
 
-    Document reread;
+    Project reread = Project::defaultProject();
     QCOMPARE(FileSys().readProject(reread, saved), QString());
     QCOMPARE(reread.frontPile.topXg, 0.001);
     QCOMPARE(reread.anchors[0].kh, 1.0);

@@ -31,8 +31,7 @@ DesignResult analysed(Document &doc)
 {
     if (!doc.analyse())
         return {};
-    doc.status = SHOWRESULT;
-    return designChecks(doc);
+    return designChecks(doc.project());
 }
 
 const BearingCheck *bearingAt(const MemberCheck &m, double depth)
@@ -171,12 +170,12 @@ void TestDesign::rectangularPileBothSigns()
     // The default pile made square: the moment changes sign along it, and each
     // sign is designed on its own for the largest moment of that sign.
     Document doc;
-    PileInfo pile = doc.frontPile;
+    PileInfo pile = doc.project().frontPile;
     pile.shp = SECTSQUARE;
     pile.width = 1.2;
     pile.height = 1.6;
-    QVERIFY(doc.changePiles(pile, doc.backPile, doc.linkBeam));
-    DesignInfo design = doc.design;
+    QVERIFY(doc.changePiles(pile, doc.project().backPile, doc.project().linkBeam));
+    DesignInfo design = doc.project().design;
     design.gamma0 = 1.1;
     QVERIFY(doc.changeDesign(design));
     const DesignResult r = analysed(doc);
@@ -185,9 +184,9 @@ void TestDesign::rectangularPileBothSigns()
     QCOMPARE(m.flexure.size(), 2);
     QCOMPARE(m.flexure[0].sign, QStringLiteral("+"));
     QCOMPARE(m.flexure[1].sign, QStringLiteral("-"));
-    QVERIFY(doc.extremes.Min1.M < 0.0 && doc.extremes.Max1.M > 0.0);
-    QCLOSE(m.flexure[0].design.Md, 1.1 * 1.35 * doc.extremes.Max1.M);
-    QCLOSE(m.flexure[1].design.Md, -1.1 * 1.35 * doc.extremes.Min1.M);
+    QVERIFY(doc.project().extremes.Min1.M < 0.0 && doc.project().extremes.Max1.M > 0.0);
+    QCLOSE(m.flexure[0].design.Md, 1.1 * 1.35 * doc.project().extremes.Max1.M);
+    QCLOSE(m.flexure[1].design.Md, -1.1 * 1.35 * doc.project().extremes.Min1.M);
     // Stirrups of a rectangle: its width, h0 = h − as and four legs.
     QCLOSE(m.shear.Vc, 0.7 * 1.57 * 1200.0 * 1520.0 / 1000.0);
 }
@@ -226,7 +225,7 @@ void TestDesign::rockBearing()
     // (−16 m), which lies in it, is no soil check any more.
     for (const double frk : {300.0, 5000.0}) {
         Document doc;
-        QList<SoilInfo> soils = doc.soils;
+        QList<SoilInfo> soils = doc.project().soils;
         soils[1].frk = frk;
         QVERIFY(doc.changeSoils(soils));
         const DesignResult r = analysed(doc);
@@ -240,10 +239,10 @@ void TestDesign::rockBearing()
         QCOMPARE(rock.layer, 1);
         QCLOSE(rock.allowable, 0.15 * frk);
         double worst = 0.0;
-        for (const ResultInfo &e : doc.results) {
-            if (doc.nodes[e.i].Yg < -12.0 - 1e-6)
+        for (const ResultInfo &e : doc.project().results) {
+            if (doc.project().nodes[e.i].Yg < -12.0 - 1e-6)
                 worst = qMax(worst, qAbs(e.SPi));
-            if (doc.nodes[e.j].Yg < -12.0 - 1e-6)
+            if (doc.project().nodes[e.j].Yg < -12.0 - 1e-6)
                 worst = qMax(worst, qAbs(e.SPj));
         }
         QVERIFY(worst > 40.0);
@@ -258,9 +257,11 @@ void TestDesign::anchors()
     // temporary: Kb = 1.5, K = 1.8, so 1.5·655.9/(1320·0.140) = 5.32 strands
     // and 1.8·655.9/(π·0.15·50) = 50.1 m of bond.
     {
-        Document doc;
-        DesignInfo design = doc.design;
+        Project p = Project::defaultProject();
+        DesignInfo design = p.design;
         design.permanent = 0;
+        Document doc;
+        doc.replaceProject(p);
         QVERIFY(doc.changeDesign(design));
         const DesignResult r = analysed(doc);
         QVERIFY(r.valid);
@@ -272,7 +273,7 @@ void TestDesign::anchors()
     // 10 m long, permanent, class 1: Kb = 2.2, K = 2.6, fb = 2.40 MPa (M30).
     {
         Document doc;
-        QList<AnchorInfo> anchors = doc.anchors;
+        QList<AnchorInfo> anchors = doc.project().anchors;
         anchors[0].anchorType = ANCHORBAR;
         anchors[0].rodNum = 3;
         anchors[0].rodDiam = 32.0;
@@ -280,13 +281,13 @@ void TestDesign::anchors()
         anchors[0].frbk = 360.0;
         anchors[0].la = 10.0;
         QVERIFY(doc.changeAnchors(anchors));
-        DesignInfo design = doc.design;
+        DesignInfo design = doc.project().design;
         design.grade = 1;
         QVERIFY(doc.changeDesign(design));
         const DesignResult r = analysed(doc);
         QVERIFY(r.valid);
         const AnchorCheck &a = r.anchors[0];
-        const double Nak = doc.anchors[0].axialForce();
+        const double Nak = doc.project().anchors[0].axialForce();
         QVERIFY(Nak > 100.0);
         QCLOSE(a.design.Nak, Nak);
         QCLOSE(a.design.tendonsRequired, 2.2 * Nak * 1000.0 / (360.0 * 804.248));
@@ -343,8 +344,8 @@ void TestDesign::designDataRefused()
 {
     QFETCH(QString, field);
     QFETCH(QString, named);
-    Document doc;
-    DesignInfo &d = doc.design;
+    Project p = Project::defaultProject();
+    DesignInfo &d = p.design;
     if (field == "gamma0")
         d.gamma0 = 0.0;
     else if (field == "gammaF")
@@ -358,9 +359,11 @@ void TestDesign::designDataRefused()
     else if (field == "limit")
         d.limitSlip = 0.0;
     else if (field == "frk")
-        doc.soils[1].frk = -1.0;
+        p.soils[1].frk = -1.0;
     else if (field == "frbk")
-        doc.anchors[0].frbk = -1.0;
+        p.anchors[0].frbk = -1.0;
+    Document doc;
+    doc.replaceProject(p);
     const int before = doc.messages.size();
     QVERIFY(!doc.analyse());
     QCOMPARE(doc.messages.size(), before + 1);
@@ -380,8 +383,8 @@ void TestDesign::designDataInTheFile()
         "<SoilDatas><SoilData id=\"0\"><Position thickness=\"20\"/></SoilData></SoilDatas>"
         "<Anchors><Anchor id=\"1\"><Type anchor=\"701\" soil=\"711\"/></Anchor>"
         "<Anchor id=\"2\"><Bond/><Type anchor=\"701\" soil=\"712\"/></Anchor></Anchors>");
-    Document doc;
-    doc.design.gammaF = 2.0; // what the document had is not kept
+    Project doc = Project::defaultProject();
+    doc.design.gammaF = 2.0; // what the project had is not kept
     QCOMPARE(FileSys().readProject(doc, old), QString());
     const DesignInfo defaults;
     QCOMPARE(doc.design.gammaF, defaults.gammaF);
@@ -401,7 +404,7 @@ void TestDesign::designDataInTheFile()
     QCOMPARE(doc.design.as, defaults.as);
 
     // Every value the program writes reads back.
-    Document edited;
+    Project edited = Project::defaultProject();
     DesignInfo d;
     d.grade = 3;
     d.permanent = 0;
@@ -421,12 +424,12 @@ void TestDesign::designDataInTheFile()
     d.limitTop = 0.12;
     d.limitTopRatio = 0.015;
     d.limitSlip = 0.02;
-    QVERIFY(edited.changeDesign(d));
+    edited.design = d;
     edited.soils[1].frk = 12000.0;
     edited.anchors[0].frbk = 75.0;
     const QString path = dir.filePath(QStringLiteral("design.qzp"));
     QCOMPARE(FileSys().writeProject(edited, path), QString());
-    Document read;
+    Project read = Project::defaultProject();
     QCOMPARE(FileSys().readProject(read, path), QString());
     const DesignInfo &g = read.design;
     QCOMPARE(g.grade, d.grade);

@@ -154,13 +154,13 @@ QByteArray dataXml(const QByteArray &body, const QByteArray &version = "1.1")
         + "\"/>" + body + "</RIDezuData>\n";
 }
 
-QString read(Document &doc, const QString &path)
+QString read(Project &doc, const QString &path)
 {
     return FileSys().readProject(doc, path);
 }
 
-// The document as the file would hold it, to tell whether a read changed it.
-QByteArray snapshot(Document &doc)
+// The project as the file would hold it, to tell whether a read changed it.
+QByteArray snapshot(const Project &doc)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("s.qzp"));
@@ -187,7 +187,7 @@ private slots:
     void roundTripEveryField()
     {
         Sequence seq;
-        Document doc;
+        Project doc = Project::defaultProject();
         fill(doc.base, seq);
         doc.base.reduceE = 0.8512345f;
         doc.base.weight = false;
@@ -224,7 +224,7 @@ private slots:
         doc.y0 = 7654321;
 
         QCOMPARE(FileSys().writeProject(doc, path("all.qzp")), QString());
-        Document got;
+        Project got = Project::defaultProject();
         QCOMPARE(read(got, path("all.qzp")), QString());
 
         QCOMPARE(got.status, doc.status);
@@ -257,7 +257,7 @@ private slots:
     void fileLayout()
     {
         const QString original = example("doublerow-analysed.qzp");
-        Document doc;
+        Project doc = Project::defaultProject();
         QCOMPARE(read(doc, original), QString());
         QCOMPARE(FileSys().writeProject(doc, path("again.qzp")), QString());
         for (const char *name : {"data.xml", "result.xml"}) {
@@ -333,7 +333,7 @@ private slots:
                 {{data.isEmpty() ? QStringLiteral("other.xml") : QStringLiteral("data.xml"),
                     data.isEmpty() ? dataXml("") : data}});
         }
-        Document doc;
+        Project doc = Project::defaultProject();
         doc.base.row = 7.25;
         const QByteArray before = snapshot(doc);
         QCOMPARE(read(doc, path("bad.qzp")), message);
@@ -344,7 +344,7 @@ private slots:
     // it was.
     void failedSaveKeepsOldFile()
     {
-        Document doc;
+        Project doc = Project::defaultProject();
         const QString lost = path("no/such/dir/p.qzp");
         QCOMPARE(FileSys().writeProject(doc, lost),
             QStringLiteral("打开创建文件%1失败").arg(QDir::toNativeSeparators(lost)));
@@ -393,7 +393,7 @@ private slots:
                     "<ResultDatas><Z/><Result j=\"4\"><React SPi=\"2\"/></Result></ResultDatas>"
                     "<MaxAndMinDatas><Max2 D=\"0.5\"/><max1 D=\"9\"/></MaxAndMinDatas>"
                     "</ResultData>"}});
-        Document doc;
+        Project doc = Project::defaultProject();
         doc.frontPile.b0 = 7.5;
         doc.base.row = 9.0;
         doc.AddForces.resize(2);
@@ -467,7 +467,7 @@ private slots:
                         "</SoilDatas><PileData id=\"1\"><Proprety support=\"65577\"/></PileData>"
                     + forces + "</AddForces>")}});
         FileSys reader;
-        Document doc;
+        Project doc = Project::defaultProject();
         QCOMPARE(reader.readProject(doc, path("unreadable.qzp")), QString());
         QCOMPARE(doc.base.slideBackH, 0.0);
         QCOMPARE(doc.base.slideBackYg, -6.0);
@@ -485,9 +485,11 @@ private slots:
         QCOMPARE(notes.at(3), QStringLiteral("文件中PntLoad的F值无法识别，按0处理"));
         QCOMPARE(notes.last(), QStringLiteral("文件中另有7个值无法识别，按0处理"));
 
-        QVERIFY(!doc.analyse());
-        QVERIFY2(doc.messages.last().contains(QStringLiteral("支承方式无效")),
-            qPrintable(doc.messages.last()));
+        Document document;
+        document.replaceProject(doc);
+        QVERIFY(!document.analyse());
+        QVERIFY2(document.messages.last().contains(QStringLiteral("支承方式无效")),
+            qPrintable(document.messages.last()));
         // The next read starts without notes.
         QCOMPARE(reader.readProject(doc, example("default.qzp")), QString());
         QCOMPARE(reader.notes(), QStringList());
@@ -497,21 +499,24 @@ private slots:
     // the result report it printed and the result table it wrote.
     void reopenedResultsAreTheSessionsNumbers()
     {
+        Project file = Project::defaultProject();
+        QCOMPARE(read(file, example("doublerow.qzp")), QString());
         Document session;
-        QCOMPARE(read(session, example("doublerow.qzp")), QString());
+        session.replaceProject(file);
         QVERIFY(session.analyse());
-        session.status = SHOWRESULT;
         // The result report: from the line before its heading to the end.
         const qsizetype heading = session.messages.lastIndexOf(QStringLiteral(">>计算结果如下:"));
         QVERIFY(heading > 0);
         const QStringList printed = session.messages.mid(heading - 1);
         const AnalysisResult result = session.analysisResult();
-        QCOMPARE(FileSys().writeProject(session, path("session.qzp")), QString());
+        QCOMPARE(FileSys().writeProject(session.project(), path("session.qzp")), QString());
         QCOMPARE(ResultCsv::write(result, path("session.csv")), QString());
 
+        file = Project::defaultProject();
+        QCOMPARE(read(file, path("session.qzp")), QString());
         Document reopened;
-        QCOMPARE(read(reopened, path("session.qzp")), QString());
-        QCOMPARE(reportLines(reopened), printed);
+        reopened.replaceProject(file);
+        QCOMPARE(reportLines(reopened.project()), printed);
         QCOMPARE(ResultCsv::write(reopened.analysisResult(), path("reopened.csv")), QString());
         QCOMPARE(fileBytes(path("reopened.csv")), fileBytes(path("session.csv")));
     }
@@ -576,7 +581,7 @@ private slots:
                             + "\"/></BeamDatas><ResultDatas><Result i=\""
                             + QByteArray::number(resultStart)
                             + "\" j=\"1\"/></ResultDatas></ResultData>"}});
-        Document doc;
+        Project doc = Project::defaultProject();
         QCOMPARE(read(doc, path("unfit.qzp")), QString());
         QCOMPARE(doc.status, kept ? SHOWRESULT | SHOWMARK : SHOWDATA);
         QCOMPARE(doc.nodes.size(), kept ? 2 : 0);
@@ -593,7 +598,7 @@ private slots:
         QVERIFY(!good.isEmpty());
 
         QRandomGenerator random(20240611);
-        Document pristine;
+        Project pristine = Project::defaultProject();
         const QByteArray untouched = snapshot(pristine);
         int refused = 0;
         for (int n = 0; n < 300; ++n) {
@@ -608,7 +613,7 @@ private slots:
             QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
             out.write(bad);
             out.close();
-            Document got;
+            Project got = Project::defaultProject();
             if (!read(got, path("damaged.qzp")).isEmpty()) {
                 ++refused;
                 QCOMPARE(snapshot(got), untouched);
@@ -633,7 +638,7 @@ private slots:
             file.close();
         }
         QVERIFY(QFileInfo(big).size() < 1024 * 1024);
-        Document doc;
+        Project doc = Project::defaultProject();
         QCOMPARE(read(doc, big),
             QStringLiteral("文件\"%1\"中的数据过大，无法读取").arg(QDir::toNativeSeparators(big)));
 
@@ -682,7 +687,7 @@ private slots:
         QFETCH(QByteArray, data);
         QFETCH(bool, readable);
         writeZip(path("hostile.qzp"), {{QStringLiteral("data.xml"), data}});
-        Document doc;
+        Project doc = Project::defaultProject();
         QCOMPARE(read(doc, path("hostile.qzp")).isEmpty(), readable);
         QVERIFY(doc.base.ProjectName.size() < 1000);
     }
@@ -695,7 +700,7 @@ private slots:
         QVERIFY(files.contains(QStringLiteral("default.qzp")));
         QVERIFY(files.contains(QStringLiteral("doublerow.qzp")));
         for (const QString &file : files) {
-            Document doc;
+            Project doc = Project::defaultProject();
             QCOMPARE(read(doc, examples.filePath(file)), QString());
             const bool twoRows = doc.base.PileForm == DOUBLEROW;
             QList<const PileInfo *> piles {&doc.frontPile};
@@ -726,22 +731,22 @@ private slots:
 void TestIo::undoGivesBackTheSavedFile()
 {
     Document doc;
-    const double firstThickness = doc.soils[0].thickness;
-    QList<SoilInfo> soils = doc.soils;
+    const double firstThickness = doc.project().soils[0].thickness;
+    QList<SoilInfo> soils = doc.project().soils;
     soils[0].thickness = firstThickness + 1.5;
     QVERIFY(doc.changeSoils(soils));
     doc.setModified(false); // saved here
-    const QByteArray saved = snapshot(doc);
-    const double bottom = doc.frontPile.bottomYg;
+    const QByteArray saved = snapshot(doc.project());
+    const double bottom = doc.project().frontPile.bottomYg;
     QVERIFY(!doc.canRedo());
 
-    BaseInfo base = doc.base;
+    BaseInfo base = doc.project().base;
     base.space = 3.0;
     QVERIFY(doc.changeBase(base));
-    PileInfo front = doc.frontPile;
+    PileInfo front = doc.project().frontPile;
     front.length = 12.0;
-    QVERIFY(doc.changePiles(front, doc.backPile, doc.linkBeam));
-    const QByteArray edited = snapshot(doc);
+    QVERIFY(doc.changePiles(front, doc.project().backPile, doc.project().linkBeam));
+    const QByteArray edited = snapshot(doc.project());
     QVERIFY(edited != saved);
     QCOMPARE(doc.undoText(), QStringLiteral("修改桩数据"));
 
@@ -751,15 +756,15 @@ void TestIo::undoGivesBackTheSavedFile()
     QVERIFY(doc.isModified());
     QVERIFY(doc.undo());
     QVERIFY(!doc.isModified());
-    QCOMPARE(snapshot(doc), saved);
-    QCOMPARE(doc.frontPile.bottomYg, bottom); // derived values come back too
+    QCOMPARE(snapshot(doc.project()), saved);
+    QCOMPARE(doc.project().frontPile.bottomYg, bottom); // derived values come back too
     QVERIFY(doc.redo() && doc.redo());
     QVERIFY(doc.isModified());
-    QCOMPARE(snapshot(doc), edited);
+    QCOMPARE(snapshot(doc.project()), edited);
 
     // A change after an undo drops the step that could have been redone.
     QVERIFY(doc.undo() && doc.undo() && doc.undo());
-    QCOMPARE(doc.soils[0].thickness, firstThickness);
+    QCOMPARE(doc.project().soils[0].thickness, firstThickness);
     QVERIFY(!doc.canUndo());
     QVERIFY(doc.changeForces({ForceInfo()}));
     QVERIFY(!doc.canRedo());
@@ -774,7 +779,7 @@ void TestIo::undoGivesBackTheSavedFile()
     doc.showInput();
     QVERIFY(doc.canRedo());
     QVERIFY(doc.redo());
-    QCOMPARE(doc.AddForces.size(), 1);
+    QCOMPARE(doc.project().AddForces.size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestIo)

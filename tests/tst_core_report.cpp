@@ -59,7 +59,7 @@ QList<QStringList> parseCsv(const QString &text)
 }
 
 // A bare pile fixed at its bottom, with 10 kN/m at its head: a cantilever.
-void makeCantilever(Document &doc, double length)
+void makeCantilever(Project &doc, double length)
 {
     makeBarePile(doc, length, SUPPORTFIXED);
     ForceInfo f;
@@ -75,7 +75,7 @@ void makeCantilever(Document &doc, double length)
 QSet<int> pileNodes(const Document &doc, qint32 ob)
 {
     QSet<int> nodes;
-    for (const ResultInfo &r : doc.results) {
+    for (const ResultInfo &r : doc.project().results) {
         if (r.ob == ob)
             nodes << r.i << r.j;
     }
@@ -89,13 +89,12 @@ QString example(const char *name)
 
 bool analyseExample(Document &doc, const char *name)
 {
-    if (!FileSys().readProject(doc, example(name)).isEmpty())
+    Project p = Project::defaultProject();
+    if (!FileSys().readProject(p, example(name)).isEmpty())
         return false;
-    doc.status = SHOWDATA;
-    if (!doc.analyse())
-        return false;
-    doc.status = SHOWRESULT;
-    return true;
+    p.status = SHOWDATA;
+    doc.replaceProject(p);
+    return doc.analyse();
 }
 
 } // namespace
@@ -119,10 +118,11 @@ void TestReport::cantileverAlongThePile()
     // A point force P at the top of a fixed cantilever of length L: at depth
     // z the moment is P z, the shear P and the deflection
     // P (L - z)^2 (2L + z) / 6EI.
+    Project p = Project::defaultProject();
+    makeCantilever(p, 10.0);
     Document doc;
-    makeCantilever(doc, 10.0);
+    doc.replaceProject(p);
     QVERIFY(doc.analyse());
-    doc.status = SHOWRESULT;
     const AnalysisResult result = doc.analysisResult();
     QVERIFY(result.valid);
     QCOMPARE(result.piles.size(), 1);
@@ -170,7 +170,7 @@ void TestReport::examplesStationsAndExtremes()
     QVERIFY(analyseExample(doc, qPrintable(name)));
     const AnalysisResult result = doc.analysisResult();
     QVERIFY(result.valid);
-    const bool doubleRow = doc.base.PileForm == DOUBLEROW;
+    const bool doubleRow = doc.project().base.PileForm == DOUBLEROW;
     QCOMPARE(result.piles.size(), doubleRow ? 2 : 1);
 
     // One station per node of each pile, top down.
@@ -180,7 +180,7 @@ void TestReport::examplesStationsAndExtremes()
         for (int n = 0; n < pile.stations.size(); ++n) {
             const PileStation &s = pile.stations[n];
             QVERIFY(nodes.contains(s.node));
-            QCOMPARE(s.elevation, doc.nodes[s.node].Yg);
+            QCOMPARE(s.elevation, doc.project().nodes[s.node].Yg);
             if (n > 0)
                 QVERIFY(s.depth > pile.stations[n - 1].depth);
         }
@@ -189,7 +189,7 @@ void TestReport::examplesStationsAndExtremes()
 
     // The extremes are the Document's, and the displacement extremes (no
     // jumps) stand at a station with that value.
-    const ResultExtremes &x = doc.extremes;
+    const ResultExtremes &x = doc.project().extremes;
     const QList<QPair<ExtremeValues, ExtremeValues>> expected {{x.Max1, x.Min1}, {x.Max2, x.Min2}};
     for (int p = 0; p < result.piles.size(); ++p) {
         const PileResult &pile = result.piles[p];
@@ -214,7 +214,8 @@ void TestReport::examplesStationsAndExtremes()
     }
     // The result report printed from the typed result's numbers reads as
     // the analysis logged it.
-    QVERIFY(result.log.join(QLatin1Char('\n')).contains(reportLines(doc).join(QLatin1Char('\n'))));
+    QVERIFY(result.log.join(QLatin1Char('\n'))
+                .contains(reportLines(doc.project()).join(QLatin1Char('\n'))));
 }
 
 void TestReport::reportHasEverySection()
@@ -223,21 +224,21 @@ void TestReport::reportHasEverySection()
         Document doc;
         QVERIFY(analyseExample(doc, name));
         const AnalysisResult result = doc.analysisResult();
-        const ReportContent c =
-            ReportBuilder::build(doc, result, QString::fromLatin1(name), QDate(2024, 5, 6));
+        const ReportContent c = ReportBuilder::build(
+            doc.project(), result, QString::fromLatin1(name), QDate(2024, 5, 6));
         QCOMPARE(c.sections(),
             QStringList({QStringLiteral("1 基本信息"), QStringLiteral("2 抗滑桩"),
                 QStringLiteral("3 岩土层"), QStringLiteral("4 锚索(杆)"),
                 QStringLiteral("5 作用力"), QStringLiteral("6 计算简图"),
                 QStringLiteral("7 计算结果"), QStringLiteral("8 设计验算"),
                 QStringLiteral("9 计算日志")}));
-        QCOMPARE(c.titleBlock.at(0).second, doc.base.ProjectName);
+        QCOMPARE(c.titleBlock.at(0).second, doc.project().base.ProjectName);
         QCOMPARE(c.titleBlock.at(2).second, QStringLiteral("2024-05-06"));
         QCOMPARE(c.titleBlock.at(3).second, QString::fromLatin1(name));
 
         // The design chapter: a table per kind of check, each verdict once,
         // and its conclusion on the first page.
-        const DesignResult design = designChecks(doc);
+        const DesignResult design = designChecks(doc.project());
         QVERIFY(design.valid);
         QCOMPARE(c.titleBlock.at(4).second,
             QStringLiteral("共%1项验算，%2项不满足")
@@ -294,7 +295,7 @@ void TestReport::reportHasEverySection()
         QCOMPARE(figures, 7);
 
         // The extremes in the report are the Document's, as printed.
-        const ResultExtremes &x = doc.extremes;
+        const ResultExtremes &x = doc.project().extremes;
         const QList<QPair<ExtremeValues, ExtremeValues>> piles {{x.Max1, x.Min1}, {x.Max2, x.Min2}};
         QCOMPARE(extremes.size(), result.piles.size());
         QCOMPARE(stations.size(), result.piles.size());
@@ -382,20 +383,22 @@ void TestReport::anchorTableGivesTheTendonForce()
     // An anchor bonded in rock on the link beam, prestressed with 200 kN at
     // 25° below the horizontal: the tendon carries the prestress plus its
     // stiffness EA/lf times the head's movement along the tendon.
-    Document doc;
-    doc.base.PileForm = DOUBLEROW;
-    AnchorInfo &input = doc.anchors[0];
+    Project p = Project::defaultProject();
+    p.base.PileForm = DOUBLEROW;
+    AnchorInfo &input = p.anchors[0];
     input.object = OBJBEAM;
     input.distance = 2.0;
     input.soilType = BONDROCK;
     input.preforce = 200.0;
-    doc.updateAll();
+    p.updateAll();
+    Document doc;
+    doc.replaceProject(p);
     QVERIFY(doc.analyse());
     // The analysed project carries the anchor's forces.
-    const AnchorInfo &a = doc.anchors[0];
+    const AnchorInfo &a = doc.project().anchors[0];
 
     const NodeInfo *head = nullptr;
-    for (const NodeInfo &n : std::as_const(doc.nodes)) {
+    for (const NodeInfo &n : std::as_const(doc.project().nodes)) {
         if (qAbs(n.Xg - a.x1g) < EPS && qAbs(n.Yg - a.y1g) < EPS)
             head = &n;
     }
@@ -409,7 +412,8 @@ void TestReport::anchorTableGivesTheTendonForce()
     QVERIFY2(qAbs(a.axialForce() - N) < 1e-9 * N,
         qPrintable(QStringLiteral("%1 against %2").arg(a.axialForce()).arg(N)));
 
-    const ReportContent c = ReportBuilder::build(doc, doc.analysisResult(), QString(), QDate());
+    const ReportContent c =
+        ReportBuilder::build(doc.project(), doc.analysisResult(), QString(), QDate());
     const ReportTable *table = nullptr;
     for (const ReportBlock &b : c.blocks) {
         if (b.kind == ReportBlock::Table

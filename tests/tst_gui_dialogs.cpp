@@ -426,7 +426,7 @@ private slots:
         window.findChild<QAction *>(QStringLiteral("actNew"))->trigger();
         Document *doc = window.currentView()->document();
         QVERIFY(!doc->isModified());
-        const BaseInfo before = doc->base;
+        const BaseInfo before = doc->project().base;
 
         whenModal([](QDialog &dialog) {
             QCOMPARE(dialog.objectName(), QStringLiteral("BaseDialog"));
@@ -434,7 +434,7 @@ private slots:
             dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
         });
         window.findChild<QAction *>(QStringLiteral("actBase"))->trigger();
-        QCOMPARE(doc->base.slideBackH, before.slideBackH);
+        QCOMPARE(doc->project().base.slideBackH, before.slideBackH);
         QVERIFY(!doc->isModified());
 
         whenModal([](QDialog &dialog) {
@@ -445,9 +445,9 @@ private slots:
             pressOk(dialog);
         });
         window.findChild<QAction *>(QStringLiteral("actBase"))->trigger();
-        QCOMPARE(doc->base.PileForm, DOUBLEROW);
-        QCOMPARE(doc->base.slideBackYg, -9.0);
-        QCOMPARE(doc->backPile.topXg, 6.0);
+        QCOMPARE(doc->project().base.PileForm, DOUBLEROW);
+        QCOMPARE(doc->project().base.slideBackYg, -9.0);
+        QCOMPARE(doc->project().backPile.topXg, 6.0);
         QVERIFY(doc->isModified());
         QVERIFY(window.tabWidget()->tabText(window.tabWidget()->currentIndex()).endsWith('*'));
 
@@ -460,10 +460,10 @@ private slots:
             pressOk(dialog);
         });
         window.findChild<QAction *>(QStringLiteral("actPile"))->trigger();
-        QCOMPARE(doc->backPile.length, 20.0);
-        QCOMPARE(doc->backPile.bottomYg, -20.0);
-        QCOMPARE(doc->linkBeam.height, 1.5);
-        QCOMPARE(doc->linkBeam.area, 1.4 * 1.5);
+        QCOMPARE(doc->project().backPile.length, 20.0);
+        QCOMPARE(doc->project().backPile.bottomYg, -20.0);
+        QCOMPARE(doc->project().linkBeam.height, 1.5);
+        QCOMPARE(doc->project().linkBeam.area, 1.4 * 1.5);
 
         // The design data: Cancel changes nothing, OK is one change.
         QSignalSpy changes(doc, &Document::dataChanged);
@@ -473,7 +473,7 @@ private slots:
             dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
         });
         window.findChild<QAction *>(QStringLiteral("actDesign"))->trigger();
-        QCOMPARE(doc->design.rebarDiam, 32.0);
+        QCOMPARE(doc->project().design.rebarDiam, 32.0);
         QCOMPARE(changes.count(), 0);
         whenModal([](QDialog &dialog) {
             QTableWidget *t = tableOf(dialog, "tableDesign");
@@ -482,8 +482,8 @@ private slots:
             pressOk(dialog);
         });
         window.findChild<QAction *>(QStringLiteral("actDesign"))->trigger();
-        QCOMPARE(doc->design.rebarDiam, 28.0);
-        QCOMPARE(doc->design.gammaF, 1.3);
+        QCOMPARE(doc->project().design.rebarDiam, 28.0);
+        QCOMPARE(doc->project().design.gammaF, 1.3);
         QCOMPARE(changes.count(), 1);
     }
 };

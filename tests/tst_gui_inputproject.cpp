@@ -27,7 +27,7 @@ namespace {
 QStringList entered(const Document &doc)
 {
     const auto n = [](double v) { return QString::number(v, 'g', 6); };
-    const BaseInfo &b = doc.base;
+    const BaseInfo &b = doc.project().base;
     QStringList facts = {b.ProjectName,
         QStringLiteral("form %1 slide %2/%3 cut %4")
             .arg(b.PileForm)
@@ -37,25 +37,25 @@ QStringList entered(const Document &doc)
             .arg(b.shape)
             .arg(n(b.space), n(b.row), n(b.dpel))
             .arg(b.interact)};
-    for (const PileInfo &p : {doc.frontPile, doc.backPile})
+    for (const PileInfo &p : {doc.project().frontPile, doc.project().backPile})
         facts << QStringLiteral("pile %1 %2 %3 %4 %5")
                      .arg(n(p.length), n(p.diameter))
                      .arg(p.shp)
                      .arg(p.grade)
                      .arg(p.support);
     facts << QStringLiteral("beam %1 %2 %3")
-                 .arg(n(doc.linkBeam.height), n(doc.linkBeam.width))
-                 .arg(doc.linkBeam.grade);
-    for (const SoilInfo &s : doc.soils)
+                 .arg(n(doc.project().linkBeam.height), n(doc.project().linkBeam.width))
+                 .arg(doc.project().linkBeam.grade);
+    for (const SoilInfo &s : doc.project().soils)
         facts << QStringLiteral("soil %1 %2 %3 %4 m %5 k %6 Es %7")
                      .arg(s.Name, n(s.thickness), n(s.c), n(s.fi), n(s.m), n(s.k), n(s.Es))
                      .append(s.type == METHODK ? QStringLiteral(" K") : QString());
-    for (const AnchorInfo &a : doc.anchors)
+    for (const AnchorInfo &a : doc.project().anchors)
         facts << QStringLiteral("anchor %1 on %2 at %3 lf %4 la %5 angle %6 kh %7 kv %8")
                      .arg(a.anchorType)
                      .arg(a.object)
                      .arg(n(a.distance), n(a.lf), n(a.la), n(a.angle), n(a.kh), n(a.kv));
-    for (const ForceInfo &f : doc.AddForces)
+    for (const ForceInfo &f : doc.project().AddForces)
         facts << QStringLiteral("force %1 on %2 at %3 F %4 q %5/%6 over %7 M %8 dir %9")
                      .arg(f.type)
                      .arg(f.object)
@@ -102,7 +102,7 @@ private slots:
             pressOk(dialog);
         });
         trigger(window, "actBase");
-        QCOMPARE(doc->base.PileForm, DOUBLEROW);
+        QCOMPARE(doc->project().base.PileForm, DOUBLEROW);
 
         whenModal([](QDialog &dialog) {
             QTableWidget *t = tableOf(dialog, "tablePile");
@@ -117,7 +117,7 @@ private slots:
             pressOk(dialog);
         });
         trigger(window, "actPile");
-        QCOMPARE(doc->backPile.diameter, 1.5);
+        QCOMPARE(doc->project().backPile.diameter, 1.5);
 
         whenModal([](QDialog &dialog) {
             QTableWidget *t = tableOf(dialog, "tableSoil");
@@ -133,8 +133,8 @@ private slots:
             pressOk(dialog);
         });
         trigger(window, "actSoil");
-        QCOMPARE(doc->soils.size(), 3);
-        QCOMPARE(doc->soils[2].bottomY, -24.0);
+        QCOMPARE(doc->project().soils.size(), 3);
+        QCOMPARE(doc->project().soils[2].bottomY, -24.0);
 
         whenModal([](QDialog &dialog) {
             QTableWidget *t = tableOf(dialog, "tableAnchor");
@@ -146,8 +146,8 @@ private slots:
             pressOk(dialog);
         });
         trigger(window, "actAnchor");
-        QCOMPARE(doc->anchors.size(), 2);
-        QCOMPARE(doc->anchors[1].object, OBJBEAM);
+        QCOMPARE(doc->project().anchors.size(), 2);
+        QCOMPARE(doc->project().anchors[1].object, OBJBEAM);
 
         whenModal([](QDialog &dialog) {
             QTableWidget *t = tableOf(dialog, "tableForce");
@@ -167,21 +167,21 @@ private slots:
             pressOk(dialog);
         });
         trigger(window, "actForce");
-        QCOMPARE(doc->AddForces.size(), 3);
-        QCOMPARE(doc->AddForces[1].q2, 10.0);
-        QCOMPARE(doc->AddForces[2].object, OBJBEAM);
-        QCOMPARE(doc->AddForces[2].x1g, 2.5);
+        QCOMPARE(doc->project().AddForces.size(), 3);
+        QCOMPARE(doc->project().AddForces[1].q2, 10.0);
+        QCOMPARE(doc->project().AddForces[2].object, OBJBEAM);
+        QCOMPARE(doc->project().AddForces[2].x1g, 2.5);
 
         // m of c = 25 kPa and φ = 25°: (0.2·25² − 25 + 25) × 0.1 = 12.5 MN/m⁴.
-        QCOMPARE(doc->soils[1].m, 12500.0);
-        QCOMPARE(doc->soils[2].type, METHODK);
-        QCOMPARE(doc->soils[2].k, 150000.0);
+        QCOMPARE(doc->project().soils[1].m, 12500.0);
+        QCOMPARE(doc->project().soils[2].type, METHODK);
+        QCOMPARE(doc->project().soils[2].k, 150000.0);
         const QStringList project = entered(*doc);
 
         trigger(window, "actAnalyse");
-        QVERIFY2(doc->status & SHOWRESULT, qPrintable(doc->messages.join('\n')));
-        QVERIFY(!doc->results.isEmpty());
-        const double moment = doc->extremes.Max1.M;
+        QVERIFY2(doc->project().status & SHOWRESULT, qPrintable(doc->messages.join('\n')));
+        QVERIFY(!doc->project().results.isEmpty());
+        const double moment = doc->project().extremes.Max1.M;
         QVERIFY(moment != 0.0);
 
         const QString path = m_dir.filePath(QStringLiteral("双排桩.qzp"));
@@ -195,27 +195,27 @@ private slots:
         QVERIFY(window.currentView());
         doc = window.currentView()->document();
         QCOMPARE(entered(*doc), project);
-        QVERIFY(doc->status & SHOWRESULT);
-        QVERIFY(std::fabs(doc->extremes.Max1.M - moment) <= 1e-5 * std::fabs(moment));
+        QVERIFY(doc->project().status & SHOWRESULT);
+        QVERIFY(std::fabs(doc->project().extremes.Max1.M - moment) <= 1e-5 * std::fabs(moment));
 
         // Back to input, and the same project as a single row.
         trigger(window, "actAnalyse");
-        QVERIFY(!(doc->status & SHOWRESULT));
+        QVERIFY(!(doc->project().status & SHOWRESULT));
         whenModal([](QDialog &dialog) {
             choose(tableOf(dialog, "tableBase"), BaseDialog::FormRow, 0);
             pressOk(dialog);
         });
         trigger(window, "actBase");
-        QCOMPARE(doc->base.PileForm, SINGLEROW);
-        QCOMPARE(doc->base.slideFrontH, 8.0);
+        QCOMPARE(doc->project().base.PileForm, SINGLEROW);
+        QCOMPARE(doc->project().base.slideFrontH, 8.0);
         whenModal([](QDialog &dialog) {
             QCOMPARE(tableOf(dialog, "tableAnchor")->rowCount(), 1);
             pressOk(dialog);
         });
         trigger(window, "actAnchor");
-        QCOMPARE(doc->anchors.size(), 1);
+        QCOMPARE(doc->project().anchors.size(), 1);
         trigger(window, "actAnalyse");
-        QVERIFY2(doc->status & SHOWRESULT, qPrintable(doc->messages.join('\n')));
+        QVERIFY2(doc->project().status & SHOWRESULT, qPrintable(doc->messages.join('\n')));
         QVERIFY(prompts.warnings.isEmpty());
     }
 };

@@ -421,8 +421,10 @@ private slots:
         Document *doc = window.currentView()->document();
         AnchorInfo beam;
         beam.object = OBJBEAM;
-        doc->anchors.append(beam);
-        const QList<SoilInfo> soils = doc->soils;
+        Project p = doc->project();
+        p.anchors.append(beam);
+        doc->replaceProject(p);
+        const QList<SoilInfo> soils = doc->project().soils;
 
         whenModal([](QDialog &dialog) {
             QCOMPARE(dialog.objectName(), QStringLiteral("SoilDialog"));
@@ -436,8 +438,8 @@ private slots:
             dialog.close();
         });
         window.findChild<QAction *>(QStringLiteral("actForce"))->trigger();
-        QCOMPARE(doc->soils[0].thickness, soils[0].thickness);
-        QVERIFY(doc->AddForces.isEmpty());
+        QCOMPARE(doc->project().soils[0].thickness, soils[0].thickness);
+        QVERIFY(doc->project().AddForces.isEmpty());
         QVERIFY(!doc->isModified());
 
         whenModal([](QDialog &dialog) {
@@ -447,8 +449,8 @@ private slots:
             pressOk(dialog);
         });
         window.findChild<QAction *>(QStringLiteral("actAnchor"))->trigger();
-        QCOMPARE(doc->anchors.size(), 1);
-        QCOMPARE(doc->anchors[0].y1g, -3.0);
+        QCOMPARE(doc->project().anchors.size(), 1);
+        QCOMPARE(doc->project().anchors[0].y1g, -3.0);
         QVERIFY(doc->isModified());
 
         whenModal([](QDialog &dialog) {
@@ -456,8 +458,8 @@ private slots:
             pressOk(dialog);
         });
         window.findChild<QAction *>(QStringLiteral("actSoil"))->trigger();
-        QCOMPARE(doc->soils[0].thickness, 3.0);
-        QCOMPARE(doc->soils[1].bottomY, -3.0 - soils[1].thickness);
+        QCOMPARE(doc->project().soils[0].thickness, 3.0);
+        QCOMPARE(doc->project().soils[1].bottomY, -3.0 - soils[1].thickness);
     }
 };
 

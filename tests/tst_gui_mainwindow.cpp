@@ -142,8 +142,9 @@ private slots:
         QCOMPARE(commandsThat(window(), &QAction::isChecked), QStringList());
 
         Document *doc = window().currentView()->document();
-        doc->status = SHOWRESULT | SHOWMARK | SHOWSHEAR;
-        window().updateActions();
+        Project shown = doc->project();
+        shown.status = SHOWRESULT | SHOWMARK | SHOWSHEAR;
+        doc->replaceProject(shown);
         QCOMPARE(commandsThat(window(), &QAction::isEnabled),
             alwaysOn + projectCommands + diagramCommands);
         QCOMPARE(commandsThat(window(), &QAction::isChecked),
@@ -173,14 +174,14 @@ private slots:
         const qsizetype linesBefore = doc->messages.size();
         toggle(action(window(), "actAnalyse"));
         QVERIFY(doc->messages.size() > linesBefore);
-        QCOMPARE(doc->status, succeeds ? SHOWRESULT : SHOWDATA);
+        QCOMPARE(doc->project().status, succeeds ? SHOWRESULT : SHOWDATA);
         QCOMPARE(action(window(), "actAnalyse")->isChecked(), succeeds);
         toggle(action(window(), "actMark"));
-        QVERIFY(doc->status & SHOWMARK);
+        QVERIFY(doc->project().status & SHOWMARK);
 
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         QTest::keyClick(m_window.get(), Qt::Key_F5);
-        QCOMPARE(doc->status, SHOWDATA | SHOWMARK);
+        QCOMPARE(doc->project().status, SHOWDATA | SHOWMARK);
     }
 
     void newProjectsGetNumberedTabsAndAreFitted()
@@ -193,9 +194,9 @@ private slots:
         QCOMPARE(tabs()->tabText(1), name);
         QCOMPARE(tabs()->tabToolTip(1), name);
         View *view = window().currentView();
-        QCOMPARE(view->document()->y0, 80);
-        QCOMPARE(view->document()->x0, int(view->width() * 0.4));
-        QCOMPARE(view->document()->blc, view->document()->blcfull);
+        QCOMPARE(view->document()->project().y0, 80);
+        QCOMPARE(view->document()->project().x0, int(view->width() * 0.4));
+        QCOMPARE(view->document()->project().blc, view->document()->project().blcfull);
         // Fitted to the tab it lives in, not to a default size.
         QCOMPARE(view->size(), tabs()->currentWidget()->size());
         QVERIFY(view->width() > 300);
@@ -304,13 +305,14 @@ private slots:
         const auto project = [&](const QString &name, const Stored &stored) {
             View writer;
             writer.newFile();
-            Document *doc = writer.document();
-            doc->base.ProjectName = name;
-            doc->status = SHOWDATA | SHOWMARK;
-            doc->blc = stored.blc;
-            doc->blcfull = stored.blcfull;
-            doc->x0 = stored.x0;
-            doc->y0 = stored.y0;
+            Project p = writer.document()->project();
+            p.base.ProjectName = name;
+            p.status = SHOWDATA | SHOWMARK;
+            p.blc = stored.blc;
+            p.blcfull = stored.blcfull;
+            p.x0 = stored.x0;
+            p.y0 = stored.y0;
+            writer.document()->replaceProject(p);
             const QString path = m_files.filePath(name + QStringLiteral(".qzp"));
             return writer.saveFile(path) ? path : QString();
         };
@@ -320,14 +322,14 @@ private slots:
             View *view = window().currentView();
             QVERIFY(view && view->isVisible());
             const Document *doc = view->document();
-            QCOMPARE(doc->base.ProjectName, name);
-            QCOMPARE(doc->status, SHOWDATA | SHOWMARK);
+            QCOMPARE(doc->project().base.ProjectName, name);
+            QCOMPARE(doc->project().status, SHOWDATA | SHOWMARK);
             QVERIFY(!doc->isModified());
             // Fitted: the scale of a fit, the origin of a fit.
-            QVERIFY2(doc->blc > 1.0 && doc->blc < 500.0, qPrintable(name));
-            QCOMPARE(doc->blcfull, doc->blc);
-            QCOMPARE(doc->x0, int(view->width() * 0.4));
-            QCOMPARE(doc->y0, 80);
+            QVERIFY2(doc->project().blc > 1.0 && doc->project().blc < 500.0, qPrintable(name));
+            QCOMPARE(doc->project().blcfull, doc->project().blc);
+            QCOMPARE(doc->project().x0, int(view->width() * 0.4));
+            QCOMPARE(doc->project().y0, 80);
         }
         // A sound stored view, fitted at 20 in the window it was saved from,
         // keeps its zoom beyond the fit in this one: its labels keep their
@@ -339,8 +341,8 @@ private slots:
         fitted.resize(view->size());
         fitted.fitView();
         // (The file keeps the levels to six digits: the fits differ by as much.)
-        QVERIFY(qAbs(doc->blcfull / fitted.document()->blc - 1.0) < 1e-5);
-        QVERIFY(qFuzzyCompare(doc->blc / doc->blcfull, 33.0 / 20.0));
+        QVERIFY(qAbs(doc->project().blcfull / fitted.document()->project().blc - 1.0) < 1e-5);
+        QVERIFY(qFuzzyCompare(doc->project().blc / doc->project().blcfull, 33.0 / 20.0));
         QCOMPARE(view->textPixelSize(), labelPixelSize(displayFontSize, 33.0, 20.0));
         QVERIFY(prompts.warnings.isEmpty());
     }
@@ -508,10 +510,10 @@ private slots:
         Document *doc = window().currentView()->document();
         QAction *analyse = action(window(), "actAnalyse");
         action(window(), "actMark")->trigger();
-        QCOMPARE(doc->status, SHOWDATA | SHOWMARK);
+        QCOMPARE(doc->project().status, SHOWDATA | SHOWMARK);
         const int linesBefore = doc->messages.size();
         analyse->trigger();
-        QCOMPARE(doc->status, SHOWMARK | (succeeds ? SHOWRESULT : SHOWDATA));
+        QCOMPARE(doc->project().status, SHOWMARK | (succeeds ? SHOWRESULT : SHOWDATA));
         QCOMPARE(analyse->isChecked(), succeeds);
         QCOMPARE(action(window(), "actBase")->isEnabled(), !succeeds);
         QCOMPARE(action(window(), "actMoment")->isEnabled(), succeeds);
@@ -528,19 +530,20 @@ private slots:
         }
 
         // Leaving the result mode clears the diagram and keeps the labels.
-        doc->status = SHOWRESULT | SHOWMARK | SHOWMOMENT;
-        window().updateActions();
+        action(window(), "actMoment")->trigger();
+        QCOMPARE(doc->project().status, SHOWRESULT | SHOWMARK | SHOWMOMENT);
         analyse->trigger();
-        QCOMPARE(doc->status, SHOWDATA | SHOWMARK);
+        QCOMPARE(doc->project().status, SHOWDATA | SHOWMARK);
         QCOMPARE(commandsThat(window(), &QAction::isChecked), QStringList({"actMark"}));
         QVERIFY(!action(window(), "actMoment")->isEnabled());
 
         // A failed analysis stays in the input mode.
-        doc->frontPile.length = 1.0; // too short for any analysis
-        doc->updateGeometry();
+        PileInfo front = doc->project().frontPile;
+        front.length = 1.0; // too short for any analysis
+        QVERIFY(doc->changePiles(front, doc->project().backPile, doc->project().linkBeam));
         window().findChild<QDockWidget *>(QStringLiteral("dockWidgetResult"))->hide();
         analyse->trigger();
-        QCOMPARE(doc->status, SHOWDATA | SHOWMARK);
+        QCOMPARE(doc->project().status, SHOWDATA | SHOWMARK);
         QCOMPARE(commandsThat(window(), &QAction::isChecked), QStringList({"actMark"}));
         QVERIFY(action(window(), "actBase")->isEnabled());
         // With the dock closed, the status bar still tells why.
@@ -550,10 +553,13 @@ private slots:
 
         // Thrust at its bound moves the pile by metres: the results come,
         // and so does the warning that closes their report.
-        doc->frontPile.length = 16.0;
-        doc->base.aforce = -1e6;
+        front.length = 16.0;
+        QVERIFY(doc->changePiles(front, doc->project().backPile, doc->project().linkBeam));
+        BaseInfo base = doc->project().base;
+        base.aforce = -1e6;
+        QVERIFY(doc->changeBase(base));
         analyse->trigger();
-        QCOMPARE(doc->status, SHOWRESULT | SHOWMARK);
+        QCOMPARE(doc->project().status, SHOWRESULT | SHOWMARK);
         QCOMPARE(window().statusBar()->currentMessage(),
             QStringLiteral(
                 "警告：桩身最大位移超过1m，线弹性地基反力模型已不适用，请检查荷载与参数"));
@@ -573,7 +579,7 @@ private slots:
         whenModal([](QDialog &dialog) { dialog.reject(); });
         window().actSoil();
         QVERIFY(!undo->isEnabled());
-        const double thickness = doc->soils[0].thickness;
+        const double thickness = doc->project().soils[0].thickness;
         whenModal([](QDialog &dialog) { pressOk(dialog); });
         window().actSoil();
         QVERIFY(undo->isEnabled());
@@ -583,23 +589,23 @@ private slots:
         QCOMPARE(tabs()->tabText(1), name + '*');
 
         // Undoing to the state the tab opened with clears the mark.
-        QList<SoilInfo> soils = doc->soils;
+        QList<SoilInfo> soils = doc->project().soils;
         soils[0].thickness = thickness + 2.0;
         QVERIFY(doc->changeSoils(soils));
         undo->trigger();
         undo->trigger();
-        QCOMPARE(doc->soils[0].thickness, thickness);
+        QCOMPARE(doc->project().soils[0].thickness, thickness);
         QCOMPARE(tabs()->tabText(1), name);
         QVERIFY(!undo->isEnabled());
         QCOMPARE(redo->statusTip(), QStringLiteral("重做 修改岩土层"));
         redo->trigger();
         redo->trigger();
-        QCOMPARE(doc->soils[0].thickness, thickness + 2.0);
+        QCOMPARE(doc->project().soils[0].thickness, thickness + 2.0);
         QCOMPARE(tabs()->tabText(1), name + '*');
 
         // Results freeze the history as they freeze the input.
         action(window(), "actAnalyse")->trigger();
-        QVERIFY(doc->status & SHOWRESULT);
+        QVERIFY(doc->project().status & SHOWRESULT);
         QVERIFY(!undo->isEnabled() && !redo->isEnabled());
         action(window(), "actAnalyse")->trigger();
         QVERIFY(undo->isEnabled());

@@ -185,12 +185,14 @@ private slots:
         }
         // Every cell stands whole on one line: a column is as wide as its
         // longest cell.
+        Project p = Project::defaultProject();
+        QCOMPARE(FileSys().readProject(p, example(name)), QString());
         Document doc;
-        QCOMPARE(FileSys().readProject(doc, example(name)), QString());
+        doc.replaceProject(p);
         doc.showInput();
         QVERIFY(doc.analyse());
         const ReportContent content =
-            ReportBuilder::build(doc, doc.analysisResult(), name, QDate::currentDate());
+            ReportBuilder::build(doc.project(), doc.analysisResult(), name, QDate::currentDate());
         for (const ReportBlock &b : content.blocks) {
             for (const QStringList &row : b.table.rows) {
                 for (const QString &cell : row)
@@ -224,7 +226,7 @@ private slots:
     void commandLineFailures()
     {
         // The analysis fails: its message, no file.
-        Document doc;
+        Project doc = Project::defaultProject();
         doc.frontPile.length = 1.5;
         doc.base.slideBackH = 1.0;
         doc.base.cutH = 1.0;
@@ -308,8 +310,8 @@ private slots:
         PromptRecorder prompts;
         View *view = openExample(QStringLiteral("doublerow-analysed.qzp"), false);
         QVERIFY(view);
-        view->document()->status |= SHOWMARK | SHOWMOMENT;
-        window().updateActions();
+        view->document()->setMarksShown(true);
+        QVERIFY(view->document()->showDiagram(SHOWMOMENT));
 
         // At the screen's resolution the image is the view, pixel for pixel.
         const QString png = m_files.filePath(QStringLiteral("moment.png"));

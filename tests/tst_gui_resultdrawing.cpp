@@ -28,12 +28,16 @@ namespace {
 // 40 pixels per metre, origin at (400, 60): a 15 m pile ends at row 660.
 void place(View &view)
 {
-    Document *doc = view.document();
-    doc->blc = 40.0;
-    doc->blcfull = 40.0;
-    doc->x0 = 400;
-    doc->y0 = 60;
+    view.document()->setFittedScale(40.0);
+    view.document()->setView(40.0, 400, 60);
     view.updateTransform();
+}
+
+// Results shown with the labels and the diagram that `status` names.
+void showResults(Document &doc, qint32 status)
+{
+    doc.setMarksShown(status & SHOWMARK);
+    doc.showDiagram(status & ~(SHOWRESULT | SHOWMARK));
 }
 
 // The placed view of the analysed new project, in the result mode.
@@ -41,9 +45,7 @@ bool showAnalysed(View &view, QSize size = QSize(900, 760))
 {
     view.resize(size);
     place(view);
-    const bool analysed = view.document()->analyse();
-    view.document()->status = SHOWRESULT;
-    return analysed;
+    return view.document()->analyse();
 }
 
 QImage renderView(View &view)
@@ -74,12 +76,12 @@ bool isAccent(QColor c)
 // The node at the end of the element whose end moment is largest.
 QPointF momentPeak(const Document &doc)
 {
-    const ResultInfo *largest = &doc.results.first();
-    for (const ResultInfo &r : doc.results) {
+    const ResultInfo *largest = &doc.project().results.first();
+    for (const ResultInfo &r : doc.project().results) {
         if (std::fabs(r.Mj) > std::fabs(largest->Mj))
             largest = &r;
     }
-    return QPointF(doc.nodes.at(largest->j).Xg, doc.nodes.at(largest->j).Yg);
+    return QPointF(doc.project().nodes.at(largest->j).Xg, doc.project().nodes.at(largest->j).Yg);
 }
 
 // The view of a main window that has opened the file.
@@ -141,12 +143,14 @@ private slots:
         // line between two pixel rows is painted grey into both.
         const auto bottomPixels = [](qint16 support) {
             View view;
-            view.document()->frontPile.support = support;
-            view.document()->anchors.clear();
+            Project p = view.document()->project();
+            p.frontPile.support = support;
+            p.anchors.clear();
+            view.document()->replaceProject(p);
             if (!showAnalysed(view, QSize(800, 760)))
                 return QPair<int, int>(-1, -1);
             const QImage image = renderView(view);
-            const double yb = view.document()->frontPile.bottomYg;
+            const double yb = view.document()->project().frontPile.bottomYg;
             return QPair<int, int>(
                 countPixels(image, around(pixelOf(view, QPointF(0.5, yb)), 1), isGreyish),
                 countPixels(image, around(pixelOf(view, QPointF(0.5, yb - 0.4)), 1), isGreyish));
@@ -171,9 +175,10 @@ private slots:
         // A soil spring in front of the pile, well below the excavation; its
         // value stands left of its end. The moment there is drawn on the
         // other side of the pile.
-        const QList<SpringSymbol> springs = nodeSprings(*doc, displayOffset);
-        const auto spring = std::find_if(springs.cbegin(), springs.cend(),
-            [&](const auto &s) { return s.end.x() < 0.0 && s.end.y() < doc->base.cutYg - 3.0; });
+        const QList<SpringSymbol> springs = nodeSprings(doc->project(), displayOffset);
+        const auto spring = std::find_if(springs.cbegin(), springs.cend(), [&](const auto &s) {
+            return s.end.x() < 0.0 && s.end.y() < doc->project().base.cutYg - 3.0;
+        });
         QVERIFY(spring != springs.cend() && spring->labelled);
         const QPointF end = pixelOf(view, spring->end);
         const QRect zigZag(end.toPoint() + QPoint(12, -4), QSize(16, 9));
@@ -183,12 +188,13 @@ private slots:
         const QRect label(peak.toPoint() + QPoint(3, -8), QSize(70, 17));
         // Unit notes start 1 m right of the model box; a second line one step
         // lower names the units of forces beside those of the reaction.
-        const QPointF note = pixelOf(view, doc->modelBounds().topRight() + QPointF(1.0, 0.0));
-        const int step = qRound(view.textPixelSize() * 0.015 * doc->blc);
+        const QPointF note =
+            pixelOf(view, doc->project().modelBounds().topRight() + QPointF(1.0, 0.0));
+        const int step = qRound(view.textPixelSize() * 0.015 * doc->project().blc);
         const QRect first(note.toPoint() + QPoint(0, 2), QSize(150, step - 4));
         const QRect second = first.translated(0, step);
         const auto count = [&](qint32 status, const QRect &area, bool (*test)(QColor)) {
-            doc->status = status;
+            showResults(*doc, status);
             return countPixels(renderView(view), area, test);
         };
 
@@ -225,11 +231,12 @@ private slots:
         QVERIFY(view.loadFile(example("doublerow-analysed.qzp")));
         place(view);
         Document *doc = view.document();
-        doc->status = SHOWRESULT | bit;
+        showResults(*doc, SHOWRESULT | bit);
         const QImage image = renderView(view);
 
-        const Diagram d = bit == SHOWREACT ? reactionDiagram(*doc, displayOffset)
-                                           : memberDiagram(*doc, DiagramKind(kind), displayOffset);
+        const Diagram d = bit == SHOWREACT
+            ? reactionDiagram(doc->project(), displayOffset)
+            : memberDiagram(doc->project(), DiagramKind(kind), displayOffset);
         QVERIFY(!d.ordinates.isEmpty());
         const QLineF longest = *std::max_element(d.ordinates.cbegin(), d.ordinates.cend(),
             [](const QLineF &a, const QLineF &b) { return a.length() < b.length(); });
@@ -242,21 +249,24 @@ private slots:
         View view;
         QVERIFY(showAnalysed(view, QSize(600, 600)));
         Document *doc = view.document();
-        const int count = int(doc->nodes.size());
-        doc->results[0].i = count + 5;
-        doc->results[1].j = -3;
-        doc->beams[0].j = count;
-        doc->frontPile.sptindex = count + 1;
-        doc->backPile.sptindex = count + 2;
-        doc->frontPile.support = SUPPORTFREE;
+        Project damaged = doc->project();
+        const int count = int(damaged.nodes.size());
+        damaged.results[0].i = count + 5;
+        damaged.results[1].j = -3;
+        damaged.beams[0].j = count;
+        damaged.frontPile.sptindex = count + 1;
+        damaged.backPile.sptindex = count + 2;
+        damaged.frontPile.support = SUPPORTFREE;
+        doc->replaceProject(damaged);
         for (const qint32 bits : {0, SHOWDISPLACE, SHOWMOMENT, SHOWSHEAR, SHOWNORMAL, SHOWREACT}) {
-            doc->status = SHOWRESULT | SHOWMARK | bits;
+            showResults(*doc, SHOWRESULT | SHOWMARK | bits);
             QVERIFY(!renderView(view).isNull());
         }
         // Results without nodes.
-        doc->nodes.clear();
+        damaged.nodes.clear();
+        doc->replaceProject(damaged);
         for (const qint32 bits : {0, SHOWMOMENT, SHOWREACT}) {
-            doc->status = SHOWRESULT | SHOWMARK | bits;
+            showResults(*doc, SHOWRESULT | SHOWMARK | bits);
             QVERIFY(!renderView(view).isNull());
         }
     }
@@ -270,7 +280,7 @@ private slots:
         View *view = openInWindow(window, example("default-analysed.qzp"));
         QVERIFY(view);
         Document *doc = view->document();
-        const auto shown = [&] { return doc->status & ~SHOWMARK; };
+        const auto shown = [&] { return doc->project().status & ~SHOWMARK; };
 
         action(window, "actMoment")->trigger();
         QCOMPARE(shown(), SHOWRESULT | SHOWMOMENT);
@@ -318,7 +328,8 @@ private slots:
                     DisplaySettings display;
                     display.status = SHOWRESULT | SHOWMARK | bit;
                     display.labelSize = size;
-                    const QList<QRectF> boxes = Drawing(*view.document(), display).writtenLabels();
+                    const QList<QRectF> boxes =
+                        Drawing(view.document()->project(), display).writtenLabels();
                     QVERIFY(boxes.size() > 10);
                     for (qsizetype m = 0; m < boxes.size(); ++m) {
                         // Two labels on one line keep a little room between them.
@@ -347,13 +358,14 @@ private slots:
         for (const char *file : {"default.qzp", "doublerow.qzp", "singlerow-anchors.qzp"}) {
             View view;
             QVERIFY(view.loadFile(example(file)));
-            view.document()->frontPile.shp = SECTROUND;
-            view.document()->frontPile.diameter = 3.0;
-            view.document()->updateGeometry();
+            Project p = view.document()->project();
+            p.frontPile.shp = SECTROUND;
+            p.frontPile.diameter = 3.0;
+            p.updateGeometry();
             DisplaySettings display;
             display.status = SHOWDATA | SHOWMARK;
             display.unitNotes = false;
-            const QImage image = figureImage(*view.document(), display, 1200, 18.0);
+            const QImage image = figureImage(p, display, 1200, 18.0);
             const auto inkAt = [&](int x) {
                 for (int y = 0; y < image.height(); ++y) {
                     if (qGray(image.pixel(x, y)) < 160)
@@ -374,8 +386,8 @@ private slots:
             View writer;
             writer.newFile();
             QVERIFY(writer.document()->analyse());
-            writer.document()->status = SHOWRESULT | SHOWMOMENT | SHOWMARK;
-            elements = writer.document()->results.size();
+            showResults(*writer.document(), SHOWRESULT | SHOWMOMENT | SHOWMARK);
+            elements = writer.document()->project().results.size();
             QVERIFY(writer.saveFile(path));
         }
 
@@ -384,11 +396,12 @@ private slots:
         QVERIFY(view);
         QCOMPARE(view->windowTitle(), QStringLiteral("analysed.qzp"));
         const Document *doc = view->document();
-        QCOMPARE(doc->status, SHOWRESULT | SHOWMOMENT | SHOWMARK);
+        QCOMPARE(doc->project().status, SHOWRESULT | SHOWMOMENT | SHOWMARK);
         QVERIFY(action(window, "actMoment")->isChecked());
         QVERIFY(action(window, "actShear")->isEnabled());
-        QCOMPARE(doc->results.size(), elements);
-        QCOMPARE(memberDiagram(*doc, DiagramKind::Moment, displayOffset).outline.size(), elements);
+        QCOMPARE(doc->project().results.size(), elements);
+        QCOMPARE(memberDiagram(doc->project(), DiagramKind::Moment, displayOffset).outline.size(),
+            elements);
         QVERIFY(!doc->messages.join(QString()).contains(QStringLiteral("试算"))); // not re-run
     }
 };

@@ -6,8 +6,8 @@
 
 #include "guitestfixture.h"
 
+#include "engine/analyse.h"
 #include "io/filesys.h"
-#include "document/document.h"
 #include "view/labelplacement.h"
 #include "view/resultgeometry.h"
 
@@ -38,7 +38,7 @@ ResultInfo element(int i, int j, qint32 ob = OBJPILE)
 
 // A vertical pile of four nodes at x = 0, y = -3, -2, -1, 0, numbered from
 // the bottom up as the engine numbers them, with its three elements.
-void makePile(Document &doc)
+void makePile(Project &doc)
 {
     doc.nodes = {node(0, 0.0, -3.0), node(1, 0.0, -2.0), node(2, 0.0, -1.0), node(3, 0.0, 0.0)};
     doc.results = {element(0, 1), element(1, 2), element(2, 3)};
@@ -57,7 +57,7 @@ QList<double> labelValues(const Diagram &d)
     return values;
 }
 
-bool readExample(Document &doc, const QString &name)
+bool readExample(Project &doc, const QString &name)
 {
     return FileSys()
         .readProject(doc, QStringLiteral(RIDEZU_SOURCE_DIR "/examples/") + name)
@@ -108,7 +108,7 @@ private slots:
             n.Kd = 900.0;
             return n;
         };
-        Document doc;
+        Project doc = Project::defaultProject();
         doc.nodes = {at(0, STATELEFT, STATENONE), at(1, STATERIGHT, STATENONE),
             at(2, STATELEFT, STATENONE), at(3, STATENONE, STATEUP), at(4, STATENONE, STATEDOWN),
             at(5, STATENONE, STATENONE)};
@@ -145,7 +145,7 @@ private slots:
             b.bEs = state;
             return b;
         };
-        Document doc;
+        Project doc = Project::defaultProject();
         doc.nodes = {node(0, 0, -5), node(1, 4, -5), node(2, 0, -6), node(3, 4, -6)};
         BeamInfo pile = link(0, 2, STATENONE);
         pile.ob = OBJPILE;
@@ -175,7 +175,7 @@ private slots:
 
     void continuousMomentIsLabelledOnceAndAJumpOnBothSides()
     {
-        Document doc;
+        Project doc = Project::defaultProject();
         makePile(doc);
         // Continuous at the node at -2 (Mj = 10, next Mi = -10); a jump of
         // 15 at the node at -1 (a concentrated moment).
@@ -205,7 +205,7 @@ private slots:
 
     void linkBeamOrdinatesStandUpright()
     {
-        Document doc;
+        Project doc = Project::defaultProject();
         doc.nodes = {node(0, 0, -1), node(1, 2, -1)};
         ResultInfo beam = element(0, 1, OBJBEAM);
         beam.Mi = -50.0;
@@ -225,7 +225,7 @@ private slots:
 
     void linksAndDamagedRecordsAreSkipped()
     {
-        Document doc;
+        Project doc = Project::defaultProject();
         makePile(doc);
         doc.results[1].Mj = 20.0;
         ResultInfo link = element(1, 2, OBJESLINK);
@@ -245,8 +245,9 @@ private slots:
     // All-zero results: every outline lies on the member, without labels.
     void allZeroResultsDrawNothing()
     {
-        Document doc;
-        QVERIFY(doc.analyse());
+        AnalysisOutcome analysed = analyse(Project::defaultProject());
+        QVERIFY(analysed.succeeded());
+        Project &doc = analysed.project;
         for (ResultInfo &r : doc.results)
             r = element(r.i, r.j, r.ob);
         for (AnchorInfo &anchor : doc.anchors)
@@ -268,7 +269,7 @@ private slots:
 
     void soilPressureOnlyBelowTheSlidingSurface()
     {
-        Document doc;
+        Project doc = Project::defaultProject();
         doc.base.PileForm = SINGLEROW;
         doc.base.slideFrontYg = doc.base.slideBackYg = -1.5;
         doc.anchors.clear();
@@ -302,7 +303,7 @@ private slots:
 
     void freeBottomPushesUpWhereItSettles()
     {
-        Document doc;
+        Project doc = Project::defaultProject();
         doc.anchors.clear();
         makePile(doc);
         doc.frontPile.support = SUPPORTFREE;
@@ -330,7 +331,7 @@ private slots:
 
     void anchorForcesPointAtTheirHeads()
     {
-        Document doc;
+        Project doc = Project::defaultProject();
         makePile(doc);
         doc.base.PileForm = SINGLEROW;
         AnchorInfo onPile = doc.anchors.first();
@@ -360,7 +361,7 @@ private slots:
 
     void betweenRowPressureOnlyWithEsInteraction()
     {
-        Document doc;
+        Project doc = Project::defaultProject();
         doc.anchors.clear();
         doc.nodes = {node(0, 0, -5), node(1, 4, -5), node(2, 0, -6), node(3, 4, -6)};
         ResultInfo upper = element(0, 1, OBJESLINK);
@@ -407,11 +408,13 @@ private slots:
     void labelsReachTheReportedExtremes()
     {
         QFETCH(QString, file);
-        Document doc;
+        Project doc = Project::defaultProject();
         QVERIFY(readExample(doc, file));
         QCOMPARE(doc.base.PileForm, SINGLEROW);
-        QVERIFY(doc.analyse());
-        const QString log = doc.messages.join('\n');
+        const AnalysisOutcome analysed = analyse(doc);
+        QVERIFY(analysed.succeeded());
+        doc = analysed.project;
+        const QString log = analysed.log.join('\n');
         const auto reported = [&log](const QString &title, const Diagram &d) {
             double lo = 0.0;
             double hi = 0.0;
@@ -527,7 +530,7 @@ private slots:
         };
         for (const char *file :
             {"default-analysed.qzp", "doublerow-analysed.qzp", "singlerow-anchors-analysed.qzp"}) {
-            Document doc;
+            Project doc = Project::defaultProject();
             QVERIFY(readExample(doc, QLatin1String(file)));
             const QList<QLineF> members = memberLines(doc);
             QVERIFY(!members.isEmpty());
@@ -557,7 +560,7 @@ private slots:
     void largestOrdinateIsHalfTheOffset()
     {
         QFETCH(QString, file);
-        Document doc;
+        Project doc = Project::defaultProject();
         QVERIFY(readExample(doc, file));
         QVERIFY(!doc.results.isEmpty());
         const int offset = 5;

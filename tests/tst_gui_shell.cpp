@@ -332,8 +332,8 @@ private slots:
         View *example = window.currentView();
         QVERIFY(example);
         QCOMPARE(QFileInfo(example->filePath()).fileName().left(9), QStringLiteral("doublerow"));
-        QCOMPARE(
-            example->document()->base.ProjectName.trimmed(), QStringLiteral("某边坡双排抗滑桩"));
+        QCOMPARE(example->document()->project().base.ProjectName.trimmed(),
+            QStringLiteral("某边坡双排抗滑桩"));
 
         window.tabWidget()->setCurrentWidget(page);
         QVERIFY(clickLink(browser, QStringLiteral("最近 的 项目.qzp")));

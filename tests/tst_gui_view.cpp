@@ -24,11 +24,8 @@ namespace {
 void placeRound(View &view)
 {
     view.resize(800, 600);
-    Document *doc = view.document();
-    doc->blc = 20.0;
-    doc->blcfull = 20.0;
-    doc->x0 = 400;
-    doc->y0 = 100;
+    view.document()->setFittedScale(20.0);
+    view.document()->setView(20.0, 400, 100);
     view.updateTransform();
 }
 
@@ -113,24 +110,26 @@ private slots:
                 View view;
                 view.resize(size);
                 Document *doc = view.document();
-                doc->base.PileForm = form;
-                doc->updateGeometry();
+                Project input = doc->project();
+                input.base.PileForm = form;
+                input.updateGeometry();
+                doc->replaceProject(input);
                 view.fitView();
-                QCOMPARE(doc->blc, doc->blcfull);
-                QCOMPARE(doc->x0, int(size.width() * 0.4));
-                QCOMPARE(doc->y0, 80);
+                QCOMPARE(doc->project().blc, doc->project().blcfull);
+                QCOMPARE(doc->project().x0, int(size.width() * 0.4));
+                QCOMPARE(doc->project().y0, 80);
                 // The whole drawing, the plan sketch under the piles and the
                 // anchors with their bond lengths included, lies inside the
                 // widget less 10 pixels on every side, and touches the
                 // margin on at least one side (the largest such scale).
-                QVERIFY(!doc->anchors.isEmpty());
-                QRectF drawn = doc->modelBounds().normalized();
-                for (const AnchorInfo &anchor : doc->anchors) {
+                QVERIFY(!doc->project().anchors.isEmpty());
+                QRectF drawn = doc->project().modelBounds().normalized();
+                for (const AnchorInfo &anchor : doc->project().anchors) {
                     for (const QPointF p : {QPointF(anchor.x1g, anchor.y1g),
                              QPointF(anchor.x2g, anchor.y2g), QPointF(anchor.x3g, anchor.y3g)})
                         drawn = drawn.united(QRectF(p, QSizeF(1e-9, 1e-9)));
                 }
-                QVERIFY(drawn.right() > doc->modelBounds().right() + 5.0);
+                QVERIFY(drawn.right() > doc->project().modelBounds().right() + 5.0);
                 const QRectF box = view.transform().mapRect(drawn);
                 const QRectF inner = QRectF(view.rect()).adjusted(10, 10, -10, -10);
                 QVERIFY(inner.adjusted(-1e-6, -1e-6, 1e-6, 1e-6).contains(box));
@@ -147,24 +146,28 @@ private slots:
         View flat;
         flat.resize(740, 520);
         Document *doc = flat.document();
-        doc->frontPile.length = 0.0;
-        doc->base.space = 0.0;
-        doc->updateGeometry();
-        QCOMPARE(doc->modelBounds().height(), 0.0);
+        Project input = doc->project();
+        input.frontPile.length = 0.0;
+        input.base.space = 0.0;
+        input.updateGeometry();
+        doc->replaceProject(input);
+        QCOMPARE(doc->project().modelBounds().height(), 0.0);
         flat.fitView();
         const QRectF box = flat.transform().mapRect(QRectF(-18.0, 0.0, 36.0, -25.0));
         QVERIFY(QRectF(flat.rect())
                     .adjusted(10 - 1e-6, 10 - 1e-6, -10 + 1e-6, -10 + 1e-6)
                     .contains(box));
-        QVERIFY(doc->blc > 10.0);
+        QVERIFY(doc->project().blc > 10.0);
 
         // A huge model stops at the lowest scale.
         View huge;
         huge.resize(200, 200);
-        huge.document()->frontPile.length = 400.0;
-        huge.document()->updateGeometry();
+        input = huge.document()->project();
+        input.frontPile.length = 400.0;
+        input.updateGeometry();
+        huge.document()->replaceProject(input);
         huge.fitView();
-        QCOMPARE(huge.document()->blc, 1.0);
+        QCOMPARE(huge.document()->project().blc, 1.0);
     }
 
     void firstShowPlacesOnlyANeverPlacedProject()
@@ -178,31 +181,31 @@ private slots:
         // A project never drawn at all (1 pixel per metre) is fitted.
         View view;
         Document *doc = view.document();
-        QCOMPARE(doc->blc, 1.0);
-        QCOMPARE(doc->y0, -50);
+        QCOMPARE(doc->project().blc, 1.0);
+        QCOMPARE(doc->project().y0, -50);
         shown(view);
         View fitted;
         fitted.resize(640, 480);
         fitted.fitView();
-        QCOMPARE(doc->blc, fitted.document()->blc);
+        QCOMPARE(doc->project().blc, fitted.document()->project().blc);
         QCOMPARE(view.transform(), fitted.transform());
-        QVERIFY(doc->blc > 1.0);
+        QVERIFY(doc->project().blc > 1.0);
 
         // A scale of its own is kept, the origin placed; a stored origin is
         // kept too.
         View scaled;
-        scaled.document()->blc = 7.0;
+        scaled.document()->setView(
+            7.0, scaled.document()->project().x0, scaled.document()->project().y0);
         shown(scaled);
-        QCOMPARE(scaled.document()->blc, 7.0);
+        QCOMPARE(scaled.document()->project().blc, 7.0);
         QCOMPARE(scaled.transform().map(QPointF(0, 0)), QPointF(320, 48));
         View placed;
-        placed.document()->x0 = 17;
-        placed.document()->y0 = 33;
+        placed.document()->setView(placed.document()->project().blc, 17, 33);
         placed.updateTransform();
         shown(placed);
-        QCOMPARE(placed.document()->x0, 17);
-        QCOMPARE(placed.document()->y0, 33);
-        QCOMPARE(placed.document()->blc, 1.0);
+        QCOMPARE(placed.document()->project().x0, 17);
+        QCOMPARE(placed.document()->project().y0, 33);
+        QCOMPARE(placed.document()->project().blc, 1.0);
     }
 
     // A resize scales the view as a fit to the new size would: a fitted
@@ -226,16 +229,14 @@ private slots:
         QCOMPARE(view.transform(), fitted(QSize(450, 300)));
 
         // Zoomed in twice beyond the fit, the model origin at the centre.
-        doc->blc = 2.0 * doc->blcfull;
-        doc->x0 = 225;
-        doc->y0 = 150;
+        doc->setView(2.0 * doc->project().blcfull, 225, 150);
         view.updateTransform();
         const int label = view.textPixelSize();
         QVERIFY(label < displayFontSize);
         for (const QSize size : {QSize(1400, 900), QSize(300, 700), QSize(900, 600)}) {
             view.resize(size);
-            QCOMPARE(doc->blcfull, fitted(size).m11());
-            QVERIFY(qFuzzyCompare(doc->blc, 2.0 * doc->blcfull));
+            QCOMPARE(doc->project().blcfull, fitted(size).m11());
+            QVERIFY(qFuzzyCompare(doc->project().blc, 2.0 * doc->project().blcfull));
             QCOMPARE(view.textPixelSize(), label);
             const QPointF origin = view.transform().map(QPointF(0.0, 0.0));
             QVERIFY2(
@@ -254,20 +255,20 @@ private slots:
         const auto drift = [&] {
             const QPointF now = view.transform().inverted().map(cursor);
             return std::max(std::fabs(now.x() - before.x()), std::fabs(now.y() - before.y()))
-                * doc->blc;
+                * doc->project().blc;
         };
         // A tilt wheel or a sideways touchpad swipe turns only horizontally:
         // it neither zooms out nor moves the drawing.
         for (const int sideways : {-120, 120}) {
             sendWheel(view, cursor, 0, sideways);
-            QCOMPARE(doc->blc, 20.0);
+            QCOMPARE(doc->project().blc, 20.0);
             QCOMPARE(view.transform().map(QPointF(0, 0)), QPointF(400, 100));
         }
         sendWheel(view, cursor, 120);
-        QCOMPARE(doc->blc, 22.0);
+        QCOMPARE(doc->project().blc, 22.0);
         QVERIFY(drift() < 1.0); // the origin is kept in whole pixels
         sendWheel(view, cursor, -120);
-        QCOMPARE(doc->blc, 20.0);
+        QCOMPARE(doc->project().blc, 20.0);
         QVERIFY(drift() < 2.0);
 
         // Zooming stops at 500 and 1 pixels per metre; a turn of the wheel at
@@ -283,16 +284,16 @@ private slots:
             QApplication::processEvents();
             return counter.paints;
         };
-        doc->blc = 480.0;
+        doc->setView(480.0, doc->project().x0, doc->project().y0);
         QVERIFY(paintsAfterWheel(120) > 0);
-        QCOMPARE(doc->blc, 500.0);
+        QCOMPARE(doc->project().blc, 500.0);
         QCOMPARE(paintsAfterWheel(120), 0);
-        QCOMPARE(doc->blc, 500.0);
-        doc->blc = 1.05;
+        QCOMPARE(doc->project().blc, 500.0);
+        doc->setView(1.05, doc->project().x0, doc->project().y0);
         QVERIFY(paintsAfterWheel(-120) > 0);
-        QCOMPARE(doc->blc, 1.0);
+        QCOMPARE(doc->project().blc, 1.0);
         QCOMPARE(paintsAfterWheel(-120), 0);
-        QCOMPARE(doc->blc, 1.0);
+        QCOMPARE(doc->project().blc, 1.0);
         view.removeEventFilter(&counter);
     }
 
@@ -307,17 +308,17 @@ private slots:
             view, QEvent::MouseButtonPress, QPointF(100, 100), Qt::MiddleButton, Qt::MiddleButton);
         QCOMPARE(view.cursor().shape(), Qt::ClosedHandCursor);
         sendMouse(view, QEvent::MouseMove, QPointF(130, 80), Qt::NoButton, Qt::MiddleButton);
-        QCOMPARE(doc->x0, 430);
-        QCOMPARE(doc->y0, 80);
+        QCOMPARE(doc->project().x0, 430);
+        QCOMPARE(doc->project().y0, 80);
         sendMouse(view, QEvent::MouseMove, QPointF(140, 90), Qt::NoButton, Qt::MiddleButton);
-        QCOMPARE(doc->x0, 440);
-        QCOMPARE(doc->y0, 90);
+        QCOMPARE(doc->project().x0, 440);
+        QCOMPARE(doc->project().y0, 90);
         sendMouse(
             view, QEvent::MouseButtonRelease, QPointF(140, 90), Qt::MiddleButton, Qt::NoButton);
         QCOMPARE(view.cursor().shape(), Qt::ArrowCursor);
         // Without a button held no move arrives: the mouse is not tracked.
         sendMouse(view, QEvent::MouseMove, QPointF(160, 90), Qt::NoButton, Qt::NoButton);
-        QCOMPARE(doc->x0, 440);
+        QCOMPARE(doc->project().x0, 440);
         // Each move reports the model point under the mouse, computed with
         // the origin before that move's pan.
         QCOMPARE(spy.count(), 2);
@@ -326,29 +327,29 @@ private slots:
 
         // The left button pans only with Ctrl held.
         drag(view, Qt::LeftButton, QPointF(100, 100), QPointF(150, 100));
-        QCOMPARE(doc->x0, 440);
+        QCOMPARE(doc->project().x0, 440);
         drag(view, Qt::LeftButton, QPointF(100, 100), QPointF(150, 110), Qt::ControlModifier);
-        QCOMPARE(doc->x0, 490);
-        QCOMPARE(doc->y0, 100);
+        QCOMPARE(doc->project().x0, 490);
+        QCOMPARE(doc->project().y0, 100);
 
         // A double click of the middle button fits the view.
-        doc->blc = 77.0;
+        doc->setView(77.0, doc->project().x0, doc->project().y0);
         sendMouse(
             view, QEvent::MouseButtonDblClick, QPointF(50, 50), Qt::LeftButton, Qt::LeftButton);
-        QCOMPARE(doc->blc, 77.0);
+        QCOMPARE(doc->project().blc, 77.0);
         sendMouse(
             view, QEvent::MouseButtonDblClick, QPointF(50, 50), Qt::MiddleButton, Qt::MiddleButton);
-        QCOMPARE(doc->blc, doc->blcfull);
-        QCOMPARE(doc->y0, 80);
+        QCOMPARE(doc->project().blc, doc->project().blcfull);
+        QCOMPARE(doc->project().y0, 80);
     }
 
     void labelsShrinkWhenZoomedInButNotBelowTheFloor()
     {
         View view;
         Document *doc = view.document();
-        doc->blcfull = 10.0;
+        doc->setFittedScale(10.0);
         const auto sizeAt = [&](double blc) {
-            doc->blc = blc;
+            doc->setView(blc, doc->project().x0, doc->project().y0);
             return view.textPixelSize();
         };
         QCOMPARE(sizeAt(10.0), 40);
@@ -410,11 +411,13 @@ private slots:
         View view;
         placeRound(view);
         Document *doc = view.document();
-        doc->base.slideBackH = 8.0;
-        doc->updateBaseData();
+        Project input = doc->project();
+        input.base.slideBackH = 8.0;
+        input.updateBaseData();
+        doc->replaceProject(input);
         const QImage image = renderView(view);
-        const double a = doc->frontPile.diameter / 2.0;
-        const double L = doc->frontPile.length;
+        const double a = doc->project().frontPile.diameter / 2.0;
+        const double L = doc->project().frontPile.length;
 
         // Pile outline: black on both faces halfway down, and along the top.
         QVERIFY(countPixels(image, around(pixelOf(view, -a, -L / 2)), isBlackish) >= 5);
@@ -438,16 +441,16 @@ private slots:
         QVERIFY(reds > 20);
         QVERIFY(reds < 3 * (endX - faceX - 60)); // gaps of the dashes
         // Excavation face, dark green, in front of the pile at -6 m.
-        const int cut = qRound(pixelOf(view, 0, doc->base.cutYg).y());
+        const int cut = qRound(pixelOf(view, 0, doc->project().base.cutYg).y());
         const int frontX = qRound(pixelOf(view, -a, 0).x());
         QVERIFY(countPixels(image, QRect(frontX - 100, cut - 1, 90, 3), isGreenish) > 80);
         // Boundary between the two layers, at the bottom of the first.
-        const int layer = qRound(pixelOf(view, 0, doc->soils.at(0).bottomY).y());
+        const int layer = qRound(pixelOf(view, 0, doc->project().soils.at(0).bottomY).y());
         QVERIFY(countPixels(image, QRect(faceX + 4, layer - 1, 60, 3), isGreenish) > 40);
         // Anchors and thrust in dark red: the middle of the thick bond
         // length, and thrust arrows ending on the back face under the ground.
-        QVERIFY(!doc->anchors.isEmpty());
-        const AnchorInfo &anchor = doc->anchors.first();
+        QVERIFY(!doc->project().anchors.isEmpty());
+        const AnchorInfo &anchor = doc->project().anchors.first();
         const QPointF bond =
             pixelOf(view, (anchor.x2g + anchor.x3g) / 2.0 - a, (anchor.y2g + anchor.y3g) / 2.0);
         QVERIFY(countPixels(image, around(bond, 1), isReddish) >= 4);
@@ -455,21 +458,24 @@ private slots:
             > 0);
 
         // A front sliding surface is drawn only below the excavation.
-        doc->base.slideFrontH = doc->base.cutH;
-        doc->updateBaseData();
-        int y = qRound(pixelOf(view, 0, doc->base.slideFrontYg).y());
+        input.base.slideFrontH = input.base.cutH;
+        input.updateBaseData();
+        doc->replaceProject(input);
+        int y = qRound(pixelOf(view, 0, doc->project().base.slideFrontYg).y());
         QCOMPARE(countPixels(renderView(view), QRect(frontX - 100, y - 3, 90, 7), isReddish), 0);
-        doc->base.slideFrontH = doc->base.cutH + 3.0;
-        doc->updateBaseData();
-        y = qRound(pixelOf(view, 0, doc->base.slideFrontYg).y());
+        input.base.slideFrontH = input.base.cutH + 3.0;
+        input.updateBaseData();
+        doc->replaceProject(input);
+        y = qRound(pixelOf(view, 0, doc->project().base.slideFrontYg).y());
         QVERIFY(countPixels(renderView(view), QRect(frontX - 100, y - 1, 90, 3), isReddish) > 20);
 
         // A layer boundary below the pile bottom is not drawn.
-        doc->frontPile.length = 10.0;
-        doc->updateGeometry();
-        doc->base.pforce = 0.0;
-        doc->updateBaseData();
-        QVERIFY(doc->soils.at(0).bottomY < doc->frontPile.bottomYg);
+        input.frontPile.length = 10.0;
+        input.updateGeometry();
+        input.base.pforce = 0.0;
+        input.updateBaseData();
+        doc->replaceProject(input);
+        QVERIFY(doc->project().soils.at(0).bottomY < doc->project().frontPile.bottomYg);
         QCOMPARE(countPixels(renderView(view), QRect(faceX + 4, layer - 2, 60, 5), isGreenish), 0);
     }
 
@@ -478,20 +484,24 @@ private slots:
         View view;
         placeRound(view);
         Document *doc = view.document();
-        doc->base.aforce = 0.0; // no thrust arrows on the same face
-        doc->updateBaseData();
+        Project input = doc->project();
+        input.base.aforce = 0.0; // no thrust arrows on the same face
+        input.updateBaseData();
+        doc->replaceProject(input);
         // A load of nothing draws nothing.
         const QImage before = renderView(view);
-        doc->AddForces = {distributedLoad(0.0)};
-        doc->placeForces();
+        input.AddForces = {distributedLoad(0.0)};
+        input.placeForces();
+        doc->replaceProject(input);
         QCOMPARE(renderView(view), before);
 
-        doc->AddForces = {distributedLoad(30.0)};
-        doc->placeForces();
+        input.AddForces = {distributedLoad(30.0)};
+        input.placeForces();
+        doc->replaceProject(input);
         const QImage image = renderView(view);
         // Positive loads push from the left face: shafts left of it.
         const double l = std::log10(32.0) * displayOffset * 0.25;
-        const double shaftX = -doc->frontPile.diameter / 2.0 - l / 2.0;
+        const double shaftX = -doc->project().frontPile.diameter / 2.0 - l / 2.0;
         const auto shaftInk = [&](double depth) {
             const QPointF p = pixelOf(view, shaftX, -depth);
             return countPixels(image, QRect(p.toPoint() - QPoint(3, 1), QSize(7, 3)), isMagentaish);
@@ -503,7 +513,8 @@ private slots:
 
         // A damaged file can carry any end point: the painting still ends
         // (a hang here runs into the test time-out), with a bounded number of arrows.
-        doc->AddForces[0].y2g = -1e12;
+        input.AddForces[0].y2g = -1e12;
+        doc->replaceProject(input);
         QVERIFY(countPixels(renderView(view), view.rect(), isMagentaish) > 0);
     }
 
@@ -520,34 +531,38 @@ private slots:
         onBack.F = 100.0;
         ForceInfo onBeam = onBack;
         onBeam.object = OBJBEAM;
-        doc->AddForces = {onBack, onBeam};
-        AnchorInfo anchor = doc->anchors.first();
+        Project input = doc->project();
+        input.AddForces = {onBack, onBeam};
+        AnchorInfo anchor = input.anchors.first();
         anchor.object = OBJBACKPILE;
-        doc->anchors.append(anchor);
-        doc->placeForces();
-        doc->placeAnchors();
+        input.anchors.append(anchor);
+        input.placeForces();
+        input.placeAnchors();
+        doc->replaceProject(input);
         QCOMPARE(renderView(view), before);
 
         // The same records are drawn once the project has a back row, which
         // brings its back pile and the link beam.
-        doc->base.PileForm = DOUBLEROW;
-        doc->updateGeometry();
-        doc->updateBaseData();
-        doc->updateSoilLayers();
-        doc->placeForces();
-        doc->placeAnchors();
+        input.base.PileForm = DOUBLEROW;
+        input.updateGeometry();
+        input.updateBaseData();
+        input.updateSoilLayers();
+        input.placeForces();
+        input.placeAnchors();
+        doc->replaceProject(input);
         const QImage withForces = renderView(view);
-        doc->AddForces.clear();
+        input.AddForces.clear();
+        doc->replaceProject(input);
         const QImage image = renderView(view);
         QVERIFY(image != withForces);
 
-        const double row = doc->base.row;
-        const double c = doc->backPile.diameter / 2.0;
-        const double L = doc->backPile.length;
+        const double row = doc->project().base.row;
+        const double c = doc->project().backPile.diameter / 2.0;
+        const double L = doc->project().backPile.length;
         QVERIFY(countPixels(image, around(pixelOf(view, row + c, -L / 2)), isBlackish) >= 5);
         QVERIFY(countPixels(image, around(pixelOf(view, row - c, -L / 2)), isBlackish) >= 5);
         // Link beam: its lower edge between the piles.
-        const double beamY = doc->linkBeam.leftYg - doc->linkBeam.height / 2;
+        const double beamY = doc->project().linkBeam.leftYg - doc->project().linkBeam.height / 2;
         QVERIFY(countPixels(image, around(pixelOf(view, row / 2, beamY)), isBlackish) >= 5);
         // The ground line starts at the back face of the back pile.
         const QPointF inside = pixelOf(view, row / 2, 0.0);
@@ -562,14 +577,16 @@ private slots:
         View view;
         placeRound(view);
         Document *doc = view.document();
-        doc->status = SHOWRESULT;
+        Project shown = doc->project();
+        shown.status = SHOWRESULT;
         // Without thrust: its top arrow would lie on the ground line.
-        doc->base.aforce = 0.0;
-        doc->updateBaseData();
+        shown.base.aforce = 0.0;
+        shown.updateBaseData();
+        doc->replaceProject(shown);
         const QImage image = renderView(view);
-        const double a = doc->frontPile.diameter / 2.0;
-        QCOMPARE(
-            countPixels(image, around(pixelOf(view, -a, -doc->frontPile.length / 2)), isBlackish),
+        const double a = doc->project().frontPile.diameter / 2.0;
+        QCOMPARE(countPixels(image, around(pixelOf(view, -a, -doc->project().frontPile.length / 2)),
+                     isBlackish),
             0);
         // Ground line now starts at the axis.
         QVERIFY(countPixels(image, around(pixelOf(view, 0.1, 0.0), 1), isGreenish) >= 3);
@@ -580,11 +597,12 @@ private slots:
         top.Yg = 0.0;
         NodeInfo bottom = top;
         bottom.Yg = -5.0;
-        doc->nodes = {top, bottom};
+        shown.nodes = {top, bottom};
         BeamInfo beam;
         beam.i = 0;
         beam.j = 1;
-        doc->beams = {beam};
+        shown.beams = {beam};
+        doc->replaceProject(shown);
         const auto bluish = [](QColor c) { return c.blue() - c.red() > 80; };
         QVERIFY(countPixels(renderView(view), around(pixelOf(view, 0.0, -2.5), 1), bluish) >= 3);
     }

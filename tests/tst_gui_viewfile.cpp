@@ -134,9 +134,11 @@ private slots:
 
         // That name is now taken: refusing to replace it shows the dialog
         // again with the full name and leaves the file as it was.
-        view.document()->base.ProjectName = QStringLiteral("替换后");
+        Project renamed = view.document()->project();
+        renamed.base.ProjectName = QStringLiteral("替换后");
+        view.document()->replaceProject(renamed);
         const auto savedName = [&] {
-            Document readBack;
+            Project readBack = Project::defaultProject();
             return FileSys().readProject(readBack, saved).isEmpty() ? readBack.base.ProjectName
                                                                     : QString();
         };
@@ -175,10 +177,12 @@ private slots:
         {
             View writer;
             writer.newFile();
-            writer.document()->status = SHOWDATA | SHOWMARK;
-            writer.document()->blc = 33.0;
-            writer.document()->x0 = 123;
-            writer.document()->y0 = 45;
+            Project p = writer.document()->project();
+            p.status = SHOWDATA | SHOWMARK;
+            p.blc = 33.0;
+            p.x0 = 123;
+            p.y0 = 45;
+            writer.document()->replaceProject(p);
             QVERIFY(writer.saveFile(target));
         }
         View reader;
@@ -188,7 +192,7 @@ private slots:
         QVERIFY(!reader.isUntitled());
         QCOMPARE(reader.filePath(), QFileInfo(target).canonicalFilePath());
         QCOMPARE(reader.windowTitle(), QStringLiteral("roundtrip.qzp"));
-        QCOMPARE(reader.document()->status, SHOWDATA | SHOWMARK);
+        QCOMPARE(reader.document()->project().status, SHOWDATA | SHOWMARK);
         // The stored scale and origin are used as read.
         QCOMPARE(reader.transform().map(QPointF(0, 0)), QPointF(123, 45));
         QCOMPARE(reader.transform().map(QPointF(1, 0)), QPointF(156, 45));
@@ -199,17 +203,18 @@ private slots:
     void loadLogsTheResultReportAndTheReadersNotes()
     {
         PromptRecorder prompts;
-        Document session;
-        QCOMPARE(FileSys().readProject(
-                     session, QStringLiteral(RIDEZU_SOURCE_DIR "/examples/doublerow.qzp")),
+        Project p = Project::defaultProject();
+        QCOMPARE(
+            FileSys().readProject(p, QStringLiteral(RIDEZU_SOURCE_DIR "/examples/doublerow.qzp")),
             QString());
+        Document session;
+        session.replaceProject(p);
         QVERIFY(session.analyse());
-        session.status = SHOWRESULT;
         const qsizetype heading = session.messages.lastIndexOf(QStringLiteral(">>计算结果如下:"));
         QVERIFY(heading > 0);
         const QStringList printed = session.messages.mid(heading - 1);
         const QString analysed = path(QStringLiteral("analysed.qzp"));
-        QCOMPARE(FileSys().writeProject(session, analysed), QString());
+        QCOMPARE(FileSys().writeProject(session.project(), analysed), QString());
 
         View reader;
         QVERIFY(reader.loadFile(analysed));

@@ -53,7 +53,7 @@ ForceInfo force(qint16 type, qint16 object, double distance)
 // anchors on both piles and the beam and forces of every kind.
 void buildDoubleRow(Document &doc)
 {
-    BaseInfo b = doc.base;
+    BaseInfo b = doc.project().base;
     b.ProjectName = QStringLiteral("某边坡双排抗滑桩");
     b.PileForm = DOUBLEROW;
     b.slideBackH = 8.0;
@@ -81,17 +81,17 @@ void buildDoubleRow(Document &doc)
     soils[2].Es = 500000.0;
     doc.changeSoils(soils);
 
-    PileInfo front = doc.frontPile;
+    PileInfo front = doc.project().frontPile;
     front.length = 18.0;
     front.diameter = 1.5;
-    PileInfo back = doc.backPile;
+    PileInfo back = doc.project().backPile;
     back.length = 17.0;
     back.shp = SECTSQUARE;
     back.height = 1.5;
     back.width = 1.2;
     back.grade = 30;
     back.support = SUPPORTFREE;
-    LinkBeamInfo beam = doc.linkBeam;
+    LinkBeamInfo beam = doc.project().linkBeam;
     beam.height = 1.0;
     beam.width = 1.5;
     beam.grade = 30;
@@ -124,7 +124,7 @@ void buildDoubleRow(Document &doc)
 // One row of square piles held by two prestressed cables, with a point force.
 void buildSingleRowAnchors(Document &doc)
 {
-    BaseInfo b = doc.base;
+    BaseInfo b = doc.project().base;
     b.ProjectName = QStringLiteral("某基坑锚拉抗滑桩");
     b.slideBackH = 10.0;
     b.slideFrontH = 10.0;
@@ -138,13 +138,13 @@ void buildSingleRowAnchors(Document &doc)
         layer(QStringLiteral("粉质黏土"), 8.0, METHODM, 8000.0, 12000.0),
         layer(QStringLiteral("强风化泥岩"), 14.0, METHODM, 40000.0, 12000.0)});
 
-    PileInfo front = doc.frontPile;
+    PileInfo front = doc.project().frontPile;
     front.length = 20.0;
     front.shp = SECTSQUARE;
     front.height = 2.0;
     front.width = 1.5;
     front.support = SUPPORTFIXED;
-    doc.changePiles(front, doc.backPile, doc.linkBeam);
+    doc.changePiles(front, doc.project().backPile, doc.project().linkBeam);
 
     QList<AnchorInfo> anchors = {anchor(OBJPILE, 1.0, 400.0), anchor(OBJPILE, 4.0, 350.0)};
     anchors[0].lf = 18.0;
@@ -161,7 +161,7 @@ void buildSingleRowAnchors(Document &doc)
 bool write(Document &doc, const QDir &dir, const char *name)
 {
     const QString path = dir.filePath(QString::fromLatin1(name));
-    const QString message = FileSys().writeProject(doc, path);
+    const QString message = FileSys().writeProject(doc.project(), path);
     if (!message.isEmpty()) {
         std::fprintf(stderr, "make-examples: %s\n", qPrintable(message));
         return false;
@@ -184,7 +184,7 @@ bool writeWithResults(Document &doc, const QDir &dir, const char *name)
     const QString analysed =
         QString::fromLatin1(name).replace(QLatin1String(".qzp"), QLatin1String("-analysed.qzp"));
     const QString path = dir.filePath(analysed);
-    const QString message = FileSys().writeProject(doc, path);
+    const QString message = FileSys().writeProject(doc.project(), path);
     if (!message.isEmpty()) {
         std::fprintf(stderr, "make-examples: %s\n", qPrintable(message));
         return false;

@@ -54,7 +54,7 @@ double diagramScale(const QList<ResultInfo> &results, DiagramKind kind, int offs
     return offset * 0.5 / magnitude;
 }
 
-Diagram memberDiagram(const Document &doc, DiagramKind kind, int offset)
+Diagram memberDiagram(const Project &doc, DiagramKind kind, int offset)
 {
     Diagram d;
     if (doc.results.isEmpty() || kind == DiagramKind::Reaction)

@@ -35,7 +35,7 @@ int labelPixelSize(int fontSize, double blc, double blcfull)
     return n;
 }
 
-QRectF drawingBounds(const Document &doc)
+QRectF drawingBounds(const Project &doc)
 {
     // The model box: piles, layers and the plan sketch under the piles.
     QRectF box = doc.modelBounds().normalized();
@@ -63,7 +63,7 @@ QRectF drawingBounds(const Document &doc)
     return QRectF(QPointF(left, low), QPointF(right, high));
 }
 
-Drawing::Drawing(const Document &doc, const DisplaySettings &display)
+Drawing::Drawing(const Project &doc, const DisplaySettings &display)
     : m_doc(doc)
     , m_display(display)
 { }

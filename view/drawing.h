@@ -3,7 +3,7 @@
 // The drawing of one project, on any painter: the elevation of the pile
 // structure with its data (input mode) or the analysis model with its
 // springs or one result diagram (result mode), labels and unit notes. It is
-// a function of the painter, the Document, the transform from model metres
+// a function of the painter, the Project, the transform from model metres
 // to the painter's device and the display settings; the View paints the
 // screen with it, and the exports, the printout and the calculation report
 // paint images, SVG, PDF and paper with the same code. It needs Qt Gui only.
@@ -52,14 +52,14 @@ int labelPixelSize(int fontSize, double blc, double blcfull);
 
 // Box in model metres of everything a fitted view shows, normalised (top()
 // is the lowest elevation): the model box and the anchors.
-QRectF drawingBounds(const Document &doc);
+QRectF drawingBounds(const Project &doc);
 
 class Drawing
 {
     Q_DECLARE_TR_FUNCTIONS(Drawing)
 
 public:
-    Drawing(const Document &doc, const DisplaySettings &display);
+    Drawing(const Project &doc, const DisplaySettings &display);
 
     // Paints the unit notes and the input or result mode through the
     // transform (combined with the painter's own); leaves the painter's
@@ -158,7 +158,7 @@ private:
     // input drawing's piles are outlines its labels may stand inside).
     QList<QLineF> labelLines() const;
 
-    const Document &m_doc;
+    const Project &m_doc;
     DisplaySettings m_display;
     // The boxes of the labels written so far by the paint under way (a
     // Drawing paints on one painter at a time).

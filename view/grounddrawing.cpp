@@ -11,7 +11,7 @@
 
 void Drawing::drawGround(QPainter &painter, double a, double b) const
 {
-    const Document &doc = m_doc;
+    const Project &doc = m_doc;
     const bool doubleRow = doc.base.PileForm == DOUBLEROW;
     const int n = m_display.labelSize;
     const double outer = (doubleRow ? b : a) + 6.0;
@@ -45,7 +45,7 @@ void Drawing::drawGround(QPainter &painter, double a, double b) const
 
 void Drawing::drawSurfaces(QPainter &painter, double a, double c, double w) const
 {
-    const Document &doc = m_doc;
+    const Project &doc = m_doc;
     const bool doubleRow = doc.base.PileForm == DOUBLEROW;
     const int n = m_display.labelSize;
 

@@ -13,7 +13,7 @@
 
 void Drawing::drawInput(QPainter &painter) const
 {
-    const Document &doc = m_doc;
+    const Project &doc = m_doc;
     const bool doubleRow = doc.base.PileForm == DOUBLEROW;
     const double a = sectionDepth(doc.frontPile) / 2.0;
     const double c = doubleRow ? sectionDepth(doc.backPile) / 2.0 : 0.0;

@@ -19,7 +19,7 @@ int pressureAlignment(double value)
     return (value > EPS ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
 }
 
-bool validNode(const Document &doc, qint64 index)
+bool validNode(const Project &doc, qint64 index)
 {
     return index >= 0 && index < doc.nodes.size();
 }
@@ -42,7 +42,7 @@ qint32 anchorGroup(qsizetype index)
     return qint32(-1000 - std::min<qsizetype>(index, 1000000));
 }
 
-void soilPressure(const Document &doc, double k, Diagram &d)
+void soilPressure(const Project &doc, double k, Diagram &d)
 {
     double prev = 0.0;
     for (const ResultInfo &r : doc.results) {
@@ -73,7 +73,7 @@ void soilPressure(const Document &doc, double k, Diagram &d)
 }
 
 // The base spring of a free pile bottom pushes up where the bottom settles.
-void bottomReaction(const Document &doc, const PileInfo &pile, qint32 member, double L, Diagram &d)
+void bottomReaction(const Project &doc, const PileInfo &pile, qint32 member, double L, Diagram &d)
 {
     if (pile.sptindex < 0 || pile.support != SUPPORTFREE || !validNode(doc, pile.sptindex))
         return;
@@ -87,7 +87,7 @@ void bottomReaction(const Document &doc, const PileInfo &pile, qint32 member, do
         {tail, -(node.Kd * node.Dy), Qt::AlignHCenter | Qt::AlignTop, bottomReactionGroup(member)});
 }
 
-void betweenRowPressure(const Document &doc, double k, Diagram &d)
+void betweenRowPressure(const Project &doc, double k, Diagram &d)
 {
     if (doc.base.PileForm != DOUBLEROW || doc.base.interact != INTERACTES)
         return;
@@ -119,7 +119,7 @@ void betweenRowPressure(const Document &doc, double k, Diagram &d)
     }
 }
 
-void anchorForces(const Document &doc, double L, Diagram &d)
+void anchorForces(const Project &doc, double L, Diagram &d)
 {
     const bool singleRow = doc.base.PileForm == SINGLEROW;
     for (qsizetype n = 0; n < doc.anchors.size(); ++n) {
@@ -144,7 +144,7 @@ void anchorForces(const Document &doc, double L, Diagram &d)
 
 } // namespace
 
-Diagram reactionDiagram(const Document &doc, int offset)
+Diagram reactionDiagram(const Project &doc, int offset)
 {
     Diagram d;
     if (doc.nodes.size() < 2)

@@ -12,7 +12,7 @@
 
 void Drawing::drawResult(QPainter &painter) const
 {
-    const Document &doc = m_doc;
+    const Project &doc = m_doc;
     const double w = doc.base.PileForm == DOUBLEROW ? doc.base.row : 0.0;
     drawGround(painter, 0.0, w);
     drawSurfaces(painter, 0.0, 0.0, w);
@@ -40,7 +40,7 @@ void Drawing::drawResult(QPainter &painter) const
         drawDiagram(painter, reactionDiagram(doc, m_display.offset));
 }
 
-QList<QLineF> memberLines(const Document &doc)
+QList<QLineF> memberLines(const Project &doc)
 {
     QList<QLineF> lines;
     for (const BeamInfo &beam : doc.beams) {
@@ -57,7 +57,7 @@ QList<QLineF> memberLines(const Document &doc)
 
 void Drawing::drawMesh(QPainter &painter) const
 {
-    const Document &doc = m_doc;
+    const Project &doc = m_doc;
     if (doc.beams.isEmpty())
         return;
     painter.setPen(pen(Qt::blue, 2));
@@ -70,7 +70,7 @@ void Drawing::drawMesh(QPainter &painter) const
 
 void Drawing::drawSupport(QPainter &painter, const PileInfo &pile) const
 {
-    const Document &doc = m_doc;
+    const Project &doc = m_doc;
     if (pile.sptindex < 0 || pile.sptindex >= doc.nodes.size())
         return;
     const NodeInfo &node = doc.nodes.at(pile.sptindex);

@@ -1,6 +1,6 @@
 #pragma once
 
-// What the result mode draws, worked out in model metres from a Document and
+// What the result mode draws, worked out in model metres from a Project and
 // the diagram size, without a painter: the zig-zag of a spring, the springs
 // and row links of the analysis model, and the result diagrams with their
 // ordinates, outlines, arrows and labels. The View paints these lists; tests
@@ -31,14 +31,14 @@ struct ResultLabel
 };
 
 // The pile (OBJPILE, OBJBACKPILE) a node lies on, else OBJBEAM.
-qint32 nodeMember(const Document &doc, const NodeInfo &node);
+qint32 nodeMember(const Project &doc, const NodeInfo &node);
 
 // Node numbers written at the nodes, grouped by pile.
-QList<ResultLabel> nodeNumbers(const Document &doc);
+QList<ResultLabel> nodeNumbers(const Project &doc);
 
 // The members of the analysis model as lines, one per element with bending
 // stiffness (the links between the rows are not members).
-QList<QLineF> memberLines(const Document &doc);
+QList<QLineF> memberLines(const Project &doc);
 
 // A spring symbol: the zig-zag from the node to its outer end, a small
 // circle at that end, and an optional value.
@@ -76,19 +76,19 @@ struct Diagram
 QPolygonF springPath(const QPointF &p, const QPointF &e, bool vertical);
 
 // The active springs of every node; offset is the diagram size setting.
-QList<SpringSymbol> nodeSprings(const Document &doc, int offset);
+QList<SpringSymbol> nodeSprings(const Project &doc, int offset);
 
 // The Es links between the rows that are switched on (double row only),
 // labelled with their axial stiffness.
-QList<SpringSymbol> rowLinks(const Document &doc);
+QList<SpringSymbol> rowLinks(const Project &doc);
 
 // Metres of ordinate per unit of the value, so that the largest value of the
 // diagram is drawn offset/2 metres from its member.
 double diagramScale(const QList<ResultInfo> &results, DiagramKind kind, int offset);
 
 // Displacement, moment, shear or normal-force diagram along the members.
-Diagram memberDiagram(const Document &doc, DiagramKind kind, int offset);
+Diagram memberDiagram(const Project &doc, DiagramKind kind, int offset);
 
 // Soil pressure, free pile-bottom reactions, pressure between the rows and
 // anchor forces.
-Diagram reactionDiagram(const Document &doc, int offset);
+Diagram reactionDiagram(const Project &doc, int offset);

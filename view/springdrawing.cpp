@@ -80,7 +80,7 @@ QPolygonF springPath(const QPointF &p, const QPointF &e, bool vertical)
     return path;
 }
 
-qint32 nodeMember(const Document &doc, const NodeInfo &node)
+qint32 nodeMember(const Project &doc, const NodeInfo &node)
 {
     if (std::fabs(node.Xg - doc.frontPile.topXg) < EPS)
         return OBJPILE;
@@ -89,7 +89,7 @@ qint32 nodeMember(const Document &doc, const NodeInfo &node)
     return OBJBEAM;
 }
 
-QList<ResultLabel> nodeNumbers(const Document &doc)
+QList<ResultLabel> nodeNumbers(const Project &doc)
 {
     QList<ResultLabel> labels;
     labels.reserve(doc.nodes.size());
@@ -100,7 +100,7 @@ QList<ResultLabel> nodeNumbers(const Document &doc)
     return labels;
 }
 
-QList<SpringSymbol> nodeSprings(const Document &doc, int offset)
+QList<SpringSymbol> nodeSprings(const Project &doc, int offset)
 {
     QList<SpringSymbol> list;
     const double L = offset * 0.5;
@@ -121,7 +121,7 @@ QList<SpringSymbol> nodeSprings(const Document &doc, int offset)
     return list;
 }
 
-QList<SpringSymbol> rowLinks(const Document &doc)
+QList<SpringSymbol> rowLinks(const Project &doc)
 {
     QList<SpringSymbol> list;
     if (doc.base.PileForm != DOUBLEROW)
@@ -153,7 +153,7 @@ QList<SpringSymbol> rowLinks(const Document &doc)
 
 void Drawing::drawSprings(QPainter &painter) const
 {
-    const Document &doc = m_doc;
+    const Project &doc = m_doc;
     if (doc.nodes.isEmpty())
         return;
     const bool marks = m_display.status & SHOWMARK;
@@ -173,7 +173,7 @@ void Drawing::drawSprings(QPainter &painter) const
 
 void Drawing::drawRowLinks(QPainter &painter) const
 {
-    const Document &doc = m_doc;
+    const Project &doc = m_doc;
     if (doc.beams.isEmpty())
         return;
     painter.setPen(pen(accentColor(150), 1));

@@ -34,7 +34,9 @@ View::View(QWidget *parent)
     setAutoFillBackground(true);
     setAttribute(Qt::WA_DeleteOnClose);
     setMinimumSize(200, 200);
-    connect(m_document, &Document::dataChanged, this, qOverload<>(&View::update));
+    for (auto signal :
+        {&Document::dataChanged, &Document::displayChanged, &Document::resultsChanged})
+        connect(m_document, signal, this, qOverload<>(&View::update));
 }
 
 void View::updateTransform()
@@ -42,8 +44,9 @@ void View::updateTransform()
     m_transform.reset();
     if (!m_document)
         return;
-    m_transform.translate(m_document->x0, m_document->y0);
-    m_transform.scale(m_document->blc, -m_document->blc);
+    const Project &p = m_document->project();
+    m_transform.translate(p.x0, p.y0);
+    m_transform.scale(p.blc, -p.blc);
 }
 
 double View::fittingScale() const
@@ -54,7 +57,7 @@ double View::fittingScale() const
 double View::fittingScale(const QSize &size) const
 {
     // Normalised: top() is the lowest elevation, bottom() the highest.
-    const QRectF r = drawingBounds(*m_document);
+    const QRectF r = drawingBounds(m_document->project());
     const QRect area = QRect(QPoint(0, 0), size).adjusted(10, 10, -10, -10);
     if (area.width() <= 0 || area.height() <= 0)
         return 0.0;
@@ -81,10 +84,8 @@ void View::fitView()
     const double s = fittingScale();
     if (s == 0.0)
         return;
-    m_document->blcfull = s;
-    m_document->blc = s;
-    m_document->x0 = int(width() * 0.4);
-    m_document->y0 = FITTOP;
+    m_document->setFittedScale(s);
+    m_document->setView(s, int(width() * 0.4), FITTOP);
     updateTransform();
     update();
     m_placed = true;
@@ -94,14 +95,13 @@ void View::fitView()
         m_fitPending = true;
 }
 
-bool View::storedViewUsable(const Document &doc)
+bool View::storedViewUsable(const Project &p)
 {
     const auto scaleUsable = [](double s) {
         return std::isfinite(s) && s >= MINSCALE && s <= MAXSCALE;
     };
     const auto originUsable = [](qint32 p) { return std::abs(qint64(p)) <= MAXORIGIN; };
-    return scaleUsable(doc.blc) && scaleUsable(doc.blcfull) && originUsable(doc.x0)
-        && originUsable(doc.y0);
+    return scaleUsable(p.blc) && scaleUsable(p.blcfull) && originUsable(p.x0) && originUsable(p.y0);
 }
 
 void View::placeBeforeFirstPaint()
@@ -114,8 +114,9 @@ void View::placeBeforeFirstPaint()
     // A project never drawn at all (written by the command-line tool, say)
     // still has the scale of 1 pixel per metre: it is fitted like a damaged
     // stored view.
-    const bool neverPlaced = m_document->y0 == NEVERPLACED;
-    if (m_fitPending || (neverPlaced && m_document->blc == 1.0)) {
+    const Project &p = m_document->project();
+    const bool neverPlaced = p.y0 == NEVERPLACED;
+    if (m_fitPending || (neverPlaced && p.blc == 1.0)) {
         fitView();
         return;
     }
@@ -123,16 +124,15 @@ void View::placeBeforeFirstPaint()
         // A view read from a file was fitted at blcfull in the window it was
         // saved from: shown as large, relative to the fit, in this one, so
         // that its labels keep the size they had.
-        fitTo(s, m_document->blcfull, size());
+        fitTo(s, p.blcfull, size());
         m_storedView = false;
     } else {
         // A project placed for the first time keeps its scale.
         if (neverPlaced && height() > 100) {
-            m_document->x0 = int(width() * 0.5);
-            m_document->y0 = int(height() * 0.1);
+            m_document->setView(p.blc, int(width() * 0.5), int(height() * 0.1));
             updateTransform();
         }
-        m_document->blcfull = s;
+        m_document->setFittedScale(s);
     }
     m_placed = true;
 }
@@ -141,7 +141,7 @@ void View::fitTo(double fit, double oldFit, const QSize &oldSize)
 {
     if (!(fit > 0.0) || !(oldFit > 0.0))
         return;
-    Document &doc = *m_document;
+    const Project &doc = m_document->project();
     // The zoom relative to the fit is kept, and the point of the drawing at
     // the fitted origin stays there: a fitted view stays fitted.
     const double blc = std::clamp(doc.blc / oldFit * fit, MINSCALE, MAXSCALE);
@@ -149,10 +149,9 @@ void View::fitTo(double fit, double oldFit, const QSize &oldSize)
     const double oldLeft = oldSize.width() * 0.4;
     const double x0 = width() * 0.4 + (doc.x0 - oldLeft) * k;
     const double y0 = FITTOP + (doc.y0 - FITTOP) * k;
-    doc.blc = blc;
-    doc.blcfull = fit;
-    doc.x0 = qint32(std::clamp<qint64>(std::llround(x0), -MAXORIGIN, MAXORIGIN));
-    doc.y0 = qint32(std::clamp<qint64>(std::llround(y0), -MAXORIGIN, MAXORIGIN));
+    m_document->setView(blc, qint32(std::clamp<qint64>(std::llround(x0), -MAXORIGIN, MAXORIGIN)),
+        qint32(std::clamp<qint64>(std::llround(y0), -MAXORIGIN, MAXORIGIN)));
+    m_document->setFittedScale(fit);
     updateTransform();
     update();
 }
@@ -182,10 +181,10 @@ void View::showEvent(QShowEvent *event)
 
 QPointF View::toModel(const QPointF &pixel) const
 {
-    const double blc = m_document->blc;
-    if (blc == 0.0)
+    const Project &p = m_document->project();
+    if (p.blc == 0.0)
         return QPointF(0.0, 0.0);
-    return QPointF((pixel.x() - m_document->x0) / blc, (m_document->y0 - pixel.y()) / blc);
+    return QPointF((pixel.x() - p.x0) / p.blc, (p.y0 - pixel.y()) / p.blc);
 }
 
 void View::wheelEvent(QWheelEvent *event)
@@ -199,7 +198,7 @@ void View::wheelEvent(QWheelEvent *event)
     }
     const QPoint p = event->position().toPoint();
     const QPointF m = toModel(p);
-    const double old = m_document->blc;
+    const double old = m_document->project().blc;
     double blc = old;
     if (turn > 0)
         blc = std::min(blc * 1.1, MAXSCALE);
@@ -207,9 +206,7 @@ void View::wheelEvent(QWheelEvent *event)
         blc = std::max(blc / 1.1, MINSCALE);
     if (qFuzzyCompare(blc, old))
         return;
-    m_document->blc = blc;
-    m_document->x0 = int(p.x() - m.x() * blc);
-    m_document->y0 = int(m.y() * blc + p.y());
+    m_document->setView(blc, int(p.x() - m.x() * blc), int(m.y() * blc + p.y()));
     updateTransform();
     update();
 }
@@ -235,8 +232,9 @@ void View::mouseMoveEvent(QMouseEvent *event)
     const QPoint pos = event->position().toPoint();
     emit mousePositionChanged(toModel(pos));
     if (m_panning) {
-        m_document->x0 += pos.x() - m_lastMousePos.x();
-        m_document->y0 += pos.y() - m_lastMousePos.y();
+        const Project &p = m_document->project();
+        m_document->setView(
+            p.blc, p.x0 + pos.x() - m_lastMousePos.x(), p.y0 + pos.y() - m_lastMousePos.y());
         updateTransform();
         update();
         m_lastMousePos = pos;
@@ -265,13 +263,14 @@ int View::textPixelSize() const
 {
     if (!m_document)
         return displayFontSize;
-    return labelPixelSize(displayFontSize, m_document->blc, m_document->blcfull);
+    const Project &p = m_document->project();
+    return labelPixelSize(displayFontSize, p.blc, p.blcfull);
 }
 
 DisplaySettings View::displaySettings() const
 {
     DisplaySettings display;
-    display.status = m_document ? m_document->status : SHOWDATA;
+    display.status = m_document ? m_document->project().status : SHOWDATA;
     display.labelSize = textPixelSize();
     display.offset = displayOffset;
     return display;
@@ -301,6 +300,6 @@ void View::paintEvent(QPaintEvent *)
     m_painted = true;
     m_placed = true;
 
-    Drawing(*m_document, displaySettings()).paint(painter, m_transform);
+    Drawing(m_document->project(), displaySettings()).paint(painter, m_transform);
     Drawing::paintAxisSign(painter, height());
 }

@@ -84,7 +84,7 @@ private:
     void fitTo(double fit, double oldFit, const QSize &oldSize);
     // Whether the scales and origin of a stored view can be shown as they
     // are: finite, within the zoom limits and near the widget.
-    static bool storedViewUsable(const Document &doc);
+    static bool storedViewUsable(const Project &p);
     // Places a view the user has not seen yet for the widget's size: the
     // first origin of a new project, or a fit. Runs on resize and show, so
     // that painting only paints.

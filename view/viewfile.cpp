@@ -51,7 +51,7 @@ bool View::loadFile(const QString &path)
     FileSys fileSys;
     // The reader fills a copy, which keeps what the file does not hold; the
     // document takes it whole only when the file was read.
-    Project read = *m_document;
+    Project read = m_document->project();
     const QString error = fileSys.readProject(read, path);
     if (error.isEmpty()) {
         m_document->replaceProject(read);
@@ -60,8 +60,9 @@ bool View::loadFile(const QString &path)
         // analysed it did.
         for (const QString &note : fileSys.notes())
             m_document->outInfo(note);
-        if ((m_document->status & SHOWRESULT) && reportPrintable(m_document->extremes)) {
-            for (const QString &line : reportLines(*m_document))
+        if ((m_document->project().status & SHOWRESULT)
+            && reportPrintable(m_document->project().extremes)) {
+            for (const QString &line : reportLines(m_document->project()))
                 m_document->outInfo(line);
         }
         setCurrentFile(path);
@@ -70,7 +71,7 @@ bool View::loadFile(const QString &path)
         // file is used as read.
         m_painted = false;
         m_placed = false;
-        m_fitPending = !storedViewUsable(*m_document);
+        m_fitPending = !storedViewUsable(m_document->project());
         m_storedView = !m_fitPending;
         updateTransform();
         if (isVisible())
@@ -139,7 +140,7 @@ bool View::saveFile(const QString &path)
         return false;
     WaitCursor wait;
     FileSys fileSys;
-    const QString error = fileSys.writeProject(*m_document, path);
+    const QString error = fileSys.writeProject(m_document->project(), path);
     if (error.isEmpty()) {
         setCurrentFile(path);
         return true;
