@@ -9,8 +9,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSvgRenderer>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -89,6 +91,22 @@ QString htmlFigure(const Document &doc, const ReportBlock &b, DisplaySettings di
         .arg(esc(b.text));
 }
 
+// A picture keeps its SVG document: a vector drawing inside the page.
+QString htmlPicture(const ReportBlock &b)
+{
+    const QSvgRenderer renderer(b.svg);
+    const QSizeF box = renderer.viewBoxF().size();
+    const double aspect =
+        box.width() > 0.0 && box.height() > 0.0 ? box.height() / box.width() : 0.6;
+    const int width = std::min(HTMLFIGUREWIDTH, int(HTMLFIGUREHEIGHT / aspect));
+    return QStringLiteral("<figure><img src=\"data:image/svg+xml;base64,%1\" width=\"%2\" "
+                          "height=\"%3\" alt=\"%4\"><figcaption>%4</figcaption></figure>\n")
+        .arg(QString::fromLatin1(b.svg.toBase64()))
+        .arg(width)
+        .arg(int(std::lround(width * aspect)))
+        .arg(esc(b.text));
+}
+
 } // namespace
 
 ReportWriter::Format ReportWriter::formatOf(const QString &path)
@@ -102,7 +120,7 @@ ReportWriter::Format ReportWriter::formatOf(const QString &path)
 }
 
 QString ReportWriter::write(const Document &doc, const QString &path, const QString &fileName,
-    const DisplaySettings &figures)
+    const DisplaySettings &figures, const StudyReport *study)
 {
     const Format format = formatOf(path);
     if (format == Format::Unknown)
@@ -110,7 +128,8 @@ QString ReportWriter::write(const Document &doc, const QString &path, const QStr
     const AnalysisResult result = doc.analysisResult();
     if (!result.valid)
         return ReportBuilder::noResults();
-    const ReportContent content = ReportBuilder::build(doc, result, fileName, QDate::currentDate());
+    const ReportContent content =
+        ReportBuilder::build(doc, result, fileName, QDate::currentDate(), study);
 
     const QString failed = tr("无法写入文件%1").arg(QDir::toNativeSeparators(path));
     QSaveFile file(path);
@@ -150,6 +169,7 @@ QByteArray ReportWriter::html(
         case ReportBlock::Paragraph: out += QStringLiteral("<p>%1</p>\n").arg(esc(b.text)); break;
         case ReportBlock::Table: out += htmlTable(b.table); break;
         case ReportBlock::Figure: out += htmlFigure(doc, b, figures); break;
+        case ReportBlock::Picture: out += htmlPicture(b); break;
         case ReportBlock::Lines:
             out += QStringLiteral("<pre>%1</pre>\n").arg(esc(b.lines.join(QLatin1Char('\n'))));
             break;
