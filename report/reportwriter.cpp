@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QPainter>
 #include <QSaveFile>
 #include <QSvgRenderer>
 
@@ -91,19 +92,33 @@ QString htmlFigure(const Document &doc, const ReportBlock &b, DisplaySettings di
         .arg(esc(b.text));
 }
 
-// A picture keeps its SVG document: a vector drawing inside the page.
+// A picture is drawn into a PNG image like the figures: a browser would
+// set the SVG document's texts in fonts of its own, and misplace them.
 QString htmlPicture(const ReportBlock &b)
 {
-    const QSvgRenderer renderer(b.svg);
+    QSvgRenderer renderer(b.svg);
     const QSizeF box = renderer.viewBoxF().size();
     const double aspect =
         box.width() > 0.0 && box.height() > 0.0 ? box.height() / box.width() : 0.6;
     const int width = std::min(HTMLFIGUREWIDTH, int(HTMLFIGUREHEIGHT / aspect));
-    return QStringLiteral("<figure><img src=\"data:image/svg+xml;base64,%1\" width=\"%2\" "
+    const int height = std::max(1, int(std::lround(width * aspect)));
+    QImage image(2 * width, 2 * height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        renderer.render(&painter, QRectF(image.rect()));
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return QStringLiteral("<figure><img src=\"data:image/png;base64,%1\" width=\"%2\" "
                           "height=\"%3\" alt=\"%4\"><figcaption>%4</figcaption></figure>\n")
-        .arg(QString::fromLatin1(b.svg.toBase64()))
+        .arg(QString::fromLatin1(png.toBase64()))
         .arg(width)
-        .arg(int(std::lround(width * aspect)))
+        .arg(height)
         .arg(esc(b.text));
 }
 

@@ -5,7 +5,8 @@
 // with their header row repeated, the figures as vector drawings and the
 // fonts embedded; or one self-contained HTML file whose figures are PNG
 // images inside it. The figures are painted by the drawing of the window;
-// pictures given as SVG documents (a chart) are drawn as they are.
+// pictures given as SVG documents (a chart) are drawn as vectors in the PDF
+// and as images in the HTML.
 
 #include "results/reportcontent.h"
 #include "view/drawing.h"
