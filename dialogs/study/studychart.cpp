@@ -2,11 +2,12 @@
 
 #include "model/codes.h"
 
+#include <QApplication>
 #include <QAreaSeries>
 #include <QBuffer>
 #include <QChart>
 #include <QChartView>
-#include <QCoreApplication>
+#include <QFontInfo>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
@@ -51,6 +52,25 @@ QList<QPair<double, double>> passingRuns(
     return runs;
 }
 
+// The texts of the chart in one installed face, named as it is found: an
+// SVG document names the face of each text, and a face reached through
+// substitutes would be set differently by whoever draws the document,
+// splitting and misplacing the texts where the faces change.
+QFont chartFont(double scale = 1.0, bool bold = false)
+{
+    const QFont app = QApplication::font();
+    QFont font(QFontInfo(app).family());
+    font.setPointSizeF(app.pointSizeF() * scale);
+    font.setBold(bold);
+    return font;
+}
+
+void setFonts(QAbstractAxis *axis)
+{
+    axis->setLabelsFont(chartFont());
+    axis->setTitleFont(chartFont(1.0, true));
+}
+
 } // namespace
 
 QList<StudyTable::Column> StudyChart::columns()
@@ -79,6 +99,8 @@ QChart *StudyChart::make(const StudyDefinition &def, const StudyOutcome &outcome
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setBackgroundRoundness(0);
     chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setFont(chartFont());
+    chart->setTitleFont(chartFont(1.2, true));
     const QString name = StudyText::name(def.parameter);
     chart->setTitle(tr("参数分析：%1").arg(name));
 
@@ -95,6 +117,7 @@ QChart *StudyChart::make(const StudyDefinition &def, const StudyOutcome &outcome
     x->setTitleText(QStringLiteral("%1(%2)").arg(name, StudyText::unit(def.parameter)));
     x->setRange(low, high);
     x->setLabelFormat(QStringLiteral("%g"));
+    setFonts(x);
     // Ticks on the values studied, about ten of them.
     if (def.step > 0.0 && values.size() > 1) {
         x->setTickType(QValueAxis::TicksDynamic);
@@ -159,6 +182,7 @@ QChart *StudyChart::make(const StudyDefinition &def, const StudyOutcome &outcome
         auto *y = new QValueAxis;
         y->setTitleText(StudyTable::columnName(column));
         y->setLabelFormat(QStringLiteral("%g"));
+        setFonts(y);
         // The values are magnitudes: the axis starts at zero, so that the
         // lines show how much they change, not only that they do.
         y->setRange(0.0, most > 0.0 ? most : 1.0);
@@ -184,18 +208,20 @@ QChart *StudyChart::make(const StudyDefinition &def, const StudyOutcome &outcome
         const double v = outcome.rows[first].value;
         auto *mark = new QLineSeries;
         mark->setName(StudyTable::conclusion(def, outcome));
-        mark->append({{v, 0.0}, {v, 1.0}});
+        // The line ends under its label.
+        mark->append({{v, 0.0}, {v, 0.9}});
         mark->setPen(QPen(MARKCOLOUR, 2.0, Qt::DashLine));
         chart->addSeries(mark);
         mark->attachAxis(x);
         mark->attachAxis(band);
         auto *label = new QScatterSeries;
-        label->append(v, 0.94);
+        label->append(v, 0.9);
         label->setMarkerSize(9.0);
         label->setColor(MARKCOLOUR);
         label->setBorderColor(MARKCOLOUR);
         label->setPointLabelsFormat(StudyText::valueText(def.parameter, v));
         label->setPointLabelsColor(MARKCOLOUR);
+        label->setPointLabelsFont(chartFont(1.0, true));
         label->setPointLabelsClipping(false);
         label->setPointLabelsVisible(true);
         chart->addSeries(label);
@@ -222,6 +248,8 @@ QByteArray StudyChart::svg(const StudyDefinition &def, const StudyOutcome &outco
     QSvgGenerator generator;
     generator.setOutputDevice(&buffer);
     generator.setSize(size);
+    // Texts are laid out for the screen: the document measures them alike.
+    generator.setResolution(view.logicalDpiX());
     generator.setViewBox(QRect(QPoint(0, 0), size));
     generator.setTitle(view.chart()->title());
     QPainter painter;

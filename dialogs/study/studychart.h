@@ -33,5 +33,5 @@ public:
 
     // The chart as an SVG document of the given size in pixels.
     static QByteArray svg(const StudyDefinition &def, const StudyOutcome &outcome,
-        const QList<StudyTable::Column> &columns, const QSize &size = QSize(820, 500));
+        const QList<StudyTable::Column> &columns, const QSize &size = QSize(640, 400));
 };

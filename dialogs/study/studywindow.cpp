@@ -84,7 +84,6 @@ StudyWindow::StudyWindow(StudySession *session, FileNameFunction fileName, QWidg
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->verticalHeader()->setVisible(false);
-    m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->horizontalHeader()->setDefaultAlignment(
         Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &StudyWindow::updateButtons);
@@ -112,8 +111,8 @@ StudyWindow::StudyWindow(StudySession *session, FileNameFunction fileName, QWidg
     m_chart->setRenderHint(QPainter::Antialiasing);
     m_chart->setMinimumHeight(280);
     chartLayout->addWidget(m_chart, 1);
-    splitter->setStretchFactor(0, 2);
-    splitter->setStretchFactor(1, 3);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
     layout->addWidget(splitter, 1);
 
     m_message = new QLabel(this);
@@ -306,6 +305,8 @@ void StudyWindow::exportChart()
         QSvgGenerator generator;
         generator.setOutputDevice(&file);
         generator.setSize(size);
+        // Texts are laid out for the screen: the document measures them alike.
+        generator.setResolution(m_chart->logicalDpiX());
         generator.setViewBox(QRect(QPoint(0, 0), size));
         generator.setTitle(m_chart->chart()->title());
         QPainter painter;
@@ -315,13 +316,17 @@ void StudyWindow::exportChart()
             written = painter.end();
         }
     } else if (written) {
-        // Twice the pixels of the screen, so that it stays sharp in print.
+        // Twice the pixels of the screen, so that it stays sharp in print:
+        // the chart's scene drawn anew at that scale, not the screen's
+        // pixels enlarged.
         QImage image(size * IMAGESCALE, QImage::Format_RGB32);
-        image.setDevicePixelRatio(IMAGESCALE);
         image.fill(Qt::white);
         {
             QPainter painter(&image);
-            m_chart->render(&painter);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setRenderHint(QPainter::TextAntialiasing);
+            m_chart->scene()->render(&painter, QRectF(image.rect()),
+                m_chart->mapToScene(m_chart->viewport()->rect()).boundingRect());
         }
         written = image.save(&file, "PNG");
     }
