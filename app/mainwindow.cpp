@@ -150,6 +150,11 @@ void MainWindow::createActions()
         tr("将当前图形保存为PNG图片或SVG矢量图"));
     m_actPrint = makeAction(this, "actPrint", tr("打印图形"), tr("打印当前图形"),
         tr("打印当前图形"), nullptr, "Ctrl+P");
+    m_actStudy = makeAction(this, "actStudy", tr("参数分析"), tr("参数分析"),
+        tr("在一个范围内改变一个参数，逐一分析并验算"));
+    m_actStudyReport =
+        makeAction(this, "actStudyReport", tr("计算书包含参数分析"), tr("计算书包含参数分析"),
+            tr("计算书中加入本项目最近一次参数分析的表格和图表"), nullptr, nullptr, true);
 
     // The menus show the keys beside the entries; tool tips name them too.
     for (QAction *action : findChildren<QAction *>()) {
@@ -182,12 +187,14 @@ void MainWindow::createMenus()
     data->addActions({m_actUndo, m_actRedo});
     data->addSeparator();
     data->addActions({m_actBase, m_actSoil, m_actPile, m_actAnchor, m_actForce, m_actDesign});
+    data->addSeparator();
+    data->addAction(m_actStudy);
 
     QMenu *result = bar->addMenu(tr("结果(&R)"));
     result->setObjectName(QStringLiteral("menu_3"));
     result->addAction(m_actAnalyse);
     result->addSeparator();
-    result->addActions({m_actReport, m_actExportTable});
+    result->addActions({m_actReport, m_actStudyReport, m_actExportTable});
     result->addSeparator();
     result->addActions({m_actExportDrawing, m_actPrint});
 
@@ -320,6 +327,7 @@ void MainWindow::connectActions()
     connect(m_actExportTable, &QAction::triggered, this, &MainWindow::actExportTable);
     connect(m_actExportDrawing, &QAction::triggered, this, &MainWindow::actExportDrawing);
     connect(m_actPrint, &QAction::triggered, this, &MainWindow::actPrint);
+    connectStudyActions();
 
     auto *fileMenu = menuBar()->findChild<QMenu *>(QStringLiteral("menu"));
     connect(fileMenu, &QMenu::aboutToShow, this, &MainWindow::updateRecentFilesMenu);

@@ -20,7 +20,10 @@ class QMenu;
 class QSpinBox;
 class QTabWidget;
 class QToolBar;
+class StudySession;
+class StudyWindow;
 class View;
+struct StudyReport;
 
 class MainWindow : public QMainWindow
 {
@@ -76,6 +79,8 @@ public slots:
     void actExportTable();
     void actExportDrawing();
     void actPrint();
+    // The parameter study of the current project (mainwindowstudy.cpp).
+    void actStudy();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -131,6 +136,15 @@ private:
     QString exportFileName(const View *view, const QString &caption, const QStringList &filters,
         const QStringList &suffixes);
 
+    // Parameter study (mainwindowstudy.cpp): the state of its commands, its
+    // window of a tab, "采用" of a value, and the study the report of the
+    // current tab takes (false when it takes none).
+    void connectStudyActions();
+    void updateStudyActions(const View *view);
+    StudyWindow *studyWindow(View *view, StudySession *session);
+    void applyStudy(StudySession *session, double value);
+    bool studyForReport(const View *view, StudyReport &study) const;
+
     // Widgets and commands, named as the window's layout names them.
     QWidget *m_centralWidget = nullptr;
     QGridLayout *m_gridLayout = nullptr;
@@ -171,6 +185,8 @@ private:
     QAction *m_actExportTable = nullptr;
     QAction *m_actExportDrawing = nullptr;
     QAction *m_actPrint = nullptr;
+    QAction *m_actStudy = nullptr;
+    QAction *m_actStudyReport = nullptr;
 
     // True while updateActions() sets the check states.
     bool m_settingActionState = false;

@@ -27,6 +27,7 @@ void MainWindow::updateActions()
     const QScopedValueRollback<bool> setting(m_settingActionState, true);
     const View *view = currentView();
     updateExportActions(view);
+    updateStudyActions(view);
     const bool e = view != nullptr;
     for (QAction *action : {m_actSave, m_actSaveAs, m_actBase, m_actPile, m_actSoil, m_actAnchor,
              m_actForce, m_actDesign, m_actAnalyse, m_actMark, m_actDisplace, m_actMoment,

@@ -7,6 +7,7 @@
 #include "engine/analysisresult.h"
 #include "results/reportcontent.h"
 #include "results/resultcsv.h"
+#include "results/studychapter.h"
 #include "report/drawingexport.h"
 #include "report/reportwriter.h"
 #include "settings/settings.h"
@@ -134,7 +135,10 @@ void MainWindow::actReport()
         // The title block names the project's file; a new project has none yet.
         const QString file =
             view->isUntitled() ? tr("（未保存）") : QFileInfo(view->filePath()).fileName();
-        message = ReportWriter::write(*view->document(), name, file, figures);
+        StudyReport study;
+        const bool withStudy = studyForReport(view, study);
+        message = ReportWriter::write(
+            *view->document(), name, file, figures, withStudy ? &study : nullptr);
     }
     if (!message.isEmpty()) {
         Prompts::warn(this, tr("澄川抗滑桩"), message);

@@ -15,6 +15,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSvgRenderer>
 
 #include <algorithm>
 #include <cmath>
@@ -83,6 +84,7 @@ public:
             case ReportBlock::Paragraph: paragraph(b.text, m_body, Qt::black, mm(2.5)); break;
             case ReportBlock::Table: table(b.table); break;
             case ReportBlock::Figure: figure(b); break;
+            case ReportBlock::Picture: picture(b); break;
             case ReportBlock::Lines:
                 for (const QString &line : b.lines)
                     paragraph(line, m_cell, Qt::black, mm(0.6));
@@ -239,6 +241,7 @@ private:
                 return t.rows.isEmpty() ? h : h + rowHeight(t.rows.first(), widths, m_cell);
             }
             case ReportBlock::Figure: return h + SHRINK * figureSize(b).height() + captionSpace(b);
+            case ReportBlock::Picture: return h + pictureSize(b).height() + captionSpace(b);
             case ReportBlock::Lines:
                 return b.lines.isEmpty() ? h : h + textHeight(m_cell, width(), b.lines.first());
             }
@@ -421,6 +424,36 @@ private:
             paintFigure(*m_painter,
                 QRectF(QPointF(m_left + (width() - size.width()) / 2.0, m_y), size), m_doc,
                 figureSettings(b), mm(MINLABEL));
+        }
+        m_y += size.height() + mm(1.5);
+        const double captionHeight = textHeight(m_caption, width(), b.text);
+        text(m_caption, QRectF(m_left, m_y, width(), captionHeight), Qt::AlignHCenter, b.text);
+        m_y += captionHeight + mm(5.0);
+    }
+
+    // A picture is as wide as the text, or as wide as its proportions let
+    // it stand with its caption on an empty page.
+    QSizeF pictureSize(const ReportBlock &b) const
+    {
+        const QSizeF box = QSvgRenderer(b.svg).viewBoxF().size();
+        const double aspect =
+            box.width() > 0.0 && box.height() > 0.0 ? box.height() / box.width() : 0.6;
+        const double most = (m_bottom - m_top) - captionSpace(b) - mm(8.0);
+        const double w = std::min(width(), most / aspect);
+        return QSizeF(w, w * aspect);
+    }
+
+    void picture(const ReportBlock &b)
+    {
+        const QSizeF size = pictureSize(b);
+        room(size.height() + captionSpace(b));
+        m_y += mm(1.0);
+        if (m_painter) {
+            QSvgRenderer renderer(b.svg);
+            m_painter->save();
+            renderer.render(
+                m_painter, QRectF(QPointF(m_left + (width() - size.width()) / 2.0, m_y), size));
+            m_painter->restore();
         }
         m_y += size.height() + mm(1.5);
         const double captionHeight = textHeight(m_caption, width(), b.text);

@@ -8,9 +8,12 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QPainter>
 #include <QSaveFile>
+#include <QSvgRenderer>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -89,6 +92,36 @@ QString htmlFigure(const Project &doc, const ReportBlock &b, DisplaySettings dis
         .arg(esc(b.text));
 }
 
+// A picture is drawn into a PNG image like the figures: a browser would
+// set the SVG document's texts in fonts of its own, and misplace them.
+QString htmlPicture(const ReportBlock &b)
+{
+    QSvgRenderer renderer(b.svg);
+    const QSizeF box = renderer.viewBoxF().size();
+    const double aspect =
+        box.width() > 0.0 && box.height() > 0.0 ? box.height() / box.width() : 0.6;
+    const int width = std::min(HTMLFIGUREWIDTH, int(HTMLFIGUREHEIGHT / aspect));
+    const int height = std::max(1, int(std::lround(width * aspect)));
+    QImage image(2 * width, 2 * height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        renderer.render(&painter, QRectF(image.rect()));
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return QStringLiteral("<figure><img src=\"data:image/png;base64,%1\" width=\"%2\" "
+                          "height=\"%3\" alt=\"%4\"><figcaption>%4</figcaption></figure>\n")
+        .arg(QString::fromLatin1(png.toBase64()))
+        .arg(width)
+        .arg(height)
+        .arg(esc(b.text));
+}
+
 } // namespace
 
 ReportWriter::Format ReportWriter::formatOf(const QString &path)
@@ -102,7 +135,7 @@ ReportWriter::Format ReportWriter::formatOf(const QString &path)
 }
 
 QString ReportWriter::write(const Document &doc, const QString &path, const QString &fileName,
-    const DisplaySettings &figures)
+    const DisplaySettings &figures, const StudyReport *study)
 {
     const Format format = formatOf(path);
     if (format == Format::Unknown)
@@ -112,7 +145,7 @@ QString ReportWriter::write(const Document &doc, const QString &path, const QStr
         return ReportBuilder::noResults();
     const Project &project = doc.project();
     const ReportContent content =
-        ReportBuilder::build(project, result, fileName, QDate::currentDate());
+        ReportBuilder::build(project, result, fileName, QDate::currentDate(), study);
 
     const QString failed = tr("无法写入文件%1").arg(QDir::toNativeSeparators(path));
     QSaveFile file(path);
@@ -152,6 +185,7 @@ QByteArray ReportWriter::html(
         case ReportBlock::Paragraph: out += QStringLiteral("<p>%1</p>\n").arg(esc(b.text)); break;
         case ReportBlock::Table: out += htmlTable(b.table); break;
         case ReportBlock::Figure: out += htmlFigure(doc, b, figures); break;
+        case ReportBlock::Picture: out += htmlPicture(b); break;
         case ReportBlock::Lines:
             out += QStringLiteral("<pre>%1</pre>\n").arg(esc(b.lines.join(QLatin1Char('\n'))));
             break;

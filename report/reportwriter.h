@@ -4,7 +4,9 @@
 // on A4 pages with a header, page numbers, tables that break across pages
 // with their header row repeated, the figures as vector drawings and the
 // fonts embedded; or one self-contained HTML file whose figures are PNG
-// images inside it. The figures are painted by the drawing of the window.
+// images inside it. The figures are painted by the drawing of the window;
+// pictures given as SVG documents (a chart) are drawn as vectors in the PDF
+// and as images in the HTML.
 
 #include "results/reportcontent.h"
 #include "view/drawing.h"
@@ -29,9 +31,10 @@ public:
     // the format of the path's suffix; the file is replaced only once it is
     // complete. fileName is the project's name in the title block; figures
     // take their label size and diagram size from `figures` (its status is
-    // set per figure). Returns the message for the user, empty on success.
+    // set per figure). A parameter study, when given, is a chapter of the
+    // report. Returns the message for the user, empty on success.
     static QString write(const Document &doc, const QString &path, const QString &fileName,
-        const DisplaySettings &figures);
+        const DisplaySettings &figures, const StudyReport *study = nullptr);
 
     // The layouts of a built report. writePdf returns false when the device
     // could not be written.

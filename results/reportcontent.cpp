@@ -6,6 +6,7 @@
 #include "engine/results.h"
 #include "model/geometry.h"
 #include "results/reportdesign.h"
+#include "results/studychapter.h"
 
 #include <QLocale>
 
@@ -85,7 +86,7 @@ public:
 
     const DesignResult &design() const { return m_design; }
 
-    void build(ReportContent &c)
+    void build(ReportContent &c, const StudyReport *study)
     {
         c.blocks << ReportBlock::heading(tr("1 基本信息")) << ReportBlock::ofTable(baseTable());
         c.blocks << ReportBlock::heading(tr("2 抗滑桩")) << ReportBlock::ofTable(pileTable());
@@ -129,7 +130,10 @@ public:
 
         c.blocks << DesignChapter::blocks(m_design, 8);
 
-        c.blocks << ReportBlock::heading(tr("9 计算日志"));
+        int chapter = 9;
+        if (study)
+            c.blocks << StudyChapter::blocks(*study, chapter++);
+        c.blocks << ReportBlock::heading(tr("%1 计算日志").arg(chapter));
         ReportBlock log;
         log.kind = ReportBlock::Lines;
         log.lines = m_result.log;
@@ -430,8 +434,8 @@ private:
 
 } // namespace
 
-ReportContent ReportBuilder::build(
-    const Project &doc, const AnalysisResult &result, const QString &fileName, const QDate &date)
+ReportContent ReportBuilder::build(const Project &doc, const AnalysisResult &result,
+    const QString &fileName, const QDate &date, const StudyReport *study)
 {
     ReportContent c;
     c.title = tr("抗滑桩计算书");
@@ -443,14 +447,14 @@ ReportContent ReportBuilder::build(
     Builder builder(doc, result);
     // The verdict of the design checks stands on the first page.
     c.titleBlock.append({tr("设计验算"), DesignChapter::conclusion(builder.design())});
-    builder.build(c);
+    builder.build(c, study);
     // Tables and figures are numbered in their order.
     int tables = 0;
     int figures = 0;
     for (ReportBlock &b : c.blocks) {
         if (b.kind == ReportBlock::Table)
             b.table.caption = tr("表%1 %2").arg(++tables).arg(b.table.caption);
-        else if (b.kind == ReportBlock::Figure)
+        else if (b.kind == ReportBlock::Figure || b.kind == ReportBlock::Picture)
             b.text = tr("图%1 %2").arg(++figures).arg(b.text);
     }
     return c;
@@ -503,5 +507,14 @@ ReportBlock ReportBlock::ofTable(const ReportTable &table)
     ReportBlock b;
     b.kind = Table;
     b.table = table;
+    return b;
+}
+
+ReportBlock ReportBlock::picture(const QByteArray &svg, const QString &caption)
+{
+    ReportBlock b;
+    b.kind = Picture;
+    b.svg = svg;
+    b.text = caption;
     return b;
 }

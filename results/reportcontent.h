@@ -12,12 +12,15 @@
 
 #include "engine/analysisresult.h"
 
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QDate>
 #include <QList>
 #include <QPair>
 #include <QString>
 #include <QStringList>
+
+struct StudyReport;
 
 // A table: a caption over it, one header row, rows of texts and a note
 // under it. Numeric columns are set right-aligned.
@@ -38,6 +41,7 @@ struct ReportBlock
         Table, // table
         Figure, // text is the caption; status holds the Document::status bits to draw
         Lines, // lines, one a line (the log)
+        Picture, // text is the caption; svg holds the drawing as an SVG document
     };
     Kind kind = Paragraph;
     int level = 1;
@@ -45,10 +49,12 @@ struct ReportBlock
     ReportTable table;
     qint32 status = 0;
     QStringList lines;
+    QByteArray svg;
 
     static ReportBlock heading(const QString &text, int level = 1);
     static ReportBlock paragraph(const QString &text);
     static ReportBlock ofTable(const ReportTable &table);
+    static ReportBlock picture(const QByteArray &svg, const QString &caption);
 };
 
 struct ReportContent
@@ -76,9 +82,10 @@ class ReportBuilder
 
 public:
     // The report of a project with valid results (result.valid); fileName is
-    // the project's file name as the title block shows it.
+    // the project's file name as the title block shows it. A parameter study
+    // of the project, when given, is a chapter before the log.
     static ReportContent build(const Project &doc, const AnalysisResult &result,
-        const QString &fileName, const QDate &date);
+        const QString &fileName, const QDate &date, const StudyReport *study = nullptr);
 
     // The per-node result table of every pile: the report's tables joined
     // in one, with the pile in the first column (the result table export).

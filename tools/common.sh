@@ -7,7 +7,7 @@ as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-PACKAGES="cmake g++ make qt6-base-dev qt6-svg-dev qt6-translations-l10n libquazip1-qt6-dev libeigen3-dev fonts-wqy-microhei fonts-noto-cjk poppler-utils"
+PACKAGES="cmake g++ make qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libquazip1-qt6-dev libeigen3-dev fonts-wqy-microhei fonts-noto-cjk poppler-utils"
 
 install_missing() {
     local missing=""
