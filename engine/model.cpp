@@ -411,8 +411,10 @@ void buildEsLinks(Project &doc, const MemberNodes &members)
         NodeInfo &bn = doc.nodes[members.back[b]];
         if (std::fabs(bn.Yg - fn.Yg) > EPS)
             continue;
-        const int layer = layerBelow(doc.soils, fn.Yg);
-        const double Es = layer < doc.soils.size() ? doc.soils[layer].Es : 0.0;
+        // A node on the bottom of the last layer links through that layer,
+        // the ground its tributary length lies in.
+        const int layer = std::min(layerBelow(doc.soils, fn.Yg), int(doc.soils.size()) - 1);
+        const double Es = layer >= 0 ? doc.soils[layer].Es : 0.0;
         BeamInfo link;
         link.i = f;
         link.j = members.back[b];

@@ -136,8 +136,12 @@ void pileBottom(Project &doc, const MemberNodes &members)
         case SUPPORTFREE: {
             NodeInfo &node = doc.nodes[n];
             const double y = node.Yg;
-            node.SKd =
-                layerCoefficient(doc.soils, y, std::fabs(y)).below * pile.area / doc.base.mRatio;
+            // A base on the bottom of the last layer stands on that layer:
+            // the ground is taken to go on under it as the last layer, as
+            // the design checks take it, so the pile does not hang free.
+            const LayerCoefficient C = layerCoefficient(doc.soils, y, std::fabs(y));
+            const bool onLastBottom = layerBelow(doc.soils, y) >= doc.soils.size();
+            node.SKd = (onLastBottom ? C.above : C.below) * pile.area / doc.base.mRatio;
             break;
         }
         default: break;

@@ -2,6 +2,7 @@
 // closed-form beam solutions, spring sums that must equal integrals of the
 // foundation coefficient, equilibrium and the rules of the trial loop.
 
+#include "document/document.h"
 #include "engine/analyse.h"
 #include "engine/analysiscode.h"
 #include "engine/datamatrix.h"
@@ -10,7 +11,6 @@
 #include "engine/results.h"
 #include "engine/springs.h"
 #include "enginetestsupport.h"
-#include "document/document.h"
 
 #include <QtTest>
 
@@ -100,6 +100,7 @@ private slots:
     void singleRowIgnoresOtherCarriers();
     void doubleRowNodesAndLinks();
     void singularModelStopsAtOnce();
+    void freeBaseOnTheLastLayerBottom();
     void largeModelIsSolved();
     void analyseIgnoredInResultMode();
     void absurdSizesAreRefused();
@@ -722,11 +723,12 @@ void TestEngine::doubleRowNodesAndLinks()
 
 void TestEngine::singularModelStopsAtOnce()
 {
-    // A free pile bottom on the bottom of the last layer gets no base
-    // spring: nothing holds the pile up against its weight.
+    // A free pile bottom in a K-method layer of K = 0 gets no base spring:
+    // nothing holds the pile up against its weight.
     Project p = Project::defaultProject();
     p.frontPile.support = SUPPORTFREE;
-    p.soils[1].thickness = 4.0; // layers end at -16, the pile bottom
+    p.soils[1].type = METHODK;
+    p.soils[1].k = 0.0;
     p.updateSoilLayers();
     Document doc;
     doc.replaceProject(p);
@@ -735,6 +737,36 @@ void TestEngine::singularModelStopsAtOnce()
     const QStringList lines = linesAfter(doc, before);
     QCOMPARE(lines.last(), QStringLiteral(">>错误：过程求解失败"));
     QVERIFY(!lines.contains(QStringLiteral(">>第2次试算")));
+}
+
+void TestEngine::freeBaseOnTheLastLayerBottom()
+{
+    // A free base on the bottom of the last layer stands on that layer, as
+    // if the layer went on below: the same answer as with a thicker last
+    // layer, not a pile hanging free (a single row could not be solved, a
+    // double row hung from its beam and its numbers jumped).
+    for (const qint32 form : {SINGLEROW, DOUBLEROW}) {
+        Project deep = Project::defaultProject();
+        deep.base.PileForm = form;
+        deep.frontPile.support = SUPPORTFREE;
+        deep.backPile = deep.frontPile;
+        deep.soils[1].thickness = 10.0;
+        deep.updateAll();
+        Project flush = deep;
+        flush.soils[1].thickness = 4.0; // layers end at -16, the pile bottoms
+        flush.updateAll();
+        const AnalysisOutcome a = analyse(deep);
+        const AnalysisOutcome b = analyse(flush);
+        QVERIFY(a.succeeded());
+        QVERIFY2(b.succeeded(), qPrintable(b.log.join('\n')));
+        for (int pile = 0; pile < a.result.piles.size(); ++pile) {
+            const double da = a.result.piles[pile].stations.first().displacement;
+            const double db = b.result.piles[pile].stations.first().displacement;
+            QVERIFY2(qAbs(da - db) <= 1e-9 * qAbs(da),
+                qPrintable(QStringLiteral("%1 vs %2").arg(da).arg(db)));
+            QCOMPARE(b.result.piles[pile].max.M.value, a.result.piles[pile].max.M.value);
+        }
+    }
 }
 
 void TestEngine::largeModelIsSolved()
