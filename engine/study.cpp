@@ -61,18 +61,18 @@ bool changesPiles(StudyParameter parameter)
         || parameter == StudyParameter::Height;
 }
 
-// The piles a definition changes: the single pile of a single row, else
-// those it names.
-QList<PileInfo *> piles(Project &p, const StudyDefinition &def)
+// The piles a definition changes (OBJPILE, OBJBACKPILE): the single pile of
+// a single row, else those it names.
+QList<qint16> pileObjects(const BaseInfo &base, const StudyDefinition &def)
 {
-    if (!isDoubleRow(p.base))
-        return {&p.frontPile};
+    if (!isDoubleRow(base))
+        return {OBJPILE};
     switch (def.pile) {
-    case StudyPile::Front: return {&p.frontPile};
-    case StudyPile::Back: return {&p.backPile};
+    case StudyPile::Front: return {OBJPILE};
+    case StudyPile::Back: return {OBJBACKPILE};
     case StudyPile::Both: break;
     }
-    return {&p.frontPile, &p.backPile};
+    return {OBJPILE, OBJBACKPILE};
 }
 
 // The count of values: from + n·step for n = 0 .. count − 1. A step that
@@ -130,12 +130,11 @@ QString studyProblem(const Project &project, const StudyDefinition &def)
     if (changesPiles(def.parameter) && !doubleRow && def.pile == StudyPile::Back)
         return StudyText::tr("单排桩没有后桩");
     if (def.parameter == StudyParameter::Diameter || def.parameter == StudyParameter::Height) {
-        Project copy = project;
         const bool round = def.parameter == StudyParameter::Diameter;
-        for (const PileInfo *pile : piles(copy, def)) {
-            if ((pile->shp == SECTSQUARE) == round) {
-                const QString name = CodeText::carrier(
-                    pile == &copy.frontPile ? OBJPILE : OBJBACKPILE, project.base.PileForm);
+        for (const qint16 object : pileObjects(project.base, def)) {
+            const PileInfo &pile = object == OBJPILE ? project.frontPile : project.backPile;
+            if ((pile.shp == SECTSQUARE) == round) {
+                const QString name = CodeText::carrier(object, project.base.PileForm);
                 return round ? StudyText::tr("%1不是圆形截面，没有桩径").arg(name)
                              : StudyText::tr("%1不是方形截面，没有截面高度").arg(name);
             }
@@ -166,16 +165,15 @@ Project studyVariant(const Project &project, const StudyDefinition &def, double 
     p.dropResults();
     switch (def.parameter) {
     case StudyParameter::Length:
-        for (PileInfo *pile : piles(p, def))
-            pile->length = value;
-        break;
     case StudyParameter::Diameter:
-        for (PileInfo *pile : piles(p, def))
-            pile->diameter = value;
-        break;
     case StudyParameter::Height:
-        for (PileInfo *pile : piles(p, def))
-            pile->height = value;
+        for (const qint16 object : pileObjects(p.base, def)) {
+            PileInfo &pile = object == OBJPILE ? p.frontPile : p.backPile;
+            double &field = def.parameter == StudyParameter::Length ? pile.length
+                : def.parameter == StudyParameter::Diameter         ? pile.diameter
+                                                                    : pile.height;
+            field = value;
+        }
         break;
     case StudyParameter::Spacing: p.base.space = value; break;
     case StudyParameter::Row: p.base.row = value; break;

@@ -71,6 +71,21 @@ QString htmlTable(const ReportTable &t)
     return out;
 }
 
+// An image of twice the shown size, inline as PNG, with its caption.
+QString htmlImage(const QImage &image, int width, int height, const QString &caption)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return QStringLiteral("<figure><img src=\"data:image/png;base64,%1\" width=\"%2\" "
+                          "height=\"%3\" alt=\"%4\"><figcaption>%4</figcaption></figure>\n")
+        .arg(QString::fromLatin1(png.toBase64()))
+        .arg(width)
+        .arg(height)
+        .arg(esc(caption));
+}
+
 QString htmlFigure(const Project &doc, const ReportBlock &b, DisplaySettings display)
 {
     display.status = b.status;
@@ -80,16 +95,7 @@ QString htmlFigure(const Project &doc, const ReportBlock &b, DisplaySettings dis
     const int width = std::min(HTMLFIGUREWIDTH, int(HTMLFIGUREHEIGHT / aspect));
     // Labels at least 9 CSS pixels high.
     const QImage image = figureImage(doc, display, 2 * width, 18.0);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return QStringLiteral("<figure><img src=\"data:image/png;base64,%1\" width=\"%2\" "
-                          "height=\"%3\" alt=\"%4\"><figcaption>%4</figcaption></figure>\n")
-        .arg(QString::fromLatin1(png.toBase64()))
-        .arg(width)
-        .arg(image.height() / 2)
-        .arg(esc(b.text));
+    return htmlImage(image, width, image.height() / 2, b.text);
 }
 
 // A picture is drawn into a PNG image like the figures: a browser would
@@ -110,16 +116,7 @@ QString htmlPicture(const ReportBlock &b)
         painter.setRenderHint(QPainter::TextAntialiasing);
         renderer.render(&painter, QRectF(image.rect()));
     }
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return QStringLiteral("<figure><img src=\"data:image/png;base64,%1\" width=\"%2\" "
-                          "height=\"%3\" alt=\"%4\"><figcaption>%4</figcaption></figure>\n")
-        .arg(QString::fromLatin1(png.toBase64()))
-        .arg(width)
-        .arg(height)
-        .arg(esc(b.text));
+    return htmlImage(image, width, height, b.text);
 }
 
 } // namespace

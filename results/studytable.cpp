@@ -1,5 +1,6 @@
 #include "results/studytable.h"
 
+#include "engine/designchecks.h"
 #include "engine/results.h"
 #include "model/codes.h"
 #include "results/resultcsv.h"
@@ -35,23 +36,19 @@ int decimalsOf(StudyTable::Column column)
     }
 }
 
-QString verdict(bool ok)
-{
-    return ok ? StudyTable::tr("满足") : StudyTable::tr("不满足");
-}
-
 QString anchorsText(const StudyRow &row)
 {
     if (!row.checked)
         return QString();
-    return row.anchors == 0 ? StudyTable::tr("无") : verdict(row.anchorsOk);
+    return row.anchors == 0 ? StudyTable::tr("无") : DesignText::verdict(row.anchorsOk);
 }
 
 QString checksText(const StudyRow &row)
 {
     if (!row.checked)
         return StudyTable::tr("未验算");
-    return row.failures == 0 ? verdict(true) : StudyTable::tr("%1项不满足").arg(row.failures);
+    return row.failures == 0 ? DesignText::verdict(true)
+                             : StudyTable::tr("%1项不满足").arg(row.failures);
 }
 
 } // namespace
@@ -67,17 +64,6 @@ QString StudyTable::columnName(Column column)
     case Column::Bars: return tr("纵筋根数");
     }
     return QString();
-}
-
-int StudyTable::column(const StudyOutcome &outcome, int pile, Column column)
-{
-    if (pile < 0 || pile >= pileCount(outcome))
-        return -1;
-    for (int n = 0; n < COLUMNSPERPILE; ++n) {
-        if (PILECOLUMNS[n] == column)
-            return 1 + pile * COLUMNSPERPILE + n;
-    }
-    return -1;
 }
 
 bool StudyTable::value(const StudyRow &row, int pile, Column column, double &value)
@@ -150,7 +136,7 @@ QString StudyTable::line(const StudyDefinition &def, const StudyRow &row, bool d
     if (row.bearingFound)
         parts << tr("最大承载比 %1").arg(fixedText(row.bearingRatio, 2));
     if (row.checked && row.anchors > 0)
-        parts << tr("锚索(杆) %1").arg(verdict(row.anchorsOk));
+        parts << tr("锚索(杆) %1").arg(DesignText::verdict(row.anchorsOk));
     parts << tr("验算 %1").arg(checksText(row));
     if (!row.checked && !row.problem.isEmpty())
         parts << row.problem;

@@ -23,9 +23,6 @@ public:
 
     // The columns of the table by meaning, for choosing what a chart draws.
     enum class Column { Moment, Shear, Top, Slip, Steel, Bars };
-    // Index of a pile's column in table(); -1 when the table has no such
-    // pile (pile 1 of a single row).
-    static int column(const StudyOutcome &outcome, int pile, Column column);
     // The column's number of a row, in the table's unit; false when the
     // row has none (a refused variant, no node on the sliding surface).
     static bool value(const StudyRow &row, int pile, Column column, double &value);

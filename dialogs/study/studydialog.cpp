@@ -214,14 +214,17 @@ bool StudyDialog::typed(StudyDefinition &def) const
     return fromOk && toOk && stepOk;
 }
 
+QString StudyDialog::problem(StudyDefinition &def) const
+{
+    if (!typed(def))
+        return tr("起始值、终止值和步长须为数字");
+    return studyProblem(m_project, def);
+}
+
 void StudyDialog::updateCount()
 {
     StudyDefinition def;
-    QString problem;
-    if (!typed(def))
-        problem = tr("起始值、终止值和步长须为数字");
-    else
-        problem = studyProblem(m_project, def);
+    const QString problem = this->problem(def);
     if (!problem.isEmpty()) {
         m_count->setStyleSheet(QStringLiteral("color:#c0392b"));
         m_count->setText(problem);
@@ -238,11 +241,7 @@ void StudyDialog::updateCount()
 void StudyDialog::onOk()
 {
     StudyDefinition def;
-    QString problem;
-    if (!typed(def))
-        problem = tr("起始值、终止值和步长须为数字");
-    else
-        problem = studyProblem(m_project, def);
+    const QString problem = this->problem(def);
     if (!problem.isEmpty()) {
         Prompts::warn(this, tr("参数分析"), problem);
         return;

@@ -40,6 +40,9 @@ private:
     void updateCount();
     // The definition as typed; false when a field holds no number.
     bool typed(StudyDefinition &def) const;
+    // Reads the definition as typed and says why it cannot run; empty when
+    // it can.
+    QString problem(StudyDefinition &def) const;
     void showDefinition(const StudyDefinition &def);
     StudyParameter parameter() const;
     StudyPile pile() const;
