@@ -9,6 +9,8 @@
 #include "engine/study.h"
 #include "results/studytable.h"
 
+#include <algorithm>
+
 namespace {
 
 const char USAGE[] = "FILE.qzp --param length|diameter|height|spacing|row|bar --from A --to B"
@@ -26,7 +28,23 @@ int study(const QStringList &args, QTextStream &out, QTextStream &err)
     QString input;
     QString csv;
     StudyDefinition def;
-    bool hasParam = false, hasFrom = false, hasTo = false, hasStep = false;
+    bool hasParam = false;
+    // The three numbers of the range, each needed once.
+    struct RangeArgument
+    {
+        QLatin1String flag;
+        double *value;
+        bool given;
+    };
+    RangeArgument range[] = {{QLatin1String("--from"), &def.from, false},
+        {QLatin1String("--to"), &def.to, false}, {QLatin1String("--step"), &def.step, false}};
+    const auto rangeArgument = [&range](const QString &flag) -> RangeArgument * {
+        for (RangeArgument &r : range) {
+            if (flag == r.flag)
+                return &r;
+        }
+        return nullptr;
+    };
     int threads = 0;
     const auto bad = [&err](const QString &what) {
         err << "ridezu-cli study: " << what << '\n' << "Usage: ridezu-cli study " << USAGE << '\n';
@@ -42,17 +60,10 @@ int study(const QStringList &args, QTextStream &out, QTextStream &err)
         } else if (a == QLatin1String("--pile") && hasValue) {
             if (!StudyText::pileFromKey(args[++n], def.pile))
                 return bad(QStringLiteral("unknown pile '%1'").arg(args[n]));
-        } else if ((a == QLatin1String("--from") || a == QLatin1String("--to")
-                       || a == QLatin1String("--step"))
-            && hasValue) {
-            double &target = a == QLatin1String("--from") ? def.from
-                : a == QLatin1String("--to")              ? def.to
-                                                          : def.step;
-            if (!number(args[++n], target))
+        } else if (RangeArgument *r = hasValue ? rangeArgument(a) : nullptr) {
+            if (!number(args[++n], *r->value))
                 return bad(QStringLiteral("'%1' is no number").arg(args[n]));
-            (a == QLatin1String("--from")        ? hasFrom
-                    : a == QLatin1String("--to") ? hasTo
-                                                 : hasStep) = true;
+            r->given = true;
         } else if (a == QLatin1String("--csv") && hasValue) {
             csv = args[++n];
         } else if (a == QLatin1String("--threads") && hasValue) {
@@ -66,7 +77,9 @@ int study(const QStringList &args, QTextStream &out, QTextStream &err)
             return bad(QStringLiteral("unexpected argument '%1'").arg(a));
         }
     }
-    if (input.isEmpty() || !hasParam || !hasFrom || !hasTo || !hasStep)
+    if (input.isEmpty() || !hasParam
+        || !std::all_of(
+            std::begin(range), std::end(range), [](const RangeArgument &r) { return r.given; }))
         return bad(QStringLiteral("FILE, --param, --from, --to and --step are needed"));
 
     Document doc;
